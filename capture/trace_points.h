@@ -1,0 +1,18 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "settings/relaxed.h"
+
+namespace zembrit {
+
+constexpr int kMinPoints = 10;
+constexpr int kMaxPoints = 100;
+constexpr int kTraceCapacity = 101;
+constexpr int kBytesPerPoint = 16;
+
+// Offsets in pixels from the trace's centre line; written by the capture
+// thread, read by the paint, each element whole.
+using TraceRow = std::array<Relaxed<int32_t>, kTraceCapacity>;
+
+}  // namespace zembrit

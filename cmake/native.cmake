@@ -1,0 +1,42 @@
+# Native Linux build of the Win32-free code: unit tests under sanitizers,
+# benchmarks, and the fuzz target's corpus replay.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(ZEMBRIT_SANITIZERS "address,undefined" CACHE STRING
+    "Sanitizers for the unit tests: address,undefined or thread")
+
+set(all_portable ${ZEMBRIT_PORTABLE_SOURCES} ${HOST_PORTABLE_SOURCES})
+list(TRANSFORM all_portable PREPEND ${CMAKE_SOURCE_DIR}/)
+
+add_library(portable_checked STATIC ${all_portable})
+target_include_directories(portable_checked PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(portable_checked PUBLIC
+    -Wall -Wextra -Werror=return-type
+    -fsanitize=${ZEMBRIT_SANITIZERS} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+target_link_options(portable_checked PUBLIC -fsanitize=${ZEMBRIT_SANITIZERS})
+
+if(ZEMBRIT_SANITIZERS STREQUAL "thread")
+  file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/concurrency/*_test.cpp)
+  set(unit_target concurrency_tests)
+else()
+  file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+  set(unit_target unit_tests)
+endif()
+find_package(Threads REQUIRED)
+add_executable(${unit_target} ${unit_tests})
+target_link_libraries(${unit_target} PRIVATE portable_checked GTest::gtest_main Threads::Threads)
+gtest_discover_tests(${unit_target} DISCOVERY_MODE PRE_TEST)
+
+if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread")
+  find_package(benchmark REQUIRED)
+  add_library(portable_fast STATIC ${all_portable})
+  target_include_directories(portable_fast PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(portable_fast PRIVATE -O2)
+  file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+  if(bench_sources)
+    add_executable(portable_bench ${bench_sources})
+    target_compile_options(portable_bench PRIVATE -O2)
+    target_link_libraries(portable_bench PRIVATE portable_fast benchmark::benchmark_main)
+  endif()
+endif()

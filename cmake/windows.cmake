@@ -1,0 +1,93 @@
+# The plugin DLL, the stand-in shell, and the integration tests that run
+# under Wine inside a private Xvfb.
+set(win32_defines WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(warnings -Wall -Wextra -Werror=return-type)
+# Only system DLLs may be needed beside ours: link the runtimes statically.
+set(static_runtime -static -static-libgcc -static-libstdc++)
+
+set(plugin_sources ${ZEMBRIT_PORTABLE_SOURCES} ${ZEMBRIT_WIN32_SOURCES})
+list(TRANSFORM plugin_sources PREPEND ${CMAKE_SOURCE_DIR}/)
+add_library(Zembrit SHARED ${plugin_sources} ${CMAKE_SOURCE_DIR}/plugin/Zembrit.def)
+set_target_properties(Zembrit PROPERTIES PREFIX "" OUTPUT_NAME Zembrit)
+target_include_directories(Zembrit PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(Zembrit PRIVATE ${win32_defines})
+target_compile_options(Zembrit PRIVATE ${warnings} -O2)
+target_link_options(Zembrit PRIVATE ${static_runtime})
+target_link_libraries(Zembrit PRIVATE user32 gdi32 msimg32 winmm)
+
+# The stand-in shell: its exported functions and windows, shared by the
+# demo program and the integration tests so that both see the same shell.
+set(shell_sources ${HOST_PORTABLE_SOURCES} ${HOST_WIN32_SOURCES})
+list(TRANSFORM shell_sources PREPEND ${CMAKE_SOURCE_DIR}/)
+add_library(standin_shell OBJECT ${shell_sources})
+target_include_directories(standin_shell PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(standin_shell PUBLIC ${win32_defines})
+target_compile_options(standin_shell PRIVATE ${warnings})
+
+add_executable(standin ${CMAKE_SOURCE_DIR}/host/main.cpp $<TARGET_OBJECTS:standin_shell>)
+target_include_directories(standin PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(standin PRIVATE ${win32_defines})
+target_link_options(standin PRIVATE ${static_runtime} -mwindows)
+target_link_libraries(standin PRIVATE user32 gdi32 msimg32 shell32 comdlg32)
+add_dependencies(standin Zembrit)
+
+# GoogleTest from Debian's source package, built with this cross compiler.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+set(bench_dir ${CMAKE_BINARY_DIR}/wine-bench)
+execute_process(COMMAND ${ZEMBRIT_WINE_LOADER} --version RESULT_VARIABLE wine_probe
+                OUTPUT_QUIET ERROR_QUIET)
+if(wine_probe EQUAL 0)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh ${bench_dir} ${ZEMBRIT_WINE_LOADER})
+  set(bench_scripts_args ${bench_dir} ${ZEMBRIT_WINE_LOADER})
+  add_test(NAME wine_bench_up COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/bench-up.sh ${bench_scripts_args})
+  add_test(NAME wine_bench_down COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/bench-down.sh ${bench_scripts_args})
+  set_tests_properties(wine_bench_up PROPERTIES FIXTURES_SETUP wine_bench TIMEOUT 300)
+  set_tests_properties(wine_bench_down PROPERTIES FIXTURES_CLEANUP wine_bench)
+  set(ZEMBRIT_RUN_WINE_TESTS ON)
+else()
+  # Some kernels run no 32-bit Linux programs, and with them no 32-bit Wine:
+  # the DLL is still built and its tables checked, the Wine runs are skipped.
+  add_test(NAME wine_tests_skipped
+           COMMAND sh -c "echo '${ZEMBRIT_WINE_LOADER} cannot run on this machine'; exit 77")
+  set_tests_properties(wine_tests_skipped PROPERTIES SKIP_RETURN_CODE 77)
+  set(ZEMBRIT_RUN_WINE_TESTS OFF)
+endif()
+include(GoogleTest)
+
+file(GLOB integration_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/*_test.cpp)
+file(GLOB integration_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/support/*.cpp)
+add_executable(integration_tests ${integration_tests} ${integration_support}
+               $<TARGET_OBJECTS:standin_shell>)
+target_include_directories(integration_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(integration_tests PRIVATE ${win32_defines})
+target_compile_options(integration_tests PRIVATE ${warnings})
+target_link_options(integration_tests PRIVATE ${static_runtime})
+target_link_libraries(integration_tests PRIVATE gtest gtest_main user32 gdi32 msimg32 winmm shell32 comdlg32)
+add_dependencies(integration_tests Zembrit)
+if(ZEMBRIT_RUN_WINE_TESTS)
+  gtest_discover_tests(integration_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120)
+endif()
+
+# The DLL's export and import tables, checked from the Linux side.
+add_test(NAME dll_exports_and_imports
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/check-dll-tables.sh ${ZEMBRIT_OBJDUMP} $<TARGET_FILE:Zembrit>)
+
+# The stand-in shell looks for its style beside itself.
+configure_file(${CMAKE_SOURCE_DIR}/host/default.style ${CMAKE_BINARY_DIR}/default.style COPYONLY)
+
+add_executable(incomplete_shell ${CMAKE_SOURCE_DIR}/tests/integration/incomplete_shell.cpp
+               ${CMAKE_SOURCE_DIR}/host/import_patch.cpp)
+target_include_directories(incomplete_shell PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(incomplete_shell PRIVATE ${win32_defines})
+target_link_options(incomplete_shell PRIVATE ${static_runtime})
+if(ZEMBRIT_RUN_WINE_TESTS)
+add_test(NAME missing_shell_function_is_named COMMAND incomplete_shell $<TARGET_FILE:Zembrit>)
+set_tests_properties(missing_shell_function_is_named PROPERTIES
+    FIXTURES_REQUIRED wine_bench TIMEOUT 60
+    PASS_REGULAR_EXPRESSION "box owner=0+ caption=\\[Zembrit v1.22b\\] topmost=1 error=1 text=\\[[^]]*\"WriteBool\"[^]]*\\]\r?\nresult=1 window=0 class=0")
+endif()

@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+
+// Decoding of the broadcast command strings into what the dispatcher does.
+// Pure and allocation-free; the dispatcher owns every side effect.
+namespace zembrit {
+
+enum class CommandId {
+    None,
+    ShowPlugins,
+    HidePlugins,
+    StylePreset,
+    SlitToggle,
+    MonitorStartUp,
+    AlwaysOnTop,
+    SnapWindowToEdge,
+    TransparencyEnabled,
+    ToggleBorder,
+    TransbackEnabled,
+    SetTabHT,
+    SetTabTR,
+    SetTabBL,
+    SetTabBR,
+    SetTabTL,
+    SetScopeV,
+    SetScopeH,
+    ToggleBlur,
+    SetBlurAlpha,
+    SetScopeWidth,
+    SetKHz,
+    SetBuff,
+    SetBit,
+    SetFPS,
+    TransparencyAlpha,
+    ToggleWithPlugins,
+    Edit,
+    About,
+    ToggleRecord,
+};
+
+struct Command {
+    CommandId id = CommandId::None;
+    // The command word as received (points into the input), for the toolbar
+    // label; the whole string for the shell and preset commands.
+    const char* word = nullptr;
+    // Numeric argument, or the preset number 1 to 4.
+    int32_t number = 0;
+    // False for a numeric command whose word holds no space: it carries no
+    // argument text at all and the dispatcher ignores it.
+    bool hasNumber = false;
+};
+
+// text may be nullptr; anything unrecognised gives CommandId::None.
+Command matchCommand(const char* text);
+
+// Leading white space skipped, one optional sign, digits up to the first
+// non-digit (none gives 0); the value wraps at 32 bits.
+int32_t parseCommandNumber(const char* text);
+
+}  // namespace zembrit

@@ -1,0 +1,8 @@
+#include "commands/dispatcher.h"
+
+namespace zembrit {
+
+void handleReconfigure() {}
+void handleBroadcast(const char*) {}
+
+}  // namespace zembrit

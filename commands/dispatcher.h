@@ -1,0 +1,8 @@
+#pragma once
+
+namespace zembrit {
+
+void handleReconfigure();
+void handleBroadcast(const char* command);
+
+}  // namespace zembrit

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "settings/scope_settings.h"
+
+// The context menu as data: the exact sequence of shell menu calls, built
+// from a snapshot of the settings, so the Win32 layer only replays it.
+namespace zembrit {
+
+// What the menu reads.
+struct MenuValues {
+    bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp,
+        transparencyEnabled, transbackEnabled, motionBlur, capturing;
+    int32_t transparencyAlpha, scopeWidth, sampleKHz, sampleBits, frameIntervalMs, bufferPoints;
+    uint8_t motionBlurAlpha;
+    const char* tabPosition;  // points into the settings; valid while they are
+    char scopeType;           // one letter, 0 for the empty code
+};
+
+MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);
+
+// One shell call each: MakeNamedMenu, MakeMenuItem, MakeMenuItemInt,
+// MakeMenuNOP, MakeSubmenu, ShowMenu.
+enum class MenuOpKind { NamedMenu, Item, IntItem, Separator, Submenu, Show };
+
+// Menus are named by their index of creation: 0 main, 1 configuration, then
+// each submenu in the order it is built.
+struct MenuOp {
+    MenuOpKind kind = MenuOpKind::Separator;
+    int menu = 0;         // the menu created, added to or shown
+    int child = -1;       // Submenu: the menu attached under `label`
+    std::string label;    // NamedMenu: title; Item, IntItem, Submenu: label
+    std::string command;  // NamedMenu: identifier; Item, IntItem: command string
+    bool checked = false;                            // Item
+    int32_t value = 0, minimum = 0, maximum = 0;     // IntItem
+};
+
+std::vector<MenuOp> buildScopeMenu(const MenuValues& values);
+
+}  // namespace zembrit

@@ -1,0 +1,8 @@
+list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  commands/command_match.cpp
+  commands/menu_model.cpp
+)
+list(APPEND ZEMBRIT_WIN32_SOURCES
+  commands/dispatcher.cpp
+  commands/scope_menu.cpp
+)

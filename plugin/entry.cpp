@@ -1,0 +1,95 @@
+// The shell enters here: start-up in a fixed order, and shut-down in reverse.
+#include <cstdio>
+
+#include "capture/capture.h"
+#include "plugin/host_api.h"
+#include "plugin/message_box.h"
+#include "plugin/plugin_exports.h"
+#include "plugin/plugin_state.h"
+#include "plugin/scope_window.h"
+#include "settings/settings_store.h"
+#include "settings/style.h"
+
+namespace zembrit {
+
+HINSTANCE moduleInstance = nullptr;
+HWND hostWindow = nullptr;
+HWND scopeWindow = nullptr;
+HWND dockWindow = nullptr;
+bool layeringSupported = false;
+
+namespace {
+
+bool platformSupportsLayering() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) return false;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion > 4;
+}
+
+// A shell without one of our functions must never be called through an
+// empty pointer: say which one is missing and refuse to start.
+bool bindShell() {
+    const char* missing = bindHostApi();
+    if (!missing) return true;
+    char text[160];
+    std::snprintf(text, sizeof text, "The shell does not provide the function \"%s\"; Zembrit cannot start.",
+                  missing);
+    showError(text);
+    return false;
+}
+
+int startPlugin(HINSTANCE instance) {
+    resetCaptureState();
+    layeringSupported = platformSupportsLayering();
+    if (!bindShell()) return 1;
+    hostWindow = host.GetNRWnd();
+    moduleInstance = instance;
+    if (!registerScopeWindowClass()) {
+        showError("Error registering window class", hostWindow);
+        return 1;
+    }
+    readSettings();
+    reloadStyle();
+    if (!createScopeWindow()) {
+        // A class left registered after a failed start would keep every
+        // later start in this shell session from registering it again.
+        unregisterScopeWindowClass();
+        showError("Error creating window");
+        return 1;
+    }
+    if (settings.startWaveMonitorOnStartUp) startCapture();
+    return 0;
+}
+
+int startDockable(HINSTANCE instance, HWND dock) {
+    dockWindow = dock;
+    int result = startPlugin(instance);
+    if (settings.inSlit && dockWindow && scopeWindow)
+        SendMessageA(dockWindow, SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow));
+    return result;
+}
+
+}  // namespace
+}  // namespace zembrit
+
+using namespace zembrit;
+
+int beginPlugin(HINSTANCE instance) { return startPlugin(instance); }
+
+int beginSlitPlugin(HINSTANCE instance, HWND dock) { return startDockable(instance, dock); }
+
+int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance, dock); }
+
+void endPlugin(HINSTANCE) {
+    stopCapture();
+    if (!scopeWindow) return;
+    if (settings.inSlit && dockWindow) {
+        SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
+        SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        settings.inSlit = false;
+    }
+    DestroyWindow(scopeWindow);
+    unregisterScopeWindowClass();
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The Norvane shell's side of the boundary: the functions the shell exports
+// (cdecl, undecorated names) and the window messages it exchanges with
+// plugins. The stand-in shell defines these functions; the plugin only looks
+// them up at start-up and calls them through `host`.
+#include <windows.h>
+
+namespace zembrit { struct HostMenu; }
+using HostMenuHandle = zembrit::HostMenu*;
+
+extern "C" {
+bool ReadBool(const char* path, const char* key, bool defaultValue);
+int ReadInt(const char* path, const char* key, int defaultValue);
+const char* ReadString(const char* path, const char* key, const char* defaultValue);
+bool WriteBool(const char* path, const char* key, bool value);
+bool WriteInt(const char* path, const char* key, int value);
+bool WriteString(const char* path, const char* key, const char* value);
+bool FileExists(const char* path);
+bool GetNorvanePath(char* buffer, int size);
+bool GetNorvaneEditor(char* buffer);
+HINSTANCE NRExecute(HWND owner, const char* verb, const char* program, const char* arguments,
+                    const char* directory, int showCommand, bool quiet);
+HWND GetNRWnd();
+void* GetSettingPtr(int index);
+const char* stylePath(const char* other);
+COLORREF ReadColor(const char* path, const char* key, const char* defaultValue);
+void MakeStyleGradient(HDC dc, RECT* rect, void* styleRecord, bool border);
+void MakeSticky(HWND window);
+void RemoveSticky(HWND window);
+void SnapWindowToEdge(WINDOWPOS* pending, int distance, int flag);
+HostMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup);
+void MakeMenuItem(HostMenuHandle menu, const char* label, const char* command, bool checked);
+void MakeMenuItemInt(HostMenuHandle menu, const char* label, const char* command, int value,
+                     int minimum, int maximum);
+void MakeMenuNOP(HostMenuHandle menu, const char* label);
+void MakeSubmenu(HostMenuHandle parent, HostMenuHandle child, const char* title);
+void ShowMenu(HostMenuHandle menu);
+}
+
+// Every shell function the plugin calls, in one list so that binding and
+// declaring can never drift apart.
+#define ZEMBRIT_HOST_FUNCTIONS(X)                                                      \
+    X(ReadBool) X(ReadInt) X(ReadString) X(WriteBool) X(WriteInt) X(WriteString)        \
+    X(FileExists) X(GetNorvanePath) X(GetNorvaneEditor) X(NRExecute) X(GetNRWnd)        \
+    X(GetSettingPtr) X(stylePath) X(ReadColor) X(MakeStyleGradient) X(MakeSticky)       \
+    X(RemoveSticky) X(SnapWindowToEdge) X(MakeNamedMenu) X(MakeMenuItem)                \
+    X(MakeMenuItemInt) X(MakeMenuNOP) X(MakeSubmenu) X(ShowMenu)
+
+namespace zembrit {
+
+enum HostMessage : UINT {
+    HM_REGISTER = 10001,
+    HM_UNREGISTER = 10002,
+    HM_RECONFIGURE = 10103,
+    HM_SETTOOLBARLABEL = 10304,
+    HM_BROADCAST = 10901,
+    SLIT_ADD = 11001,
+    SLIT_REMOVE = 11002,
+};
+
+// The zero-terminated list of messages a plugin window asks the shell for.
+inline const UINT kRegisteredMessages[] = {HM_RECONFIGURE, HM_BROADCAST, 0};
+
+enum SettingIndex : int {
+    kSettingStyleRecord = 1,
+    kSettingBorderWidth = 12,
+    kSettingBorderColor = 13,
+    kSettingInnerMargin = 14,
+};
+
+constexpr int kStyleRecordSize = 300;
+constexpr int kStyleRecordFillOffset = 16;  // COLORREF filling the corner tab
+constexpr int kShellPathCapacity = 260;
+
+struct HostApi {
+#define ZEMBRIT_HOST_POINTER(name) decltype(&::name) name = nullptr;
+    ZEMBRIT_HOST_FUNCTIONS(ZEMBRIT_HOST_POINTER)
+#undef ZEMBRIT_HOST_POINTER
+};
+
+extern HostApi host;
+
+// Looks every shell function up among the exports of the program that loaded
+// the plugin. Returns nullptr when all were found, else the first missing
+// name; `host` is then left empty so that nothing can call through it.
+const char* bindHostApi();
+
+}  // namespace zembrit

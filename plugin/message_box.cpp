@@ -1,0 +1,11 @@
+#include "plugin/message_box.h"
+
+#include "plugin/plugin_state.h"
+
+namespace zembrit {
+
+void showError(const char* text, HWND owner) {
+    MessageBoxA(owner, text, kPluginCaption, MB_OK | MB_TOPMOST | MB_ICONERROR);
+}
+
+}  // namespace zembrit

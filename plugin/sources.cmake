@@ -1,0 +1,9 @@
+list(APPEND ZEMBRIT_PORTABLE_SOURCES
+)
+list(APPEND ZEMBRIT_WIN32_SOURCES
+  plugin/host_api.cpp
+  plugin/message_box.cpp
+  plugin/plugin_info.cpp
+  plugin/entry.cpp
+  plugin/scope_window.cpp
+)

@@ -1,0 +1,82 @@
+#include "scope/geometry.h"
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace zembrit {
+
+namespace {
+
+int32_t saturate(int64_t value) {
+    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
+    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value < lowest ? lowest : (value > highest ? highest : value));
+}
+
+// The step is rounded to single precision once; the product with i is then
+// exact in double, so only the final truncation loses anything. This is what
+// puts the last of 100 points one pixel short of the far margin.
+float traceStep(int64_t span, int n) {
+    if (n < 2) return 0.0f;
+    return static_cast<float>(static_cast<float>(span) / static_cast<float>(n - 1));
+}
+
+// |i * step| stays within about |span| (below 2^34), so the truncated
+// product always fits an int64.
+int64_t traceOffset(int i, float step) {
+    return static_cast<int64_t>(std::trunc(static_cast<double>(i) * static_cast<double>(step)));
+}
+
+bool isCode(const char* text, const char* code) {
+    // Compares at most three bytes, so an unterminated two-letter field is safe.
+    return text != nullptr && std::strncmp(text, code, 3) == 0;
+}
+
+Point pointAt(int64_t x, int64_t y) { return Point{saturate(x), saturate(y)}; }
+
+}  // namespace
+
+void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
+                 const int32_t* values, int n, Point* out) {
+    const int64_t m = margin;
+    const int64_t centre = horizontal ? int64_t{client.top} + (height >> 1) : int64_t{client.left} + (width >> 1);
+    const int64_t origin = (horizontal ? int64_t{client.left} : int64_t{client.top}) + m;
+    const int64_t span = (horizontal ? int64_t{width} : int64_t{height}) - 2 * m;
+    const float step = traceStep(span, n);
+    for (int i = 0; i < n; ++i) {
+        const int64_t along = origin + traceOffset(i, step);
+        const int64_t across = centre - values[i];
+        out[i] = horizontal ? pointAt(along, across) : pointAt(across, along);
+    }
+}
+
+bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out) {
+    if (isCode(tabPosition, "ht")) return false;
+    const bool left = isCode(tabPosition, "bl") || isCode(tabPosition, "tl");
+    const bool top = isCode(tabPosition, "tr") || isCode(tabPosition, "tl");
+    // Each leg runs from the border inset (w) to 10 pixels in from the edge;
+    // sign +1 measures from the left or top edge, -1 from the right or bottom.
+    const int64_t edgeX = left ? client.left : client.right;
+    const int64_t edgeY = top ? client.top : client.bottom;
+    const int64_t signX = left ? 1 : -1;
+    const int64_t signY = top ? 1 : -1;
+    const int64_t w = borderWidth;
+    out.corners[0] = pointAt(edgeX + signX * w, edgeY + signY * w);
+    out.corners[1] = pointAt(edgeX + signX * 10, edgeY + signY * w);
+    out.corners[2] = pointAt(edgeX + signX * w, edgeY + signY * 10);
+    return true;
+}
+
+// A round-capped stroke three times as wide as the window's larger side covers
+// the whole window from any point inside it (its radius exceeds the
+// diagonal), so nothing visible changes beyond that bound, while a pen of
+// millions of pixels keeps GDI busy for minutes.
+int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight) {
+    if (scopeWidth <= 0) return scopeWidth;
+    const int64_t larger = clientWidth > clientHeight ? clientWidth : clientHeight;
+    const int64_t bound = larger > 0 ? 3 * larger : 1;
+    return scopeWidth < bound ? scopeWidth : saturate(bound);
+}
+
+}  // namespace zembrit

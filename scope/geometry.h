@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+
+// Pixel geometry of a paint: the trace's points, the corner tab and the pen
+// width. Pure arithmetic, so the renderer's drawing calls stay trivial and
+// every odd stored size (huge, negative, margins wider than the window) is
+// handled here without overflow.
+namespace zembrit {
+
+struct Point {
+    int32_t x, y;
+};
+
+struct ClientRect {
+    int32_t left, top, right, bottom;
+};
+
+// Fills out[0..n-1] with the trace's points. width and height are the stored
+// window size (not the client rectangle, which only gives left and top);
+// margin is innerMargin + borderWidth. Positive values lie above a horizontal
+// trace and left of a vertical one. Coordinates that would not fit 32 bits
+// are saturated. n <= 0 writes nothing.
+void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
+                 const int32_t* values, int n, Point* out);
+
+struct Triangle {
+    Point corners[3];
+};
+
+// The tab's corners, right angle first. False for "ht" (no tab); "br", "tr",
+// "bl" and "tl" compare exactly and case-sensitively, anything else
+// (nullptr included) is drawn as "br".
+bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out);
+
+// Width of the trace pen to create; the stored scopeWidth itself is left alone.
+int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight);
+
+}  // namespace zembrit

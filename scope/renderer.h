@@ -1,0 +1,7 @@
+#pragma once
+
+namespace zembrit {
+
+void paintScope();
+
+}  // namespace zembrit

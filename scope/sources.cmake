@@ -1,0 +1,8 @@
+list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  scope/geometry.cpp
+)
+list(APPEND ZEMBRIT_WIN32_SOURCES
+  scope/back_buffer.cpp
+  scope/renderer.cpp
+  scope/window_state.cpp
+)

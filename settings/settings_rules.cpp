@@ -1,0 +1,91 @@
+#include "settings/settings_rules.h"
+
+#include <cstring>
+
+#include "capture/trace_points.h"
+
+namespace zembrit {
+
+namespace {
+
+constexpr size_t kMaxPathLength = kConfigPathCapacity - 1;
+constexpr const char* kConfigFileNames[] = {"Zembritrc", "Zembrit.rc"};
+constexpr const char* kFallbackFileName = "Zembrit.rc";
+
+// Length of the directory part of path, its last backslash included.
+size_t directoryLength(const char* path) {
+    const char* lastBackslash = std::strrchr(path, '\\');
+    return lastBackslash ? static_cast<size_t>(lastBackslash - path) + 1 : 0;
+}
+
+// Writes directory + name into out; false, with out left in any state, when
+// the whole path would not fit.
+bool joinPath(const char* directory, size_t directoryChars, const char* name,
+              char (&out)[kConfigPathCapacity]) {
+    const size_t nameChars = std::strlen(name);
+    if (directoryChars > kMaxPathLength || nameChars > kMaxPathLength - directoryChars) {
+        return false;
+    }
+    std::memcpy(out, directory, directoryChars);
+    std::memcpy(out + directoryChars, name, nameChars + 1);
+    return true;
+}
+
+bool findInDirectory(const char* pathInDirectory, FileExistsFn exists, void* context,
+                     char (&out)[kConfigPathCapacity]) {
+    const size_t directoryChars = directoryLength(pathInDirectory);
+    for (const char* name : kConfigFileNames) {
+        if (joinPath(pathInDirectory, directoryChars, name, out) && exists(out, context)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int32_t clampBufferPoints(int32_t stored) {
+    if (stored > kMaxPoints) return kMaxPoints;
+    if (stored < kMinPoints) return kMinPoints;
+    return stored;
+}
+
+int32_t frameIntervalFromFps(int32_t fps) {
+    return 1000 / (fps <= 0 ? 1 : fps);
+}
+
+uint8_t blurAlphaFromStored(int32_t stored) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(stored) & 0xFFu);
+}
+
+void copyBounded(char* field, size_t capacity, const char* text) {
+    if (capacity == 0) return;
+    size_t length = 0;
+    if (text) {
+        while (length + 1 < capacity && text[length] != '\0') ++length;
+        std::memcpy(field, text, length);
+    }
+    field[length] = '\0';
+}
+
+void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead) {
+    copyBounded(field, kColorKeyCapacity - 1, valueRead);
+    const size_t length = std::strlen(field);
+    field[length] = ':';
+    field[length + 1] = '\0';
+}
+
+char scopeTypeFromText(const char* text) {
+    return text ? text[0] : '\0';
+}
+
+void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
+                    void* context, char (&out)[kConfigPathCapacity]) {
+    if (findInDirectory(pluginModulePath, exists, context, out)) return;
+    if (findInDirectory(shellDir, exists, context, out)) return;
+    if (!joinPath(pluginModulePath, directoryLength(pluginModulePath), kFallbackFileName, out)) {
+        out[0] = '\0';
+    }
+}
+
+}  // namespace zembrit

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "settings/scope_settings.h"
+
+// The rules applied to values as they come out of the configuration file,
+// and the search for that file. No shell calls here, so they run anywhere.
+namespace zembrit {
+
+// A stored buffer size above 100 becomes 100, then one below 10 becomes 10.
+int32_t clampBufferPoints(int32_t stored);
+
+// Milliseconds between repaints for a stored frame rate; a rate of 0 or less
+// counts as 1. Integer division: 25 gives 40, 2000 gives 0.
+int32_t frameIntervalFromFps(int32_t fps);
+
+// Only the low 8 bits of the stored blur strength count: 300 gives 44.
+uint8_t blurAlphaFromStored(int32_t stored);
+
+// Copies text into a fixed, zero-terminated field of capacity bytes. A text
+// longer than capacity - 1 characters keeps its leading characters and loses
+// the rest. A null text leaves the field empty; a capacity of 0 writes nothing.
+void copyBounded(char* field, size_t capacity, const char* text);
+
+// Holds a style key with a colon appended ("menu.frame.color" becomes
+// "menu.frame.color:"). A value too long for the field keeps its leading
+// characters, cut so that the colon still fits.
+void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead);
+
+// The one-letter scope type code: the first character of the text, 0 for an
+// empty (or null) text.
+char scopeTypeFromText(const char* text);
+
+using FileExistsFn = bool (*)(const char* path, void* context);
+
+// Finds the configuration file: "Zembritrc", then "Zembrit.rc", first in the
+// plugin's directory, then in the shell's. The directories are the given
+// paths cut after their last backslash (to nothing without one). With no file
+// found, the result is the plugin's directory plus "Zembrit.rc", where later
+// writes will create it.
+// A path is never cut to fit: a candidate longer than the 259 characters the
+// result holds is skipped as if absent, and when even the fallback does not
+// fit the result is the empty string (reads then give defaults, writes fail).
+void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
+                    void* context, char (&out)[kConfigPathCapacity]);
+
+}  // namespace zembrit

@@ -1,0 +1,7 @@
+list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  settings/settings_rules.cpp
+)
+list(APPEND ZEMBRIT_WIN32_SOURCES
+  settings/settings_store.cpp
+  settings/style.cpp
+)

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# The DLL must export exactly the five entry points, undecorated, and import
+# nothing but Windows system DLLs.
+set -u
+objdump=$1 dll=$2
+dump=$("$objdump" -p "$dll") || exit 1
+exports=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '$1 == "[" || $1 ~ /^\[ *[0-9]/ {print $NF}' | grep -v Table | sort | tr '\n' ' ')
+expected="beginPlugin beginPluginEx beginSlitPlugin endPlugin pluginInfo "
+if [ "$exports" != "$expected" ]; then
+    echo "exports: '$exports', expected '$expected'"; exit 1
+fi
+imports=$(printf '%s\n' "$dump" | awk '/DLL Name:/ {print tolower($3)}' | sort -u)
+allowed="kernel32.dll user32.dll gdi32.dll msimg32.dll winmm.dll msvcrt.dll advapi32.dll"
+for dll_name in $imports; do
+    case " $allowed " in
+        *" $dll_name "*) ;;
+        *) echo "imports non-system DLL $dll_name"; exit 1 ;;
+    esac
+done
+echo "exports: $exports; imports: $(echo $imports)"

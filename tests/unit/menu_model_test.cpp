@@ -1,0 +1,228 @@
+#include "commands/menu_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace zembrit {
+namespace {
+
+std::string render(const MenuOp& op) {
+    const std::string menu = std::to_string(op.menu);
+    switch (op.kind) {
+    case MenuOpKind::NamedMenu: return "new " + menu + " \"" + op.label + "\" " + op.command;
+    case MenuOpKind::Item: return menu + (op.checked ? " [x] \"" : " [ ] \"") + op.label + "\" " + op.command;
+    case MenuOpKind::IntItem:
+        return menu + " int \"" + op.label + "\" " + op.command + " " + std::to_string(op.value) + " " +
+               std::to_string(op.minimum) + ".." + std::to_string(op.maximum);
+    case MenuOpKind::Separator: return menu + " ---";
+    case MenuOpKind::Submenu: return menu + " sub " + std::to_string(op.child) + " \"" + op.label + "\"";
+    case MenuOpKind::Show: return "show " + menu;
+    }
+    return "?";
+}
+
+std::string renderAll(const std::vector<MenuOp>& ops) {
+    std::string text;
+    for (const MenuOp& op : ops) text += render(op) + "\n";
+    return text;
+}
+
+// Labels of the marked items in the menu named by identifier.
+std::vector<std::string> marked(const std::vector<MenuOp>& ops, const std::string& identifier) {
+    int menu = -1;
+    std::vector<std::string> labels;
+    for (const MenuOp& op : ops) {
+        if (op.kind == MenuOpKind::NamedMenu && op.command == identifier) menu = op.menu;
+        if (op.kind == MenuOpKind::Item && op.menu == menu && op.checked) labels.push_back(op.label);
+    }
+    return labels;
+}
+
+using Labels = std::vector<std::string>;
+
+// The values point into the settings, which must outlive them.
+const ScopeSettings kDefaultSettings;
+MenuValues defaults() { return menuValuesFrom(kDefaultSettings, false); }
+
+constexpr char kDefaultTree[] = R"(new 0 "ZembritPlugin" Zembrit_IDMain
+new 1 "Configuration" Zembrit_IDConfig
+1 [x] "Always On Top" @ZembritInternal AlwaysOnTop
+1 [ ] "Docked to Slit" @ZembritInternal SlitToggle
+1 [x] "Snap Window To Edge" @ZembritInternal SnapWindowToEdge
+1 [x] "Toggle With Plugins" @ZembritInternal ToggleWithPlugins
+1 [x] "Show Border" @ZembritInternal ToggleBorder
+1 ---
+1 [x] "Start Monitor on Startup" @ZembritInternal MonitorStartUp
+1 ---
+1 [ ] "Transparency Enabled" @ZembritInternal TransparencyEnabled
+1 [ ] "Transparent Back Enabled" @ZembritInternal TransbackEnabled
+1 int "Alpha Value" @ZembritInternal TransparencyAlpha 60 0..255
+new 2 "Tab Position" Zembrit_TabPosition
+2 [ ] "Hide Tab" @ZembritInternal SetTabHT
+2 [ ] "Top Right" @ZembritInternal SetTabTR
+2 [x] "Bottom Right" @ZembritInternal SetTabBR
+2 [ ] "Top Left" @ZembritInternal SetTabTL
+2 [ ] "Bottom Left" @ZembritInternal SetTabBL
+1 sub 2 "Tab Position"
+1 ---
+new 3 "Orientation" Zembrit_Orientation
+3 [ ] "Vertical" @ZembritInternal SetScopeV
+3 [x] "Horizontal" @ZembritInternal SetScopeH
+1 sub 3 "Orientation"
+new 4 "Scope Width" Zembrit_ScopeWidth
+4 [x] "1" @ZembritInternal SetScopeWidth 1
+4 [ ] "2" @ZembritInternal SetScopeWidth 2
+4 [ ] "3" @ZembritInternal SetScopeWidth 3
+4 [ ] "4" @ZembritInternal SetScopeWidth 4
+1 sub 4 "Scope Width"
+1 ---
+new 5 "KHz" Zembrit_KHz
+5 [ ] "8" @ZembritInternal SetKHz 8
+5 [x] "16" @ZembritInternal SetKHz 16
+5 [ ] "44" @ZembritInternal SetKHz 44
+1 sub 5 "KHz"
+new 6 "Bit" Zembrit_Bit
+6 [ ] "8" @ZembritInternal SetBit 8
+6 [x] "16" @ZembritInternal SetBit 16
+1 sub 6 "Bit"
+new 7 "FPS" Zembrit_FPS
+7 [ ] "10" @ZembritInternal SetFPS 10
+7 [ ] "20" @ZembritInternal SetFPS 20
+7 [ ] "30" @ZembritInternal SetFPS 30
+7 [ ] "40" @ZembritInternal SetFPS 40
+7 [ ] "50" @ZembritInternal SetFPS 50
+7 [ ] "60" @ZembritInternal SetFPS 60
+7 [ ] "70" @ZembritInternal SetFPS 70
+7 [ ] "80" @ZembritInternal SetFPS 80
+7 [ ] "90" @ZembritInternal SetFPS 90
+7 [ ] "100" @ZembritInternal SetFPS 100
+1 sub 7 "FPS"
+new 8 "Buffer Size" Zembrit_BufferSize
+8 [ ] "10" @ZembritInternal SetBufferSize 10
+8 [ ] "20" @ZembritInternal SetBufferSize 20
+8 [ ] "30" @ZembritInternal SetBufferSize 30
+8 [ ] "40" @ZembritInternal SetBufferSize 40
+8 [ ] "50" @ZembritInternal SetBufferSize 50
+8 [ ] "60" @ZembritInternal SetBufferSize 60
+8 [ ] "70" @ZembritInternal SetBufferSize 70
+8 [ ] "80" @ZembritInternal SetBufferSize 80
+8 [ ] "90" @ZembritInternal SetBufferSize 90
+8 [ ] "100" @ZembritInternal SetBufferSize 100
+1 sub 8 "Buffer Size"
+1 ---
+1 [ ] "Motion Blur" @ZembritInternal ToggleBlur
+new 9 "Motion Blur Alpha" Zembrit_BlurAlpha
+9 [ ] "10" @ZembritInternal SetBlurAlpha 10
+9 [ ] "20" @ZembritInternal SetBlurAlpha 20
+9 [ ] "30" @ZembritInternal SetBlurAlpha 30
+9 [ ] "40" @ZembritInternal SetBlurAlpha 40
+9 [ ] "50" @ZembritInternal SetBlurAlpha 50
+9 [ ] "60" @ZembritInternal SetBlurAlpha 60
+9 [ ] "70" @ZembritInternal SetBlurAlpha 70
+9 [ ] "80" @ZembritInternal SetBlurAlpha 80
+9 [ ] "90" @ZembritInternal SetBlurAlpha 90
+9 [ ] "100" @ZembritInternal SetBlurAlpha 100
+9 [ ] "110" @ZembritInternal SetBlurAlpha 110
+9 [x] "120" @ZembritInternal SetBlurAlpha 120
+9 [ ] "130" @ZembritInternal SetBlurAlpha 130
+9 [ ] "140" @ZembritInternal SetBlurAlpha 140
+9 [ ] "150" @ZembritInternal SetBlurAlpha 150
+9 [ ] "160" @ZembritInternal SetBlurAlpha 160
+9 [ ] "170" @ZembritInternal SetBlurAlpha 170
+9 [ ] "180" @ZembritInternal SetBlurAlpha 180
+9 [ ] "190" @ZembritInternal SetBlurAlpha 190
+9 [ ] "200" @ZembritInternal SetBlurAlpha 200
+9 [ ] "210" @ZembritInternal SetBlurAlpha 210
+9 [ ] "220" @ZembritInternal SetBlurAlpha 220
+9 [ ] "230" @ZembritInternal SetBlurAlpha 230
+9 [ ] "240" @ZembritInternal SetBlurAlpha 240
+1 sub 9 "Motion Blur Alpha"
+1 ---
+new 10 "Visual Style" Pellucor_SetStyle
+10 [ ] "Style 1" @Zembrit SetStyle 1
+10 [ ] "Style 2" @Zembrit SetStyle 2
+10 [ ] "Style 3" @Zembrit SetStyle 3
+10 [ ] "Style 4" @Zembrit SetStyle 4
+1 sub 10 "Visual Style"
+0 sub 1 "Configuration"
+0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
+0 ---
+0 [ ] "Edit Zembrit.rc" @ZembritInternal Edit
+0 [ ] "About Zembrit" @ZembritInternal About
+show 0
+)";
+
+TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(buildScopeMenu(defaults())), kDefaultTree); }
+
+TEST(ScopeMenu, FrameRateMarksCompareIntervals) {
+    MenuValues values = defaults();
+    values.frameIntervalMs = 1000 / 30;
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"30"});
+    values.frameIntervalMs = 1000 / 39;
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"40"});
+    values.frameIntervalMs = 10;
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"100"});
+}
+
+TEST(ScopeMenu, CodesMarkOnlyOnExactLowerCaseMatch) {
+    ScopeSettings settings;
+    settings.tabPosition[0] = 'B';
+    settings.tabPosition[1] = 'R';
+    settings.scopeType = 'H';
+    auto ops = buildScopeMenu(menuValuesFrom(settings, false));
+    EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
+    EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{});
+
+    settings.tabPosition[0] = 't';
+    settings.tabPosition[1] = 'l';
+    settings.tabPosition[2] = 'x';  // unterminated field: no match, no overrun
+    ops = buildScopeMenu(menuValuesFrom(settings, false));
+    EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
+
+    MenuValues values = defaults();
+    values.tabPosition = "tl";
+    values.scopeType = 'v';
+    ops = buildScopeMenu(values);
+    EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{"Top Left"});
+    EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{"Vertical"});
+    values.tabPosition = nullptr;
+    values.scopeType = 0;
+    ops = buildScopeMenu(values);
+    EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
+    EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{});
+}
+
+TEST(ScopeMenu, ValuesOutsideTheChoicesMarkNothing) {
+    MenuValues values = defaults();
+    values.scopeWidth = 5;
+    values.sampleKHz = 22;
+    values.sampleBits = 12;
+    values.motionBlurAlpha = 250;
+    values.bufferPoints = 40;
+    const auto ops = buildScopeMenu(values);
+    for (const char* menu : {"Zembrit_ScopeWidth", "Zembrit_KHz", "Zembrit_Bit", "Zembrit_BlurAlpha"})
+        EXPECT_EQ(marked(ops, menu), Labels{}) << menu;
+    EXPECT_EQ(marked(ops, "Zembrit_BufferSize"), Labels{"40"});
+}
+
+TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
+    ScopeSettings settings;
+    settings.inSlit = settings.motionBlur = settings.transparencyEnabled = settings.transbackEnabled = true;
+    settings.transparencyAlpha = 300;
+    const auto ops = buildScopeMenu(menuValuesFrom(settings, true));
+    EXPECT_EQ(marked(ops, "Zembrit_IDMain"), Labels{"Monitor Wave?"});
+    EXPECT_EQ(marked(ops, "Pellucor_SetStyle"), Labels{});
+    EXPECT_EQ(marked(ops, "Zembrit_IDConfig"),
+              (Labels{"Always On Top", "Docked to Slit", "Snap Window To Edge", "Toggle With Plugins", "Show Border",
+                      "Start Monitor on Startup", "Transparency Enabled", "Transparent Back Enabled", "Motion Blur"}));
+    const auto alpha = std::find_if(ops.begin(), ops.end(), [](const MenuOp& op) { return op.kind == MenuOpKind::IntItem; });
+    ASSERT_NE(alpha, ops.end());
+    EXPECT_EQ(alpha->value, 300);
+    EXPECT_EQ(marked(buildScopeMenu(defaults()), "Zembrit_IDMain"), Labels{});
+}
+
+}  // namespace
+}  // namespace zembrit

@@ -1,0 +1,153 @@
+#include "settings/settings_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "settings/style_presets.h"
+
+namespace zembrit {
+namespace {
+
+TEST(SettingsRules, BufferPointsAreBroughtIntoTraceRange) {
+    const std::pair<int32_t, int32_t> cases[] = {
+        {5, 10}, {500, 100}, {100, 100}, {10, 10}, {9, 10}, {32, 32}, {INT_MIN, 10}, {INT_MAX, 100}};
+    for (const auto& [stored, expected] : cases) EXPECT_EQ(clampBufferPoints(stored), expected) << stored;
+}
+
+TEST(SettingsRules, FrameIntervalUsesIntegerDivisionAndNeverDividesByZero) {
+    const std::pair<int32_t, int32_t> cases[] = {
+        {0, 1000}, {-3, 1000}, {INT_MIN, 1000}, {3, 333}, {25, 40}, {39, 25}, {1000, 1}, {2000, 0}};
+    for (const auto& [fps, expected] : cases) EXPECT_EQ(frameIntervalFromFps(fps), expected) << fps;
+}
+
+TEST(SettingsRules, BlurAlphaKeepsLowEightBits) {
+    EXPECT_EQ(blurAlphaFromStored(300), 44);
+    EXPECT_EQ(blurAlphaFromStored(120), 120);
+    EXPECT_EQ(blurAlphaFromStored(256), 0);
+    EXPECT_EQ(blurAlphaFromStored(-1), 255);
+}
+
+TEST(SettingsRules, CopyBoundedKeepsLeadingCharactersWithinField) {
+    const std::string huge(10000, 'u');
+    char url[kUpdateUrlCapacity];
+    copyBounded(url, sizeof url, huge.c_str());
+    EXPECT_EQ(std::string(url), huge.substr(0, kUpdateUrlCapacity - 1));
+
+    char tab[kTabPositionCapacity];
+    copyBounded(tab, sizeof tab, "bottom");
+    EXPECT_STREQ(tab, "bo");
+    copyBounded(tab, sizeof tab, "tl");
+    EXPECT_STREQ(tab, "tl");
+    copyBounded(tab, sizeof tab, nullptr);
+    EXPECT_STREQ(tab, "");
+
+    char single[1] = {'x'};
+    copyBounded(single, sizeof single, "abc");
+    EXPECT_EQ(single[0], '\0');
+}
+
+TEST(SettingsRules, ColorKeyGetsColonEvenWhenCut) {
+    char key[kColorKeyCapacity];
+    setColorKey(key, "menu.frame.color");
+    EXPECT_STREQ(key, "menu.frame.color:");
+    setColorKey(key, "");
+    EXPECT_STREQ(key, ":");
+
+    const std::string fits(kColorKeyCapacity - 2, 'k');
+    setColorKey(key, fits.c_str());
+    EXPECT_EQ(std::string(key), fits + ":");
+
+    const std::string huge(10000, 'k');
+    setColorKey(key, huge.c_str());
+    EXPECT_EQ(std::string(key), fits + ":");
+}
+
+TEST(SettingsRules, ScopeTypeIsFirstCharacter) {
+    EXPECT_EQ(scopeTypeFromText("v"), 'v');
+    EXPECT_EQ(scopeTypeFromText("horizontal"), 'h');
+    EXPECT_EQ(scopeTypeFromText("H"), 'H');
+    EXPECT_EQ(scopeTypeFromText(""), '\0');
+}
+
+TEST(StylePresets, FindsOnlyNumbersOneToFour) {
+    EXPECT_EQ(findStylePreset(0), nullptr);
+    EXPECT_EQ(findStylePreset(5), nullptr);
+    ASSERT_NE(findStylePreset(3), nullptr);
+    EXPECT_STREQ(findStylePreset(3)->heldKey, "menu.frame.color:");
+}
+
+// Files that exist, and every path asked about, in order.
+struct FakeDisk {
+    std::set<std::string> files;
+    std::vector<std::string> asked;
+};
+
+bool fakeExists(const char* path, void* context) {
+    auto& disk = *static_cast<FakeDisk*>(context);
+    disk.asked.emplace_back(path);
+    return disk.files.count(path) != 0;
+}
+
+std::string find(FakeDisk& disk, const std::string& modulePath, const std::string& shellDir) {
+    char out[kConfigPathCapacity];
+    std::memset(out, '?', sizeof out);
+    findConfigPath(modulePath.c_str(), shellDir.c_str(), fakeExists, &disk, out);
+    return out;
+}
+
+const char* const kModule = "C:\\Plug\\Zembrit.dll";
+const char* const kShell = "C:\\Norvane\\";
+
+TEST(ConfigPathSearch, NoFileFallsBackToPluginDirectoryAfterAskingInOrder) {
+    FakeDisk disk;
+    EXPECT_EQ(find(disk, kModule, kShell), "C:\\Plug\\Zembrit.rc");
+    const std::vector<std::string> order = {"C:\\Plug\\Zembritrc", "C:\\Plug\\Zembrit.rc",
+                                            "C:\\Norvane\\Zembritrc", "C:\\Norvane\\Zembrit.rc"};
+    EXPECT_EQ(disk.asked, order);
+}
+
+TEST(ConfigPathSearch, FirstExistingCandidateWins) {
+    FakeDisk both{{"C:\\Plug\\Zembritrc", "C:\\Plug\\Zembrit.rc"}, {}};
+    EXPECT_EQ(find(both, kModule, kShell), "C:\\Plug\\Zembritrc");
+    EXPECT_EQ(both.asked.size(), 1u);
+
+    FakeDisk split{{"C:\\Plug\\Zembrit.rc", "C:\\Norvane\\Zembritrc"}, {}};
+    EXPECT_EQ(find(split, kModule, kShell), "C:\\Plug\\Zembrit.rc");
+
+    FakeDisk shellOnly{{"C:\\Norvane\\Zembrit.rc"}, {}};
+    EXPECT_EQ(find(shellOnly, kModule, kShell), "C:\\Norvane\\Zembrit.rc");
+}
+
+TEST(ConfigPathSearch, PathsWithoutBackslashLeaveBareNames) {
+    FakeDisk disk;
+    EXPECT_EQ(find(disk, "Zembrit.dll", "C:\\Norvane"), "Zembrit.rc");
+    const std::vector<std::string> order = {"Zembritrc", "Zembrit.rc", "C:\\Zembritrc", "C:\\Zembrit.rc"};
+    EXPECT_EQ(disk.asked, order);
+}
+
+TEST(ConfigPathSearch, OverlongCandidatesAreSkippedNeverCut) {
+    // 250 characters of directory: "Zembritrc" makes 259 and fits, "Zembrit.rc" makes 260.
+    const std::string longDir = "C:\\" + std::string(246, 'd') + "\\";
+    ASSERT_EQ(longDir.size(), 250u);
+    FakeDisk disk;
+    EXPECT_EQ(find(disk, longDir + "Zembrit.dll", kShell), "");
+    const std::vector<std::string> order = {longDir + "Zembritrc", "C:\\Norvane\\Zembritrc",
+                                            "C:\\Norvane\\Zembrit.rc"};
+    EXPECT_EQ(disk.asked, order);
+
+    FakeDisk atLimit{{longDir + "Zembritrc"}, {}};
+    EXPECT_EQ(find(atLimit, longDir + "Zembrit.dll", kShell), longDir + "Zembritrc");
+
+    const std::string hugeDir = std::string(10000, 'h') + "\\";
+    FakeDisk shellTooLong{{}, {}};
+    EXPECT_EQ(find(shellTooLong, kModule, hugeDir), "C:\\Plug\\Zembrit.rc");
+    EXPECT_EQ(shellTooLong.asked.size(), 2u);
+}
+
+}  // namespace
+}  // namespace zembrit

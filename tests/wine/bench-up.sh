@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Starts what the Wine tests need: a private Xvfb, a persistent Wine server,
+# and an ALSA default device that plays a generated tone into wave-in.
+set -eu
+here=$(dirname "$(readlink -f "$0")")
+. "$here/wine-env.sh" "$1" "${2:-}"
+"$here/bench-down.sh" "$1" "${2:-}" || true
+ensure_prefix
+
+"$here/make-tone.sh" "$bench_dir/tone.raw"
+cat >"$HOME/.asoundrc" <<ALSA
+pcm.!default {
+  type file
+  slave.pcm "null"
+  file "/dev/null"
+  infile "$bench_dir/tone.raw"
+  format "raw"
+}
+ALSA
+
+rm -f "$bench_dir/display"
+exec 3>"$bench_dir/display.tmp"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$bench_dir/xvfb.log" 2>&1 </dev/null &
+echo $! >"$bench_dir/xvfb.pid"
+exec 3>&-
+for _ in $(seq 100); do
+    [ -s "$bench_dir/display.tmp" ] && break
+    sleep 0.1
+done
+[ -s "$bench_dir/display.tmp" ] || { echo "Xvfb did not start"; cat "$bench_dir/xvfb.log"; exit 1; }
+tr -d '\n' <"$bench_dir/display.tmp" >"$bench_dir/display"
+rm -f "$bench_dir/display.tmp"
+
+/usr/lib/wine/wineserver64 -p >"$bench_dir/wineserver.log" 2>&1 </dev/null &
+echo $! >"$bench_dir/wineserver.pid"
+# Wine's own service processes and desktop start with the first program
+# that makes a window and outlive it; start them here, away from the test
+# runner's output pipes, which they would otherwise hold open.
+timeout 60 "$WINELOADER" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 </dev/null || true
+echo "Xvfb on :$(cat "$bench_dir/display"), prefix $WINEPREFIX"
