@@ -40,6 +40,8 @@ struct ShellRecord {
     int menuRefreshes = 0;                     // ShowMenu after a refresh build
     std::vector<std::string> executed;         // "program|arguments" of each NRExecute
     std::vector<HWND> stickyWindows;
+    std::vector<std::string> settingsReads;    // path of each Read* call
+    std::vector<std::string> settingsWrites;   // "path|key|value" of each Write* call
     int snapRequests = 0;
 };
 

@@ -7,17 +7,20 @@
 #include <string>
 
 #include "host/config_text.h"
+#include "host/shell.h"
 #include "host/text_file.h"
 #include "plugin/host_api.h"
 
 namespace {
 
 std::optional<std::string> storedValue(const char* path, const char* key) {
+    standin::shellRecord.settingsReads.emplace_back(path ? path : "");
     if (!key) return std::nullopt;
     return zembrit::shellfile::lookupValue(standin::readTextFile(path), key);
 }
 
 bool storeValue(const char* path, const char* key, const std::string& value) {
+    standin::shellRecord.settingsWrites.push_back(std::string(path ? path : "") + "|" + (key ? key : "") + "|" + value);
     if (!key || !*key) return false;
     std::string text = standin::readTextFile(path);
     return standin::replaceTextFile(path, zembrit::shellfile::withValue(text, key, value));

@@ -1,0 +1,101 @@
+// Where the configuration file is found, and what the plugin makes of what
+// it holds, with real files in real folders.
+#include <string>
+
+#include "tests/integration/support/shell_fixture.h"
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+class Settings : public ShellFixture {
+protected:
+    RECT windowRect() {
+        RECT rect{};
+        GetWindowRect(scopeWindow(), &rect);
+        return rect;
+    }
+    // The path every read of the last start went to.
+    std::string pathInUse() const {
+        return shellRecord.settingsReads.empty() ? "" : shellRecord.settingsReads.back();
+    }
+};
+
+constexpr char kNoCapture[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+
+TEST_F(Settings, WithoutAnyFileDefaultsApplyAndThePluginFolderIsUsed) {
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
+    RECT rect = windowRect();
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 10);
+    EXPECT_EQ(rect.right - rect.left, 100);
+    EXPECT_EQ(rect.bottom - rect.top, 25);
+}
+
+TEST_F(Settings, ZembritrcWinsOverZembritRc) {
+    writePluginFile("Zembritrc", std::string(kNoCapture) + "Zembrit.plugin.x: 111\n");
+    writePluginFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.x: 222\n");
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(pathInUse(), pluginDir + "Zembritrc");
+    EXPECT_EQ(windowRect().left, 111);
+}
+
+TEST_F(Settings, TheShellFolderIsTriedAfterThePluginFolder) {
+    writeShellFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.y: 333\n");
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(pathInUse(), shellDir + "Zembrit.rc");
+    EXPECT_EQ(windowRect().top, 333);
+}
+
+TEST_F(Settings, ThePluginFolderWinsOverTheShellFolder) {
+    writeShellFile("Zembritrc", std::string(kNoCapture) + "Zembrit.plugin.y: 333\n");
+    writePluginFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.y: 44\n");
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
+    EXPECT_EQ(windowRect().top, 44);
+}
+
+TEST_F(Settings, TheWindowOpensAtTheStoredPlaceAndSize) {
+    writeConfig(std::string(kNoCapture) +
+                "Zembrit.plugin.x: 200\nZembrit.plugin.y: 150\n"
+                "Zembrit.plugin.width: 300\nZembrit.plugin.height: 60\n");
+    ASSERT_EQ(start(), 0);
+    RECT rect = windowRect();
+    EXPECT_EQ(rect.left, 200);
+    EXPECT_EQ(rect.top, 150);
+    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.bottom - rect.top, 60);
+}
+
+TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
+    std::string garbage = "Zembrit.plugin.x: twelve\nZembrit.plugin.y:\nZembrit.plugin.width: 99999999999999\n"
+                          "Zembrit.plugin.height: 0x20\nZembrit.plugin.alwaysontop: maybe\n"
+                          "Zembrit.plugin.wave.buffsize: -\nZembrit.plugin.wave.fps: \x01\x02\n";
+    garbage += std::string("Zembrit.plugin.style.scopeType: \xff\xfe\x00\x80 binary\n", 40);
+    garbage += std::string(kNoCapture);
+    writeConfig(garbage);
+    ASSERT_EQ(start(), 0);
+    RECT rect = windowRect();
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 10);
+    EXPECT_EQ(rect.right - rect.left, 100);
+    EXPECT_EQ(rect.bottom - rect.top, 25);
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+}
+
+TEST_F(Settings, OverlongTextValuesAreCutToTheirFields) {
+    std::string huge(10000, 'u');
+    writeConfig(std::string(kNoCapture) + "Zembrit.plugin.update.url: " + huge + "\n" +
+                "Zembrit.plugin.style.ScopeColor: " + huge + "\n" + "Zembrit.plugin.style.tabPosition: " + huge +
+                "\n" + "Zembrit.plugin.style.scopeType: " + huge + "\n");
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(std::string(plugin.info(8)), huge.substr(0, 259));
+    // Still alive and painting with the cut values.
+    RedrawWindow(scopeWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(IsWindow(scopeWindow()));
+}
+
+}  // namespace
+}  // namespace zembrit_test
