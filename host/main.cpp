@@ -4,6 +4,7 @@
 //           --screenshot scope.bmp --quit
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,7 +39,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive]\n"
                  "               [--wait MS] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
-                 "               [--frames COUNT INTERVAL_MS PREFIX] [--quit]\n");
+                 "               [--frames COUNT INTERVAL_MS PREFIX] [--measure-cpu SECONDS] [--quit]\n");
     return 2;
 }
 
@@ -80,6 +81,28 @@ bool saveFrames(int count, int interval, const std::string& prefix) {
     return true;
 }
 
+uint64_t processCpuMicroseconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto micros = [](const FILETIME& time) {
+        return ((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10;
+    };
+    return micros(kernel) + micros(user);
+}
+
+// Runs the shell for a while and prints the CPU time the whole process
+// used meanwhile, for the cost measurements.
+void measureCpu(int seconds) {
+    uint64_t cpuBefore = processCpuMicroseconds();
+    DWORD wallBefore = GetTickCount();
+    pumpMessages(static_cast<DWORD>(seconds) * 1000);
+    double cpuMs = (processCpuMicroseconds() - cpuBefore) / 1000.0;
+    DWORD wallMs = GetTickCount() - wallBefore;
+    std::printf("cpu: %.1f ms over %lu ms = %.3f%% of one core\n", cpuMs, static_cast<unsigned long>(wallMs),
+                100.0 * cpuMs / wallMs);
+    std::fflush(stdout);
+}
+
 // Returns false when an action failed or asked to quit.
 bool runAction(const std::vector<std::string>& args, size_t& i, bool& failed) {
     const std::string& arg = args[i];
@@ -89,6 +112,7 @@ bool runAction(const std::vector<std::string>& args, size_t& i, bool& failed) {
     if (arg == "--quit") return false;
     if (arg == "--reconfigure") { reconfigure(); return true; }
     if (arg == "--wait" && value(1)) { pumpMessages(std::atoi(value(1)->c_str())); i += 1; return true; }
+    if (arg == "--measure-cpu" && value(1)) { measureCpu(std::atoi(value(1)->c_str())); i += 1; return true; }
     if (arg == "--broadcast" && value(1)) { broadcast(value(1)->c_str()); i += 1; return true; }
     if (arg == "--screenshot" && value(1)) { failed |= !saveShot(*value(1)); i += 1; return true; }
     if (arg == "--frames" && value(3)) {

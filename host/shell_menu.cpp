@@ -145,7 +145,7 @@ __declspec(dllexport) void MakeMenuItemInt(HostMenuHandle menu, const char* labe
     append(menu, {Item::Integer, label ? label : "", command ? command : "", false, value, minimum, maximum});
 }
 
-__declspec(dllexport) void MakeMenuNOP(HostMenuHandle menu, const char*) { append(menu, {Item::Separator}); }
+__declspec(dllexport) void MakeMenuNOP(HostMenuHandle menu, const char*) { append(menu, {Item::Separator, "", ""}); }
 
 __declspec(dllexport) void MakeSubmenu(HostMenuHandle parent, HostMenuHandle child, const char* title) {
     append(parent, {Item::Submenu, title ? title : "", "", false, 0, 0, 0, child});

@@ -11,7 +11,7 @@ packages=(
     clang libclang-rt-14-dev
     wine wine64 wine32:i386
     xvfb xauth x11-utils
-    imagemagick zip
+    imagemagick zip unzip
 )
 
 missing=()
