@@ -34,10 +34,28 @@ if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread")
   add_library(portable_fast STATIC ${all_portable})
   target_include_directories(portable_fast PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(portable_fast PRIVATE -O2)
-  file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
-  if(bench_sources)
-    add_executable(portable_bench ${bench_sources})
-    target_compile_options(portable_bench PRIVATE -O2)
-    target_link_libraries(portable_bench PRIVATE portable_fast benchmark::benchmark_main)
+  add_executable(portable_bench ${CMAKE_SOURCE_DIR}/bench/reduce_bench.cpp)
+  target_compile_options(portable_bench PRIVATE -O2)
+  target_link_libraries(portable_bench PRIVATE portable_fast benchmark::benchmark_main)
+endif()
+
+# The command matcher's fuzz target. With clang it is a libFuzzer binary;
+# with GCC a small driver replays the same corpus. Either way ctest replays
+# the checked-in corpus.
+if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread")
+  set(fuzz_corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_executable(command_fuzz ${CMAKE_SOURCE_DIR}/tests/fuzz/command_fuzz.cpp
+                   ${CMAKE_SOURCE_DIR}/commands/command_match.cpp)
+    target_include_directories(command_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(command_fuzz PRIVATE -g -O1 -fno-omit-frame-pointer
+                           -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+    target_link_options(command_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+    add_test(NAME command_fuzz_corpus COMMAND command_fuzz -runs=0 ${fuzz_corpus})
+  else()
+    add_executable(command_fuzz_replay ${CMAKE_SOURCE_DIR}/tests/fuzz/command_fuzz.cpp
+                   ${CMAKE_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    target_link_libraries(command_fuzz_replay PRIVATE portable_checked)
+    add_test(NAME command_fuzz_corpus COMMAND command_fuzz_replay ${fuzz_corpus})
   endif()
 endif()

@@ -1,7 +1,46 @@
+// The context menu, replayed call by call from the menu model through the
+// shell's menu functions.
 #include "commands/scope_menu.h"
+
+#include "capture/capture.h"
+#include "commands/menu_model.h"
+#include "plugin/host_api.h"
+#include "settings/settings_store.h"
 
 namespace zembrit {
 
-void showScopeMenu(bool) {}
+namespace {
+
+// Main, configuration and nine submenus.
+constexpr int kScopeMenuCount = 11;
+
+using MenuHandles = HostMenuHandle[kScopeMenuCount];
+
+HostMenuHandle menuAt(const MenuHandles& menus, int index) {
+    return index >= 0 && index < kScopeMenuCount ? menus[index] : nullptr;
+}
+
+void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
+    HostMenuHandle menu = menuAt(menus, op.menu);
+    switch (op.kind) {
+    case MenuOpKind::NamedMenu:
+        if (op.menu >= 0 && op.menu < kScopeMenuCount)
+            menus[op.menu] = host.MakeNamedMenu(op.label.c_str(), op.command.c_str(), popup);
+        return;
+    case MenuOpKind::Item: return host.MakeMenuItem(menu, op.label.c_str(), op.command.c_str(), op.checked);
+    case MenuOpKind::IntItem:
+        return host.MakeMenuItemInt(menu, op.label.c_str(), op.command.c_str(), op.value, op.minimum, op.maximum);
+    case MenuOpKind::Separator: return host.MakeMenuNOP(menu, nullptr);
+    case MenuOpKind::Submenu: return host.MakeSubmenu(menu, menuAt(menus, op.child), op.label.c_str());
+    case MenuOpKind::Show: return host.ShowMenu(menu);
+    }
+}
+
+}  // namespace
+
+void showScopeMenu(bool popup) {
+    MenuHandles menus = {};
+    for (const MenuOp& op : buildScopeMenu(menuValuesFrom(settings, isCapturing()))) replay(op, menus, popup);
+}
 
 }  // namespace zembrit

@@ -4,5 +4,8 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   commands/dispatcher.cpp
+  commands/docking.cpp
+  commands/plugin_actions.cpp
+  commands/report_toggle.cpp
   commands/scope_menu.cpp
 )

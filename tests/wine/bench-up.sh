@@ -3,8 +3,9 @@
 # and an ALSA default device that plays a generated tone into wave-in.
 set -eu
 here=$(dirname "$(readlink -f "$0")")
-. "$here/wine-env.sh" "$1" "${2:-}"
 "$here/bench-down.sh" "$1" "${2:-}" || true
+. "$here/wine-env.sh" "$1" "${2:-}"
+unset DISPLAY
 ensure_prefix
 
 "$here/make-tone.sh" "$bench_dir/tone.raw"
@@ -30,6 +31,7 @@ done
 [ -s "$bench_dir/display.tmp" ] || { echo "Xvfb did not start"; cat "$bench_dir/xvfb.log"; exit 1; }
 tr -d '\n' <"$bench_dir/display.tmp" >"$bench_dir/display"
 rm -f "$bench_dir/display.tmp"
+export DISPLAY=":$(cat "$bench_dir/display")"
 
 /usr/lib/wine/wineserver64 -p >"$bench_dir/wineserver.log" 2>&1 </dev/null &
 echo $! >"$bench_dir/wineserver.pid"

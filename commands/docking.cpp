@@ -1,0 +1,44 @@
+#include "commands/docking.h"
+
+#include <windows.h>
+
+#include "commands/report_toggle.h"
+#include "plugin/host_api.h"
+#include "plugin/plugin_state.h"
+#include "scope/window_state.h"
+#include "settings/keys.h"
+#include "settings/settings_store.h"
+
+namespace zembrit {
+
+namespace {
+
+// The dock is told first and the flag cleared afterwards: moves made while
+// inSlit is still set are not recorded, so the floating place survives.
+void leaveDock() {
+    SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
+    SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settings.inSlit = false;
+    applyWindowState();
+}
+
+// The flag goes first, so every placement the dock makes is left unrecorded.
+void enterDock() {
+    settings.inSlit = true;
+    applyWindowState();
+    SendMessageA(dockWindow, SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow));
+}
+
+}  // namespace
+
+void toggleDocking(const char* word) {
+    if (dockWindow) {
+        if (settings.inSlit)
+            leaveDock();
+        else
+            enterDock();
+    }
+    reportToggle(settings.inSlit, word, keys::inSlit, false);
+}
+
+}  // namespace zembrit

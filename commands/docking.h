@@ -1,0 +1,10 @@
+#pragma once
+
+namespace zembrit {
+
+// "SlitToggle": moves the scope into the shell's dock or back out of it,
+// then reports and writes the state inSlit now holds. Without a dock window
+// nothing moves, but the report still happens.
+void toggleDocking(const char* word);
+
+}  // namespace zembrit

@@ -1,0 +1,32 @@
+#include "commands/report_toggle.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "commands/scope_menu.h"
+#include "plugin/host_api.h"
+#include "plugin/plugin_state.h"
+#include "scope/window_state.h"
+#include "settings/settings_store.h"
+
+namespace zembrit {
+
+namespace {
+
+// The longest command word leaves the label well inside this.
+constexpr int kToolbarLabelCapacity = 80;
+
+}  // namespace
+
+void reportToggle(bool& flag, const char* word, const char* key, bool flip) {
+    if (flip) flag = !flag;
+    char label[kToolbarLabelCapacity];
+    std::snprintf(label, sizeof label, "ZembritPlugin -> %s %sabled!", word, flag ? "en" : "dis");
+    SendMessageA(hostWindow, HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(label));
+    storeBool(key, flag);
+    applyWindowState();
+    showScopeMenu(false);
+}
+
+}  // namespace zembrit

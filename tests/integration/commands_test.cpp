@@ -1,0 +1,555 @@
+// Broadcast commands as the shell delivers them: what each writes to the
+// configuration file, what the toolbar shows, when the menu is refreshed,
+// docking, the About box, the editor, and capture restarts.
+#include "tests/integration/support/shell_fixture.h"
+
+#include <mmsystem.h>
+
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "host/import_patch.h"
+#include "plugin/plugin_state.h"
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+
+// The mark the last shown menu gives the item carrying command: 'x' marked,
+// ' ' not marked, '#' an integer item, '?' no such item.
+char markOf(const std::string& command) {
+    const std::string& dump = shellRecord.menuDump;
+    const std::string tail = " -> " + command;
+    for (size_t start = 0; start < dump.size();) {
+        size_t end = dump.find('\n', start);
+        if (end == std::string::npos) end = dump.size();
+        const std::string line = dump.substr(start, end - start);
+        const size_t at = line.find(tail);
+        const bool whole = at != std::string::npos &&
+                           (at + tail.size() == line.size() || line.compare(at + tail.size(), 3, " = ") == 0);
+        const size_t open = line.find('(');
+        if (whole && open != std::string::npos && open + 1 < line.size()) return line[open + 1];
+        start = end + 1;
+    }
+    return '?';
+}
+
+// The value the last shown menu gives the "Alpha Value" item.
+std::string alphaValueShown() {
+    const std::string& dump = shellRecord.menuDump;
+    const std::string item = "TransparencyAlpha = ";
+    const size_t at = dump.find(item);
+    if (at == std::string::npos) return "<no item>";
+    return dump.substr(at + item.size(), dump.find(' ', at + item.size()) - at - item.size());
+}
+
+// ---- Wave-in calls, seen through the plugin's winmm imports ---------------
+
+std::vector<std::string> waveEvents;
+decltype(&waveInOpen) systemOpen = nullptr;
+decltype(&waveInClose) systemClose = nullptr;
+decltype(&waveInPrepareHeader) systemPrepare = nullptr;
+
+MMRESULT WINAPI watchedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                            DWORD_PTR instance, DWORD flags) {
+    waveEvents.push_back("open " + std::to_string(format->nSamplesPerSec) + "/" +
+                         std::to_string(format->wBitsPerSample));
+    return systemOpen(device, id, format, callback, instance, flags);
+}
+
+MMRESULT WINAPI watchedClose(HWAVEIN device) {
+    waveEvents.push_back("close");
+    return systemClose(device);
+}
+
+MMRESULT WINAPI watchedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
+    waveEvents.push_back("buffer " + std::to_string(header->dwBufferLength));
+    return systemPrepare(device, header, size);
+}
+
+class Commands : public ShellFixture {
+protected:
+    int startQuiet(const std::string& lines = "") {
+        writeConfig(kQuiet + lines);
+        return start();
+    }
+
+    // Must run after load() and before start().
+    bool watchWaveIn() {
+        waveEvents.clear();
+        auto patch = [&](const char* name, void* replacement) {
+            return standin::patchImport(plugin.module, "winmm.dll", name, replacement);
+        };
+        systemOpen = reinterpret_cast<decltype(systemOpen)>(patch("waveInOpen", reinterpret_cast<void*>(watchedOpen)));
+        systemClose =
+            reinterpret_cast<decltype(systemClose)>(patch("waveInClose", reinterpret_cast<void*>(watchedClose)));
+        systemPrepare = reinterpret_cast<decltype(systemPrepare)>(
+            patch("waveInPrepareHeader", reinterpret_cast<void*>(watchedPrepare)));
+        return systemOpen && systemClose && systemPrepare;
+    }
+
+    void send(const char* command) { standin::broadcast(command); }
+
+    // The window the plugin registered; unlike a search by class it also
+    // finds a docked (child) window.
+    HWND pluginWindow() const {
+        return shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window;
+    }
+
+    void openMenu() { SendMessageA(pluginWindow(), WM_NCRBUTTONUP, HTCAPTION, 0); }
+};
+
+class DockedCommands : public Commands {
+protected:
+    bool withDock() const override { return true; }
+};
+
+// ---- Every row of the command table ---------------------------------------
+
+struct Row {
+    const char* command;
+    const char* key;
+    const char* value;
+    const char* label;  // nullptr: the toolbar label is left alone
+};
+
+TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
+    ASSERT_EQ(startQuiet(), 0);
+    const Row rows[] = {
+        {"@ZembritInternal SlitToggle", "Zembrit.plugin.inSlit:", "false", "ZembritPlugin -> SlitToggle disabled!"},
+        {"@ZembritInternal MonitorStartUp", "Zembrit.plugin.wave.StartWaveMonitorOnStartUp:", "true",
+         "ZembritPlugin -> MonitorStartUp enabled!"},
+        {"@ZembritInternal AlwaysOnTop", "Zembrit.plugin.alwaysontop:", "false",
+         "ZembritPlugin -> AlwaysOnTop disabled!"},
+        {"@ZembritInternal SnapWindowToEdge", "Zembrit.plugin.snapwindow:", "false",
+         "ZembritPlugin -> SnapWindowToEdge disabled!"},
+        {"@ZembritInternal TransparencyEnabled", "Zembrit.plugin.transparency.enabled:", "true",
+         "ZembritPlugin -> TransparencyEnabled enabled!"},
+        {"@ZembritInternal ToggleBorder", "Zembrit.plugin.showBorder:", "false",
+         "ZembritPlugin -> ToggleBorder disabled!"},
+        {"@ZembritInternal TransbackEnabled", "Zembrit.plugin.transback.enabled:", "true",
+         "ZembritPlugin -> TransbackEnabled enabled!"},
+        {"@ZembritInternal SetTabHT", "Zembrit.plugin.style.tabPosition:", "ht", nullptr},
+        {"@ZembritInternal SetTabTR", "Zembrit.plugin.style.tabPosition:", "tr", nullptr},
+        {"@ZembritInternal SetTabBL", "Zembrit.plugin.style.tabPosition:", "bl", nullptr},
+        {"@ZembritInternal SetTabBR", "Zembrit.plugin.style.tabPosition:", "br", nullptr},
+        {"@ZembritInternal SetTabTL", "Zembrit.plugin.style.tabPosition:", "tl", nullptr},
+        {"@ZembritInternal SetScopeV", "Zembrit.plugin.style.scopeType:", "v", nullptr},
+        {"@ZembritInternal SetScopeH", "Zembrit.plugin.style.scopeType:", "h", nullptr},
+        {"@ZembritInternal ToggleBlur", "Zembrit.plugin.motionblur:", "true", "ZembritPlugin -> ToggleBlur enabled!"},
+        {"@ZembritInternal SetBlurAlpha 300", "Zembrit.plugin.motionbluralpha:", "44", nullptr},
+        {"@ZembritInternal SetScopeWidth 3", "Zembrit.plugin.style.scopeWidth:", "3", nullptr},
+        {"@ZembritInternal SetKHz 44", "Zembrit.plugin.wave.KHz:", "44", nullptr},
+        {"@ZembritInternal SetBufferSize 40", "Zembrit.plugin.wave.buffsize:", "40", nullptr},
+        {"@ZembritInternal SetBit 8", "Zembrit.plugin.wave.bit:", "8", nullptr},
+        {"@ZembritInternal SetFPS 30", "Zembrit.plugin.wave.fps:", "30", nullptr},
+        {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "300", nullptr},
+        {"@ZembritInternal ToggleWithPlugins", "Zembrit.plugin.togglewithplugins:", "false",
+         "ZembritPlugin -> ToggleWithPlugins disabled!"},
+    };
+    for (const Row& row : rows) {
+        const size_t labels = shellRecord.toolbarLabels.size();
+        const int refreshes = shellRecord.menuRefreshes;
+        send(row.command);
+        EXPECT_EQ(configValue(row.key), row.value) << row.command;
+        if (row.label) {
+            ASSERT_EQ(shellRecord.toolbarLabels.size(), labels + 1) << row.command;
+            EXPECT_EQ(shellRecord.toolbarLabels.back(), row.label);
+            EXPECT_EQ(shellRecord.menuRefreshes, refreshes + 1) << row.command;
+        } else {
+            EXPECT_EQ(shellRecord.toolbarLabels.size(), labels) << row.command;
+            EXPECT_EQ(shellRecord.menuRefreshes, refreshes) << row.command;
+        }
+    }
+    EXPECT_EQ(shellRecord.menuShows, 0);
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+}
+
+TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
+    ASSERT_EQ(startQuiet(), 0);
+    for (const char* command :
+         {"@ZembritInternal SetFPS 30", "@ZembritInternal SetBufferSize 40", "@ZembritInternal SetKHz 44",
+          "@ZembritInternal SetBit 8", "@ZembritInternal SetScopeWidth 3", "@ZembritInternal SetBlurAlpha 296",
+          "@ZembritInternal TransparencyAlpha 300", "@ZembritInternal SetTabTL", "@ZembritInternal SetScopeV"})
+        send(command);
+    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "40");
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal SetFPS 30"), 'x');  // interval 33
+    EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 40"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetKHz 44"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetKHz 16"), ' ');
+    EXPECT_EQ(markOf("@ZembritInternal SetBit 8"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetScopeWidth 3"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 40"), 'x');  // 296 holds its low 8 bits
+    EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetTabBR"), ' ');
+    EXPECT_EQ(markOf("@ZembritInternal SetScopeV"), 'x');
+    EXPECT_EQ(alphaValueShown(), "300");
+}
+
+TEST_F(Commands, FrameRateIsHeldAsItsIntervalRoundedDown) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@ZembritInternal SetFPS 25");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "25");
+    openMenu();
+    for (int fps = 10; fps <= 100; fps += 10)  // interval 40: no item has it
+        EXPECT_EQ(markOf("@ZembritInternal SetFPS " + std::to_string(fps)), ' ') << fps;
+    send("@ZembritInternal SetFPS 39");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "39");
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal SetFPS 40"), 'x');  // 1000 / 39 = 25 = 1000 / 40
+}
+
+// Out-of-range rates and sizes are brought into range the way the settings
+// reader does, and what is held is what gets written.
+TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
+    ASSERT_EQ(startQuiet(), 0);
+    const std::pair<const char*, const char*> rates[] = {
+        {"@ZembritInternal SetFPS 0", "1"}, {"@ZembritInternal SetFPS -7", "1"}, {"@ZembritInternal SetFPS +60", "60"}};
+    for (const auto& [command, written] : rates) {
+        send(command);
+        EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), written) << command;
+    }
+    const std::tuple<const char*, const char*, const char*> sizes[] = {
+        {"@ZembritInternal SetBufferSize 5", "10", "@ZembritInternal SetBufferSize 10"},
+        {"@ZembritInternal SetBufferSize 500", "100", "@ZembritInternal SetBufferSize 100"},
+        {"@ZembritInternal SetBufferSize -40", "10", "@ZembritInternal SetBufferSize 10"},
+        {"@ZembritInternal SetBuff 2147483648", "10", "@ZembritInternal SetBufferSize 10"},
+        {"@ZembritInternal SetBufferSize 100", "100", "@ZembritInternal SetBufferSize 100"},
+    };
+    for (const auto& [command, written, marked] : sizes) {
+        send(command);
+        EXPECT_EQ(configValue("Zembrit.plugin.wave.buffsize:"), written) << command;
+        openMenu();
+        EXPECT_EQ(markOf(marked), 'x') << command;
+    }
+    send("@ZembritInternal SetFPS 0");
+    openMenu();
+    for (int fps = 10; fps <= 100; fps += 10)  // interval 1000
+        EXPECT_EQ(markOf("@ZembritInternal SetFPS " + std::to_string(fps)), ' ') << fps;
+    EXPECT_TRUE(IsWindow(scopeWindow()));
+}
+
+TEST_F(Commands, NumericWordsWithoutArgumentTextAreIgnored) {
+    ASSERT_EQ(startQuiet(), 0);
+    const std::string before = readPluginFile("Zembrit.rc");
+    for (const char* command :
+         {"@ZembritInternal SetFPS", "@ZembritInternal SetBufferSize", "@ZembritInternal SetKHz",
+          "@ZembritInternal SetBit", "@ZembritInternal SetBlurAlpha", "@ZembritInternal SetScopeWidth",
+          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44"})
+        send(command);
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+}
+
+TEST_F(Commands, PrefixAndWholeWordsIgnoreCaseAndTheLabelKeepsTheWordAsReceived) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@zembritinternal alwaysontop");
+    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
+    ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
+    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> alwaysontop disabled!");
+    send("@ZEMBRITINTERNAL    ALWAYSONTOP");
+    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "true");
+    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> ALWAYSONTOP enabled!");
+    send("@ZembritInternalAlwaysOnTop");
+    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
+
+    // A tab is not skipped, and nothing may follow a whole word.
+    send("@ZembritInternal\tAlwaysOnTop");
+    send("@ZembritInternal AlwaysOnTop ");
+    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
+    EXPECT_EQ(shellRecord.toolbarLabels.size(), 3u);
+
+    // Substrings keep their letter case; the alpha prefix does not.
+    send("@ZembritInternal setfps 30");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "<missing>");
+    send("@zembritinternal transparencyalpha 70");
+    EXPECT_EQ(configValue("Zembrit.plugin.transparency.alpha:"), "70");
+}
+
+TEST_F(Commands, StringsThatPassNoTestChangeNothing) {
+    ASSERT_EQ(startQuiet(), 0);
+    const std::string before = readPluginFile("Zembrit.rc");
+    for (const char* command :
+         {"", "hello", "@ZembritInternal", "@ZembritInternal Bogus", "@ZembritInternal About ",
+          "@ZembritInternal\tAbout", "@Zembrit SetStyle 5", "@Zembrit SetStyle 0", "@Zembrit SetStyle 1 ",
+          "@ZembritInternal @Zembrit SetStyle 1", "@ZembritInternal SetStyle 2", "@NRHidePlugins now",
+          "@ZembritInternal ToggleRecords"})
+        send(command);
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+    EXPECT_TRUE(shellRecord.executed.empty());
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+    EXPECT_TRUE(IsWindowVisible(scopeWindow()));
+}
+
+TEST_F(Commands, WordHoldingTwoSubstringTextsGoesToTheEarlierRow) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@ZembritInternal SetBlurAlphaSetScopeWidth 3");
+    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "3");
+    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeWidth:"), "<missing>");
+    send("@ZembritInternal SetFPS.SetKHz 20");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "20");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "<missing>");
+    send("@ZembritInternal SetScopeWidth 2");  // passes the whole-word "SetScopeV"/"SetScopeH"
+    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeWidth:"), "2");
+    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeType:"), "<missing>");
+}
+
+TEST_F(Commands, AboutShowsNameAuthorLinkAndEmail) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@ZembritInternalAbout");
+    send("@ZembritInternal    about");
+    ASSERT_EQ(shellRecord.messageBoxes.size(), 2u);
+    const std::string text = std::string("Zembrit v1.22b\n\nAuthor : ") + zembrit::kPluginAuthor +
+                             "\nWeb: " + zembrit::kPluginLink + "\nEmail: " + zembrit::kPluginEmail;
+    for (const auto& box : shellRecord.messageBoxes) {
+        EXPECT_EQ(box.text, text);
+        EXPECT_EQ(box.caption, "About this plugin...");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+        EXPECT_EQ(box.owner, nullptr);
+    }
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+}
+
+TEST_F(Commands, EditOpensTheConfigurationFileInTheShellsEditor) {
+    standin::shellOptions.editor = "C:\\Tools\\my editor.exe";
+    ASSERT_EQ(startQuiet(), 0);
+    const std::string before = readPluginFile("Zembrit.rc");
+    send("@ZembritInternal Edit");
+    ASSERT_EQ(shellRecord.executed.size(), 1u);
+    EXPECT_EQ(shellRecord.executed[0], "C:\\Tools\\my editor.exe|" + pluginDir + "Zembrit.rc");
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+}
+
+// ---- Docking ----------------------------------------------------------------
+
+RECT windowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+TEST_F(Commands, SlitToggleWithoutADockMovesNothingButReportsTheUnchangedState) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.x: 220\nZembrit.plugin.y: 140\n"), 0);
+    HWND window = scopeWindow();
+    const RECT before = windowRect(window);
+    send("@ZembritInternal SlitToggle");
+    const RECT after = windowRect(window);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(GetParent(window), nullptr);
+    EXPECT_TRUE(shellRecord.dockEvents.empty());
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
+    ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
+    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> SlitToggle disabled!");
+    EXPECT_EQ(shellRecord.menuRefreshes, 1);
+}
+
+TEST_F(Commands, SlitToggleWithoutADockKeepsAStoredDockedState) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
+    send("@ZembritInternal slittoggle");
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "true");
+    ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
+    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> slittoggle enabled!");
+    EXPECT_TRUE(shellRecord.dockEvents.empty());
+}
+
+TEST_F(DockedCommands, SlitToggleDocksAndUndocksBackToTheFloatingPlace) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.x: 220\nZembrit.plugin.y: 140\n"), 0);
+    HWND window = scopeWindow();
+    EXPECT_TRUE(shellRecord.dockEvents.empty());
+
+    send("@ZembritInternal SlitToggle");
+    EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
+    EXPECT_EQ(GetParent(window), standin::shellDockWindow());
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "true");
+    ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
+    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> SlitToggle enabled!");
+    EXPECT_EQ(shellRecord.menuRefreshes, 1);
+
+    send("@ZembritInternal SlitToggle");
+    EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add", "remove"}));
+    EXPECT_EQ(GetParent(window), nullptr);
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
+    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> SlitToggle disabled!");
+    EXPECT_EQ(shellRecord.menuRefreshes, 2);
+    const RECT back = windowRect(window);
+    EXPECT_EQ(back.left, 220);
+    EXPECT_EQ(back.top, 140);
+    // The dock's placements were never taken for the floating place.
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "220");
+    EXPECT_EQ(configValue("Zembrit.plugin.y:"), "140");
+}
+
+TEST_F(DockedCommands, ScopeStartedDockedLeavesTheDockOnSlitToggle) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
+    EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
+    send("@ZembritInternal SlitToggle");
+    EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add", "remove"}));
+    EXPECT_EQ(GetParent(pluginWindow()), nullptr);
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
+    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> SlitToggle disabled!");
+}
+
+// ---- The shell's show and hide commands ------------------------------------
+// These need the window state to hide and show the window.
+
+TEST_F(Commands, HidePluginsHidesAFloatingScopeThatTogglesWithPlugins) {
+    ASSERT_EQ(startQuiet(), 0);
+    HWND window = scopeWindow();
+    ASSERT_TRUE(IsWindowVisible(window));
+    send("@nrhideplugins");
+    EXPECT_FALSE(IsWindowVisible(window));
+    send("@NRShowPlugins");
+    EXPECT_TRUE(IsWindowVisible(window));
+    send("@NRHIDEPLUGINS");
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+}
+
+TEST_F(Commands, HidePluginsLeavesAScopeThatDoesNotToggleWithPlugins) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.togglewithplugins: false\n"), 0);
+    send("@NRHidePlugins");
+    EXPECT_TRUE(IsWindowVisible(scopeWindow()));
+}
+
+TEST_F(DockedCommands, HidePluginsIsIgnoredWhileDocked) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
+    HWND window = pluginWindow();
+    ASSERT_TRUE(IsWindowVisible(window));
+    send("@NRHidePlugins");
+    EXPECT_TRUE(IsWindowVisible(window));
+    // The flag kept its value, so the scope stays shown once it floats again.
+    send("@ZembritInternal SlitToggle");
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// ---- Reconfigure --------------------------------------------------------------
+
+TEST_F(Commands, MonitorStartUpSurvivesAReconfigure) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@ZembritInternal MonitorStartUp");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.StartWaveMonitorOnStartUp:"), "true");
+    const int refreshes = shellRecord.menuRefreshes;
+    standin::reconfigure();
+    EXPECT_EQ(shellRecord.menuRefreshes, refreshes);
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal MonitorStartUp"), 'x');
+    send("@ZembritInternal MonitorStartUp");
+    standin::reconfigure();
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal MonitorStartUp"), ' ');
+}
+
+TEST_F(Commands, ReconfigureReloadsEverySettingFromTheFile) {
+    ASSERT_EQ(startQuiet(), 0);
+    send("@ZembritInternal SetFPS 50");
+    writeConfig(std::string(kQuiet) +
+                "Zembrit.plugin.wave.fps: 10\nZembrit.plugin.wave.buffsize: 50\n"
+                "Zembrit.plugin.style.tabPosition: tl\nZembrit.plugin.alwaysontop: false\n"
+                "Zembrit.plugin.transparency.alpha: 99\n");
+    standin::reconfigure();
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal SetFPS 10"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetFPS 50"), ' ');
+    EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 50"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal AlwaysOnTop"), ' ');
+    EXPECT_EQ(alphaValueShown(), "99");
+    EXPECT_TRUE(shellRecord.dockEvents.empty());
+}
+
+// ---- Capture: these need the wave-in capture to run ------------------------
+
+TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_EQ(start(), 0);
+    ASSERT_EQ(waveEvents, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
+    writeConfig("Zembrit.plugin.wave.KHz: 8\nZembrit.plugin.wave.bit: 8\nZembrit.plugin.wave.buffsize: 50\n"
+                "Zembrit.plugin.wave.fps: 10\n");
+    standin::reconfigure();
+    EXPECT_EQ(waveEvents,
+              (std::vector<std::string>{"open 16000/16", "buffer 512", "close", "open 8000/8", "buffer 800"}));
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
+    EXPECT_EQ(markOf("@ZembritInternal SetFPS 10"), 'x');
+}
+
+TEST_F(Commands, ReconfigureLeavesAStoppedCaptureStopped) {
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    writeConfig(kQuiet);
+    ASSERT_EQ(start(), 0);
+    writeConfig(std::string(kQuiet) + "Zembrit.plugin.wave.KHz: 8\n");
+    standin::reconfigure();
+    EXPECT_TRUE(waveEvents.empty());
+}
+
+TEST_F(Commands, CaptureParametersRestartOnlyARunningCapture) {
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_EQ(start(), 0);
+    waveEvents.clear();
+    send("@ZembritInternal SetKHz 44");
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/16", "buffer 512"}));
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "44");
+    waveEvents.clear();
+    send("@ZembritInternal SetBit 8");
+    send("@ZembritInternal SetBufferSize 500");  // held, written and opened as 100
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 512", "close", "open 44000/8",
+                                                    "buffer 1600"}));
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.buffsize:"), "100");
+    waveEvents.clear();
+    send("@ZembritInternal SetFPS 0");
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 1600"}));
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "1");
+
+    send("@ZembritInternal ToggleRecord");
+    waveEvents.clear();
+    for (const char* command : {"@ZembritInternal SetKHz 8", "@ZembritInternal SetBit 16",
+                                "@ZembritInternal SetBufferSize 20", "@ZembritInternal SetFPS 20"})
+        send(command);
+    EXPECT_TRUE(waveEvents.empty());
+    send("@ZembritInternal ToggleRecord");
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"open 8000/16", "buffer 320"}));
+}
+
+TEST_F(Commands, ToggleRecordStopsAndStartsWithoutWritingOrReporting) {
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_EQ(start(), 0);
+    const std::string before = readPluginFile("Zembrit.rc");
+    openMenu();
+    EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
+    const int shows = shellRecord.menuShows;
+    waveEvents.clear();
+
+    send("@ZembritInternal ToggleRecord");
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close"}));
+    // The open menu keeps its mark until it is opened again.
+    EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+    openMenu();
+    EXPECT_EQ(shellRecord.menuShows, shows + 1);
+    EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), ' ');
+
+    send("@zembritinternal togglerecord");
+    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 16000/16", "buffer 512"}));
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+}
+
+}  // namespace
+}  // namespace zembrit_test

@@ -1,0 +1,153 @@
+// The colour presets and the style values: what the presets write, and the
+// colours the painted scope takes from the shell's style. The colour checks
+// read the painted window back, so they need the trace renderer.
+#include "tests/integration/support/shell_fixture.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+
+// The stand-in shell's default style (host/default.style).
+constexpr COLORREF kToolbarText = RGB(0xe8, 0xf0, 0xff);
+constexpr COLORREF kPresetColors[] = {RGB(0xff, 0xd1, 0x66), RGB(0x06, 0xd6, 0xa0), RGB(0xef, 0x47, 0x6f),
+                                      RGB(0x11, 0x8a, 0xb2)};
+constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor",
+                                       "menu.frame.color", "menu.hilite.color"};
+
+// How many pixels of the window's client area show exactly colour.
+int pixelsOf(HWND window, COLORREF colour) {
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    HDC source = GetDC(window);
+    BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    ReleaseDC(window, source);
+    GdiFlush();
+    const uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const auto* pixel = static_cast<const uint32_t*>(bits);
+    int count = 0;
+    for (LONG i = 0; i < client.right * client.bottom; ++i) count += (pixel[i] & 0xFFFFFF) == wanted;
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    return count;
+}
+
+// The default style file with some of its lines replaced or removed.
+std::string styleWith(const std::vector<std::pair<std::string, std::string>>& changes) {
+    std::string text = readFile(programDirectory() + "default.style");
+    for (const auto& [key, value] : changes) {
+        const size_t at = text.find("\n" + key + ":");
+        if (at == std::string::npos) {
+            text += key + ": " + value + "\n";
+            continue;
+        }
+        const size_t end = text.find('\n', at + 1);
+        text.replace(at + 1, end - at, value.empty() ? "" : key + ": " + value + "\n");
+    }
+    return text;
+}
+
+class Style : public ShellFixture {
+protected:
+    int startQuiet(const std::string& lines = "") {
+        writeConfig(kQuiet + lines);
+        return start();
+    }
+    void repaint() {
+        InvalidateRect(scopeWindow(), nullptr, FALSE);
+        UpdateWindow(scopeWindow());
+        pump(20);
+    }
+};
+
+TEST_F(Style, EveryPresetWritesItsKeyWithoutReportOrRefresh) {
+    ASSERT_EQ(startQuiet(), 0);
+    for (int n = 1; n <= 4; ++n) {
+        standin::broadcast(("@Zembrit SetStyle " + std::to_string(n)).c_str());
+        EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), kPresetKeys[n - 1]) << n;
+    }
+    standin::broadcast("@ZEMBRIT setstyle 2");
+    EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), "window.label.focus.textColor");
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+    EXPECT_EQ(shellRecord.menuRefreshes, 0);
+}
+
+TEST_F(Style, PresetColoursTheTraceFromTheNextPaintOn) {
+    ASSERT_EQ(startQuiet(), 0);
+    HWND window = scopeWindow();
+    repaint();
+    ASSERT_GT(pixelsOf(window, kToolbarText), 0);
+    for (int n = 1; n <= 4; ++n) {
+        const COLORREF before = n == 1 ? kToolbarText : kPresetColors[n - 2];
+        standin::broadcast(("@Zembrit SetStyle " + std::to_string(n)).c_str());
+        pump(50);
+        // Capture is stopped and the preset requests no paint.
+        EXPECT_GT(pixelsOf(window, before), 0) << n;
+        EXPECT_EQ(pixelsOf(window, kPresetColors[n - 1]), 0) << n;
+        repaint();
+        EXPECT_GT(pixelsOf(window, kPresetColors[n - 1]), 0) << n;
+        EXPECT_EQ(pixelsOf(window, before), 0) << n;
+    }
+}
+
+TEST_F(Style, PresetThreeSurvivesAReconfigure) {
+    ASSERT_EQ(startQuiet(), 0);
+    standin::broadcast("@Zembrit SetStyle 3");
+    standin::reconfigure();
+    repaint();
+    EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), "menu.frame.color");
+    EXPECT_GT(pixelsOf(scopeWindow(), kPresetColors[2]), 0);
+    EXPECT_EQ(pixelsOf(scopeWindow(), kToolbarText), 0);
+}
+
+TEST_F(Style, StoredColourKeyChoosesTheTraceColour) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.style.ScopeColor: menu.hilite.color\n"), 0);
+    repaint();
+    EXPECT_GT(pixelsOf(scopeWindow(), kPresetColors[3]), 0);
+}
+
+TEST_F(Style, StyleWithoutTheKeyGivesAWhiteTrace) {
+    writeShellFile("default.style", styleWith({{"toolbar.textColor", ""}}));
+    ASSERT_EQ(startQuiet(), 0);
+    repaint();
+    EXPECT_GT(pixelsOf(scopeWindow(), RGB(255, 255, 255)), 0);
+    EXPECT_EQ(pixelsOf(scopeWindow(), kToolbarText), 0);
+}
+
+TEST_F(Style, ReconfigureReloadsTheStyleRecordAndColours) {
+    ASSERT_EQ(startQuiet("Zembrit.plugin.transback.enabled: true\n"), 0);
+    const COLORREF trace = RGB(0, 200, 0), tabFill = RGB(10, 20, 250), border = RGB(250, 250, 0);
+    writeShellFile("default.style", styleWith({{"toolbar.textColor", "#00c800"},
+                                               {"scope.tab.color", "#0a14fa"},
+                                               {"border.color", "#fafa00"}}));
+    repaint();
+    EXPECT_EQ(pixelsOf(scopeWindow(), trace), 0);  // a copy: nothing new before the reload
+
+    standin::reconfigure();
+    repaint();
+    EXPECT_GT(pixelsOf(scopeWindow(), trace), 0);
+    EXPECT_GT(pixelsOf(scopeWindow(), tabFill), 0);
+    EXPECT_GT(pixelsOf(scopeWindow(), border), 0);
+}
+
+}  // namespace
+}  // namespace zembrit_test
