@@ -1,10 +1,120 @@
+// Wave-in capture: one buffer, queued again each time the device hands it
+// back, from startCapture until stopCapture.
 #include "capture/capture.h"
+
+#include <utility>
+
+#include "capture/capture_buffer.h"
+#include "capture/capture_state.h"
+#include "capture/capture_worker.h"
+#include "capture/trace_points.h"
+#include "plugin/message_box.h"
+#include "settings/settings_store.h"
 
 namespace zembrit {
 
-void resetCaptureState() {}
-int startCapture() { return 1; }
-int stopCapture() { return 1; }
-bool isCapturing() { return false; }
+CaptureState captureState;
+Relaxed<uint32_t> lastRedrawTick;
+TraceRow TracePoints{};
+
+namespace {
+
+constexpr DWORD kSamplesPerKiloHertz = 1000;  // 44 kHz records 44,000 samples a second, not 44,100
+
+WAVEFORMATEX recordingFormat() {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = static_cast<DWORD>(settings.sampleKHz) * kSamplesPerKiloHertz;
+    format.nBlockAlign = static_cast<WORD>(format.nChannels * (settings.sampleBits / 8));
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    format.wBitsPerSample = static_cast<WORD>(settings.sampleBits);
+    format.cbSize = 0;
+    return format;
+}
+
+// Nothing a failed start got outlives it: the next start opens a device and
+// allocates a buffer afresh, so a hundred failed starts leak nothing.
+void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared) {
+    if (buffer) {
+        if (prepared) waveInUnprepareHeader(device, &buffer->header, sizeof(WAVEHDR));
+        finishCaptureBuffer(buffer, endWorker(*buffer));
+    }
+    waveInClose(device);
+}
+
+CaptureBuffer* allocateWithWorker(HWAVEIN device) {
+    CaptureBuffer* buffer = allocateCaptureBuffer(settings.bufferPoints, device, settings.sampleBits);
+    if (!buffer || startWorker(*buffer)) return buffer;
+    finishCaptureBuffer(buffer, true);
+    return nullptr;
+}
+
+// Runs on locals until the buffer is queued: a message box lets other
+// messages in, and a command handled meanwhile must find capture stopped.
+int queueFirstBuffer(HWAVEIN device) {
+    CaptureBuffer* buffer = allocateWithWorker(device);
+    if (!buffer) {
+        releaseFailedStart(device, nullptr, false);
+        showError("Can't allocate memory for WAVE buffer!");
+        return 0;
+    }
+    if (waveInPrepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
+        releaseFailedStart(device, buffer, false);
+        showError("Error preparing WAVEHDR!");
+        return 0;
+    }
+    if (waveInAddBuffer(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
+        releaseFailedStart(device, buffer, true);
+        showError("Error queueing WAVEHDR!");
+        return 0;
+    }
+    captureState.device = device;
+    captureState.buffer = buffer;
+    captureState.returnedBuffers.store(0);
+    captureState.capturing.store(1);
+    if (waveInStart(device) != MMSYSERR_NOERROR) showError("Error starting record!");
+    return 0;
+}
+
+}  // namespace
+
+void resetCaptureState() {
+    lastRedrawTick = GetTickCount();
+    captureState.returnedBuffers.store(1);
+    captureState.capturing.store(0);
+    for (auto& point : TracePoints) point = 0;
+}
+
+int startCapture() {
+    if (captureState.capturing.load() == 1) return 1;
+    WAVEFORMATEX format = recordingFormat();
+    HWAVEIN device = nullptr;
+    if (waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
+                   CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+        showError("Can't open WAVE In Device!");
+        return 1;
+    }
+    return queueFirstBuffer(device);
+}
+
+// A buffer that has not come back within the wait is left to the device
+// with its whole block, never freed or reused.
+int stopCapture() {
+    if (captureState.capturing.load() == 0) return 1;
+    stopRequeueing();
+    HWAVEIN device = std::exchange(captureState.device, nullptr);
+    CaptureBuffer* buffer = std::exchange(captureState.buffer, nullptr);
+    waveInReset(device);
+    const bool home = waitForBufferHome(*buffer);
+    const bool workerEnded = endWorker(*buffer);
+    if (waveInUnprepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR)
+        showError("Error unpreparing WAVEHDR!");
+    if (waveInClose(device) != MMSYSERR_NOERROR) showError("Can't close WAVE In Device!");
+    finishCaptureBuffer(buffer, home && workerEnded);
+    return 0;
+}
+
+bool isCapturing() { return captureState.capturing.load() == 1; }
 
 }  // namespace zembrit

@@ -3,4 +3,7 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp
+  capture/capture_buffer.cpp
+  capture/capture_worker.cpp
+  capture/reduce_buffer.cpp
 )

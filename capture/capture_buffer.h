@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+#include "capture/capture_state.h"
+
+namespace zembrit {
+
+// Commits one block holding the header, points * 16 bytes of samples behind
+// it, and the two events of the capture; nullptr when any of it fails.
+CaptureBuffer* allocateCaptureBuffer(int32_t points, HWAVEIN device, int32_t sampleBits);
+
+// Hands the block back to the system, or, when the device may still write
+// into it or a worker may still run in it, leaves it alone for good.
+void finishCaptureBuffer(CaptureBuffer* buffer, bool safeToRelease);
+
+}  // namespace zembrit

@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+
+#include "capture/capture_state.h"
+
+namespace zembrit {
+
+// Turns one returned buffer into a new row of TracePoints and asks for a
+// repaint at most once per frameIntervalMs. Runs on the capture worker.
+void reduceBuffer(const WAVEHDR& header, int32_t sampleBits);
+
+}  // namespace zembrit
