@@ -91,3 +91,18 @@ set_tests_properties(missing_shell_function_is_named PROPERTIES
     FIXTURES_REQUIRED wine_bench TIMEOUT 60
     PASS_REGULAR_EXPRESSION "box owner=0+ caption=\\[Zembrit v1.22b\\] topmost=1 error=1 text=\\[[^]]*\"WriteBool\"[^]]*\\]\r?\nresult=1 window=0 class=0")
 endif()
+
+# The floor of capture cost on this platform, for the CPU measurements.
+add_executable(capture_floor ${CMAKE_SOURCE_DIR}/bench/capture_floor.cpp)
+target_compile_definitions(capture_floor PRIVATE ${win32_defines})
+target_link_options(capture_floor PRIVATE ${static_runtime})
+target_link_libraries(capture_floor PRIVATE winmm)
+
+# The cost of one paint at three window sizes, with and without motion blur.
+add_executable(paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_bench.cpp $<TARGET_OBJECTS:standin_shell>)
+target_include_directories(paint_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(paint_bench PRIVATE ${win32_defines})
+target_compile_options(paint_bench PRIVATE ${warnings} -O2)
+target_link_options(paint_bench PRIVATE ${static_runtime})
+target_link_libraries(paint_bench PRIVATE user32 gdi32 msimg32 shell32 comdlg32)
+add_dependencies(paint_bench Zembrit)

@@ -18,6 +18,20 @@ namespace {
 
 std::string seen;
 
+BOOL CALLBACK countScope(HWND window, LPARAM found) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    *reinterpret_cast<bool*>(found) |= std::string(name) == "Zembrit";
+    return TRUE;
+}
+
+// Only this thread's windows: other tests may run scopes on the same desktop.
+bool scopeWindowLeft() {
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), countScope, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 int WINAPI recordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     char line[512];
     std::snprintf(line, sizeof line, "box owner=%p caption=[%s] topmost=%d error=%d text=[%s]\n",
@@ -38,7 +52,7 @@ int main(int argc, char** argv) {
     int result = begin(plugin);
     WNDCLASSA windowClass;
     bool classLeft = GetClassInfoA(plugin, "Zembrit", &windowClass);
-    std::printf("%sresult=%d window=%d class=%d\n", seen.c_str(), result, FindWindowA("Zembrit", nullptr) != nullptr,
+    std::printf("%sresult=%d window=%d class=%d\n", seen.c_str(), result, scopeWindowLeft(),
                 classLeft);
     FreeLibrary(plugin);
     return 0;

@@ -150,7 +150,7 @@ TEST_F(Lifecycle, FiftyCyclesLeaveNoWindowClassOrThread) {
         end();
     }
     pump();
-    EXPECT_EQ(FindWindowA("Zembrit", nullptr), nullptr);
+    EXPECT_EQ(scopeWindow(), nullptr);
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     EXPECT_FALSE(GetClassInfoExA(plugin.module, "Zembrit", &windowClass));

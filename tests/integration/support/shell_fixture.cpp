@@ -81,6 +81,32 @@ std::string ShellFixture::configValue(const char* key) const {
     return zembrit::shellfile::lookupValue(readPluginFile("Zembrit.rc"), key).value_or("<missing>");
 }
 
-HWND ShellFixture::scopeWindow() const { return FindWindowA("Zembrit", nullptr); }
+namespace {
+
+struct WindowSearch {
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK visitWindow(HWND window, LPARAM search) {
+    auto& wanted = *reinterpret_cast<WindowSearch*>(search);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == wanted.className) wanted.found = window;
+    else EnumChildWindows(window, visitWindow, search);
+    return wanted.found == nullptr;
+}
+
+}  // namespace
+
+// Tests run in parallel on one desktop: look only at this thread's windows
+// (the dock's children included), never at another test's scope.
+HWND threadWindowOfClass(const char* className) {
+    WindowSearch search{className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), visitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ShellFixture::scopeWindow() const { return threadWindowOfClass("Zembrit"); }
 
 }  // namespace zembrit_test

@@ -45,6 +45,7 @@ protected:
 };
 
 std::string programDirectory();
+HWND threadWindowOfClass(const char* className);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
 

@@ -1,0 +1,132 @@
+// The cost of one paint of the scope window: the plugin runs in the stand-in
+// shell with capture off, and each forced repaint (invalidate, then WM_PAINT
+// delivered and handled at once) is timed on its own.
+//   paint_bench [PAINTS]        PAINTS per size and mode, 2000 by default
+// Runs from the build folder, where Zembrit.dll and default.style lie.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "host/plugin_host.h"
+#include "host/shell.h"
+
+namespace {
+
+struct Case {
+    int width, height;
+    bool blur;
+};
+
+constexpr Case kCases[] = {{100, 25, false}, {100, 25, true},   {400, 100, false},
+                           {400, 100, true}, {1600, 200, false}, {1600, 200, true}};
+constexpr int kWarmUpPaints = 50;
+
+std::string programDirectory() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text = path;
+    return text.substr(0, text.find_last_of('\\') + 1);
+}
+
+void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+void writeConfig(const std::string& pluginDir, const Case& c) {
+    writeText(pluginDir + "Zembrit.rc",
+              "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n"
+              "Zembrit.plugin.x: 0\nZembrit.plugin.y: 100\n"
+              "Zembrit.plugin.width: " + std::to_string(c.width) + "\n"
+              "Zembrit.plugin.height: " + std::to_string(c.height) + "\n"
+              "Zembrit.plugin.motionblur: " + (c.blur ? "true" : "false") + "\n");
+}
+
+HWND ownScopeWindow() {
+    for (HWND window = FindWindowExA(nullptr, nullptr, "Zembrit", nullptr); window;
+         window = FindWindowExA(nullptr, window, "Zembrit", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
+double percentile(std::vector<double> values, double fraction) {
+    size_t index = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + static_cast<ptrdiff_t>(index), values.end());
+    return values[index];
+}
+
+// Microseconds of each of `paints` forced repaints.
+std::vector<double> timePaints(HWND window, int paints) {
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    for (int i = 0; i < kWarmUpPaints; ++i) RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::vector<double> micros;
+    micros.reserve(static_cast<size_t>(paints));
+    for (int i = 0; i < paints; ++i) {
+        QueryPerformanceCounter(&before);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        QueryPerformanceCounter(&after);
+        micros.push_back(1e6 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                         static_cast<double>(frequency.QuadPart));
+    }
+    return micros;
+}
+
+bool runCase(const standin::LoadedPlugin& plugin, const std::string& pluginDir, const Case& c, int paints) {
+    writeConfig(pluginDir, c);
+    if (standin::startPlugin(plugin) != 0) return false;
+    standin::pumpMessages(50);
+    HWND window = ownScopeWindow();
+    if (!window) return false;
+    RECT client;
+    GetClientRect(window, &client);
+    std::vector<double> micros = timePaints(window, paints);
+    std::printf("%4ld x %-4ld blur %-3s  median %8.1f us   p10 %8.1f   p90 %8.1f   (%d paints)\n", client.right,
+                client.bottom, c.blur ? "on" : "off", percentile(micros, 0.5), percentile(micros, 0.1),
+                percentile(micros, 0.9), paints);
+    std::fflush(stdout);
+    standin::stopPlugin(plugin);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int paints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string root = std::string(temp) + "zembrit-paint-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+    const std::string pluginDir = root + "plugin\\", shellDir = root + "shell\\";
+    std::filesystem::create_directories(pluginDir);
+    std::filesystem::create_directories(shellDir);
+    const std::string here = programDirectory();
+    if (!CopyFileA((here + "Zembrit.dll").c_str(), (pluginDir + "Zembrit.dll").c_str(), FALSE) ||
+        !CopyFileA((here + "default.style").c_str(), (shellDir + "default.style").c_str(), FALSE)) {
+        std::fprintf(stderr, "paint_bench: Zembrit.dll and default.style must lie beside the program\n");
+        return 1;
+    }
+    standin::shellOptions.shellDir = shellDir;
+    standin::loadStyle();
+    standin::LoadedPlugin plugin;
+    int failures = 0;
+    if (!standin::createShellWindows(false) || !standin::loadPlugin((pluginDir + "Zembrit.dll").c_str(), plugin)) {
+        std::fprintf(stderr, "paint_bench: cannot start the shell or load the plugin\n");
+        failures = 1;
+    }
+    for (const Case& c : kCases)
+        if (!failures && !runCase(plugin, pluginDir, c, paints)) {
+            std::fprintf(stderr, "paint_bench: the plugin did not start at %d x %d\n", c.width, c.height);
+            failures = 1;
+        }
+    standin::unloadPlugin(plugin);
+    standin::destroyShellWindows();
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return failures;
+}

@@ -1,0 +1,491 @@
+// What the scope paints, read back from the real window, and the drawing
+// objects the plugin makes for it, seen through its gdi32 imports.
+#include "tests/integration/support/shell_fixture.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/import_patch.h"
+#include "plugin/host_api.h"
+
+namespace zembrit_test {
+namespace {
+
+constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+// The stand-in shell's default style, as the plugin reads it.
+constexpr COLORREF kScopeColor = RGB(0xe8, 0xf0, 0xff);  // toolbar.textColor
+constexpr COLORREF kBorderColor = RGB(0x88, 0x99, 0xaa);
+constexpr COLORREF kTabFill = RGB(0x5a, 0x7f, 0xa6);
+constexpr COLORREF kColorKey = RGB(255, 0, 230);
+constexpr COLORREF kGreen = RGB(0, 200, 0);
+
+// FindWindow sees the windows of every process on the Wine desktop, and
+// test processes run side by side: take the scope window of this process.
+HWND ownScopeWindow(HWND parent = nullptr) {
+    for (HWND window = FindWindowExA(parent, nullptr, "Zembrit", nullptr); window;
+         window = FindWindowExA(parent, window, "Zembrit", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
+// ---- Pictures -------------------------------------------------------------
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
+
+    COLORREF at(int x, int y) const {
+        uint32_t p = pixels[static_cast<size_t>(y) * width + x];
+        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
+    }
+};
+
+// Runs draw on a 32-bit top-down DIB of the given size and returns its pixels.
+Picture drawn(int width, int height, const std::function<void(HDC)>& draw) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    draw(dc);
+    GdiFlush();
+    Picture picture{width, height, {}};
+    const auto* first = static_cast<const uint32_t*>(bits);
+    picture.pixels.assign(first, first + static_cast<size_t>(width) * height);
+    for (uint32_t& p : picture.pixels) p &= 0xFFFFFF;
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return picture;
+}
+
+Picture windowPicture(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC source = GetDC(window);
+    Picture picture = drawn(client.right, client.bottom, [&](HDC dc) {
+        BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    });
+    ReleaseDC(window, source);
+    return picture;
+}
+
+// Counts the pixels where two pictures differ by more than tolerance in a channel.
+int differences(const Picture& a, const Picture& b, int tolerance = 0) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    int count = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        for (int shift : {0, 8, 16}) {
+            int ca = (a.pixels[i] >> shift) & 255, cb = (b.pixels[i] >> shift) & 255;
+            if (std::abs(ca - cb) > tolerance) {
+                ++count;
+                break;
+            }
+        }
+    return count;
+}
+
+// ---- The frame the plugin should paint, drawn independently ---------------
+
+void styleBackground(HDC dc, int width, int height) {
+    RECT all{0, 0, width, height};
+    ::MakeStyleGradient(dc, &all, ::GetSettingPtr(zembrit::kSettingStyleRecord), true);
+}
+
+void keyBackground(HDC dc, int width, int height) {
+    RECT all{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(kColorKey);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
+// The flat row's points: a single-precision step along the span, on the centre line.
+std::vector<POINT> flatTrace(int n, int width, int height, int margin, bool horizontal) {
+    const int span = (horizontal ? width : height) - 2 * margin;
+    const float step = static_cast<float>(span) / static_cast<float>(n - 1);
+    const int centre = (horizontal ? height : width) >> 1;
+    std::vector<POINT> points;
+    for (int i = 0; i < n; ++i) {
+        LONG along = margin + static_cast<LONG>(std::trunc(i * static_cast<double>(step)));
+        points.push_back(horizontal ? POINT{along, centre} : POINT{centre, along});
+    }
+    return points;
+}
+
+void polyline(HDC dc, const std::vector<POINT>& points, int width, COLORREF color) {
+    HPEN pen = CreatePen(PS_SOLID, width, color);
+    HGDIOBJ previous = SelectObject(dc, pen);
+    MoveToEx(dc, points[0].x, points[0].y, nullptr);
+    for (size_t i = 1; i < points.size(); ++i) LineTo(dc, points[i].x, points[i].y);
+    SelectObject(dc, previous);
+    DeleteObject(pen);
+}
+
+void tab(HDC dc, const POINT (&corners)[3]) {
+    HPEN pen = CreatePen(PS_SOLID, 1, kBorderColor);
+    HBRUSH brush = CreateSolidBrush(kTabFill);
+    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, brush);
+    Polygon(dc, corners, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+// Default window 100 x 25, border 1, margin 0, 32 points of 0.
+Picture expectedGradientFrame(bool horizontal = true) {
+    return drawn(100, 25, [&](HDC dc) {
+        styleBackground(dc, 100, 25);
+        polyline(dc, flatTrace(32, 100, 25, 1, horizontal), 1, kScopeColor);
+    });
+}
+
+Picture expectedSeeThroughFrame() {
+    return drawn(100, 25, [](HDC dc) {
+        keyBackground(dc, 100, 25);
+        polyline(dc, flatTrace(32, 100, 25, 1, true), 1, kScopeColor);
+        tab(dc, {{99, 24}, {90, 24}, {99, 15}});
+    });
+}
+
+// ---- The plugin's drawing objects, counted at its imports -----------------
+
+struct GdiLedger {
+    std::set<HGDIOBJ> live;
+    std::set<HDC> memoryDCs;
+    long created = 0;
+    long deletedWhileSelected = 0;
+    std::vector<int> penWidths;
+    std::vector<SIZE> bitmapSizes;
+};
+GdiLedger ledger;
+
+decltype(&CreatePen) realCreatePen;
+decltype(&CreateSolidBrush) realCreateSolidBrush;
+decltype(&CreateCompatibleDC) realCreateCompatibleDC;
+decltype(&CreateCompatibleBitmap) realCreateCompatibleBitmap;
+decltype(&DeleteObject) realDeleteObject;
+decltype(&DeleteDC) realDeleteDC;
+
+template <class T>
+T made(T handle) {
+    if (handle) {
+        ledger.live.insert(handle);
+        ++ledger.created;
+    }
+    return handle;
+}
+
+bool selectedSomewhere(HGDIOBJ object) {
+    for (HDC dc : ledger.memoryDCs)
+        for (UINT kind : {OBJ_PEN, OBJ_BRUSH, OBJ_BITMAP})
+            if (GetCurrentObject(dc, kind) == object) return true;
+    return false;
+}
+
+HPEN WINAPI countedCreatePen(int style, int width, COLORREF color) {
+    ledger.penWidths.push_back(width);
+    return made(realCreatePen(style, width, color));
+}
+HBRUSH WINAPI countedCreateSolidBrush(COLORREF color) { return made(realCreateSolidBrush(color)); }
+HDC WINAPI countedCreateCompatibleDC(HDC dc) {
+    HDC memory = made(realCreateCompatibleDC(dc));
+    if (memory) ledger.memoryDCs.insert(memory);
+    return memory;
+}
+HBITMAP WINAPI countedCreateCompatibleBitmap(HDC dc, int width, int height) {
+    ledger.bitmapSizes.push_back({width, height});
+    return made(realCreateCompatibleBitmap(dc, width, height));
+}
+BOOL WINAPI countedDeleteObject(HGDIOBJ object) {
+    ledger.deletedWhileSelected += selectedSomewhere(object);
+    ledger.live.erase(object);
+    return realDeleteObject(object);
+}
+BOOL WINAPI countedDeleteDC(HDC dc) {
+    ledger.live.erase(dc);
+    ledger.memoryDCs.erase(dc);
+    return realDeleteDC(dc);
+}
+
+class ScopeRender : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        ledger = {};
+    }
+
+    void startWith(const std::string& config) {
+        writeConfig(kQuiet + config);
+        ASSERT_EQ(start(), 0);
+        window = ownScopeWindow();
+        ASSERT_NE(window, nullptr);
+        pump();
+    }
+
+    template <class F>
+    void patch(const char* name, F replacement, F& original) {
+        original = reinterpret_cast<F>(
+            standin::patchImport(plugin.module, "gdi32.dll", name, reinterpret_cast<void*>(replacement)));
+        ASSERT_NE(original, nullptr) << name;
+    }
+
+    void countDrawingObjects() {
+        ASSERT_TRUE(load());
+        patch("CreatePen", countedCreatePen, realCreatePen);
+        patch("CreateSolidBrush", countedCreateSolidBrush, realCreateSolidBrush);
+        patch("CreateCompatibleDC", countedCreateCompatibleDC, realCreateCompatibleDC);
+        patch("CreateCompatibleBitmap", countedCreateCompatibleBitmap, realCreateCompatibleBitmap);
+        patch("DeleteObject", countedDeleteObject, realDeleteObject);
+        patch("DeleteDC", countedDeleteDC, realDeleteDC);
+    }
+
+    void repaint() { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+    // Gives the window a content of our own, so that what a paint keeps of
+    // the previous content can be told apart from what it draws.
+    void coverWindow(COLORREF color) {
+        RECT client;
+        GetClientRect(window, &client);
+        HDC dc = GetDC(window);
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+        ReleaseDC(window, dc);
+        GdiFlush();
+        ASSERT_EQ(windowPicture(window).at(50, 12), color);
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(ScopeRender, HorizontalRowOfZerosIsALineOnTheCentreOverTheStyleBackground) {
+    startWith("");
+    repaint();
+    Picture shown = windowPicture(window);
+    EXPECT_EQ(differences(shown, expectedGradientFrame()), 0);
+    for (int x = 1; x < 99; ++x) EXPECT_EQ(shown.at(x, 12), kScopeColor) << x;
+    EXPECT_NE(shown.at(50, 11), kScopeColor);
+    EXPECT_NE(shown.at(50, 13), kScopeColor);
+    EXPECT_EQ(shown.at(0, 12), kBorderColor);
+}
+
+TEST_F(ScopeRender, AnyOtherTypeDrawsAVerticalLineOnTheCentre) {
+    for (const char* type : {"v", "H"}) {
+        SCOPED_TRACE(type);
+        startWith(std::string("Zembrit.plugin.style.scopeType: ") + type + "\n");
+        repaint();
+        Picture shown = windowPicture(window);
+        EXPECT_EQ(differences(shown, expectedGradientFrame(false)), 0);
+        for (int y = 1; y < 23; ++y) EXPECT_EQ(shown.at(50, y), kScopeColor) << y;
+        EXPECT_NE(shown.at(30, 12), kScopeColor);
+        end();
+    }
+}
+
+TEST_F(ScopeRender, SeeThroughBackgroundIsTheColourKeyWithTheTabInTheStyleColours) {
+    startWith("Zembrit.plugin.transback.enabled: true\n");
+    repaint();
+    Picture shown = windowPicture(window);
+    EXPECT_EQ(differences(shown, expectedSeeThroughFrame()), 0);
+    EXPECT_EQ(shown.at(0, 0), kColorKey);
+    EXPECT_EQ(shown.at(50, 20), kColorKey);
+    EXPECT_EQ(shown.at(97, 22), kTabFill);
+    EXPECT_EQ(shown.at(99, 20), kBorderColor);
+    EXPECT_EQ(shown.at(50, 12), kScopeColor);
+}
+
+// Which corner holds the tab: a pixel just inside each corner's triangle.
+TEST_F(ScopeRender, TabFollowsItsPositionCode) {
+    struct Case {
+        const char* code;
+        const char* corner;  // "" for no tab
+    };
+    const POINT inside[] = {{97, 22}, {97, 2}, {2, 22}, {2, 2}};
+    const char* names[] = {"br", "tr", "bl", "tl"};
+    for (Case c : {Case{"br", "br"}, Case{"tr", "tr"}, Case{"bl", "bl"}, Case{"tl", "tl"}, Case{"ht", ""},
+                   Case{"TL", "br"}, Case{"xx", "br"}}) {
+        SCOPED_TRACE(c.code);
+        startWith(std::string("Zembrit.plugin.transback.enabled: true\nZembrit.plugin.style.tabPosition: ") +
+                  c.code + "\n");
+        repaint();
+        Picture shown = windowPicture(window);
+        for (int corner = 0; corner < 4; ++corner)
+            EXPECT_EQ(shown.at(inside[corner].x, inside[corner].y),
+                      std::string(c.corner) == names[corner] ? kTabFill : kColorKey)
+                << names[corner];
+        end();
+    }
+}
+
+TEST_F(ScopeRender, NoTabWithoutSeeThroughBackground) {
+    startWith("Zembrit.plugin.style.tabPosition: tl\n");
+    repaint();
+    EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame()), 0);
+}
+
+TEST_F(ScopeRender, BlurAtFullStrengthShowsTheFrameAsACopyWould) {
+    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 255\n");
+    coverWindow(kGreen);
+    repaint();
+    EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame()), 0);
+}
+
+TEST_F(ScopeRender, BlurAtZeroStrengthLeavesTheWindowUnchanged) {
+    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 0\n");
+    coverWindow(kGreen);
+    Picture before = windowPicture(window);
+    for (int i = 0; i < 5; ++i) repaint();
+    EXPECT_EQ(differences(windowPicture(window), before), 0);
+}
+
+TEST_F(ScopeRender, BlurMixesTheFrameWithWhatTheWindowShowed) {
+    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 128\n");
+    coverWindow(kGreen);
+    repaint();
+    Picture mixed = expectedGradientFrame();
+    for (uint32_t& p : mixed.pixels) {
+        uint32_t out = 0;
+        const uint32_t green[] = {0, 200, 0};  // blue, green, red of kGreen
+        for (int channel = 0; channel < 3; ++channel) {
+            uint32_t back = (p >> (8 * channel)) & 255;
+            out |= ((back * 128 + green[channel] * 127) / 255) << (8 * channel);
+        }
+        p = out;
+    }
+    // The blend may round instead of truncating.
+    EXPECT_EQ(differences(windowPicture(window), mixed, 1), 0);
+}
+
+TEST_F(ScopeRender, SeeThroughFramesAreCopiedEvenWithBlur) {
+    startWith("Zembrit.plugin.transback.enabled: true\nZembrit.plugin.motionblur: true\n"
+              "Zembrit.plugin.motionbluralpha: 0\n");
+    coverWindow(kGreen);
+    repaint();
+    EXPECT_EQ(differences(windowPicture(window), expectedSeeThroughFrame()), 0);
+}
+
+// A size change that bypasses the sizing handler leaves the buffer at 100 x 25;
+// only that part of the larger window is painted, the rest keeps its content.
+// A blend whose source reached beyond the buffer would fail as a whole.
+TEST_F(ScopeRender, ClientLargerThanTheBufferIsPaintedOnlyWhereTheBufferReaches) {
+    for (const char* blur : {"false", "true"}) {
+        SCOPED_TRACE(blur);
+        startWith(std::string("Zembrit.plugin.motionbluralpha: 255\nZembrit.plugin.motionblur: ") + blur + "\n");
+        SetWindowPos(window, nullptr, 0, 0, 160, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pump();
+        coverWindow(kGreen);
+        repaint();
+        Picture shown = windowPicture(window);
+        ASSERT_EQ(shown.width, 160);
+        ASSERT_EQ(shown.height, 60);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 160; ++x)
+                if (x >= 100 || y >= 25) {
+                    ASSERT_EQ(shown.at(x, y), kGreen) << x << "," << y;
+                }
+        EXPECT_NE(shown.at(50, 5), kGreen);
+        EXPECT_NE(shown.at(99, 24), kGreen);
+        // The stored size is now 160 x 60: the centre line moved down to y 30,
+        // outside the buffer, so no trace pixel is left on row 12.
+        for (int x = 1; x < 99; ++x) EXPECT_NE(shown.at(x, 12), kScopeColor) << x;
+        end();
+    }
+}
+
+// Each sizing step stores the proposed size at once, but rebuilds the buffer
+// at the size the window still has.
+TEST_F(ScopeRender, SizingStepStoresTheProposalAndRebuildsAtTheCurrentSize) {
+    countDrawingObjects();
+    startWith("");
+    ASSERT_EQ(ledger.bitmapSizes.size(), 1u);
+    const long liveBefore = static_cast<long>(ledger.live.size());
+    RECT window_rect;
+    GetWindowRect(window, &window_rect);
+    RECT proposed{window_rect.left, window_rect.top, window_rect.left + 150, window_rect.top + 40};
+    SendMessageA(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(proposed.right - proposed.left, 150);
+    ASSERT_EQ(ledger.bitmapSizes.size(), 2u);
+    EXPECT_EQ(ledger.bitmapSizes[1].cx, 100);
+    EXPECT_EQ(ledger.bitmapSizes[1].cy, 25);
+    EXPECT_EQ(static_cast<long>(ledger.live.size()), liveBefore);
+    EXPECT_EQ(configValue("Zembrit.plugin.height:"), "25");
+
+    // Height 40 puts the centre line on y 20.
+    repaint();
+    Picture shown = windowPicture(window);
+    EXPECT_EQ(shown.at(50, 20), kScopeColor);
+    EXPECT_NE(shown.at(50, 12), kScopeColor);
+}
+
+TEST_F(ScopeRender, TenThousandPaintsLeaveNoDrawingObjectBehind) {
+    countDrawingObjects();
+    startWith("Zembrit.plugin.transback.enabled: true\n");
+    // The back buffer: its memory DC and bitmap.
+    ASSERT_EQ(ledger.live.size(), 2u);
+    const long createdAtStart = ledger.created;
+    const DWORD guiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 10000; ++i) repaint();
+    // Each paint: background brush, trace pen, tab pen and brush.
+    EXPECT_GE(ledger.created - createdAtStart, 4 * 10000);
+    EXPECT_EQ(ledger.live.size(), 2u);
+    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), guiObjects);
+    end();
+    EXPECT_TRUE(ledger.live.empty());
+    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+}
+
+TEST_F(ScopeRender, GradientPaintsLeaveNoDrawingObjectBehind) {
+    countDrawingObjects();
+    startWith("Zembrit.plugin.motionblur: true\n");
+    const long createdAtStart = ledger.created;
+    for (int i = 0; i < 1000; ++i) repaint();
+    EXPECT_GE(ledger.created - createdAtStart, 1000);
+    EXPECT_EQ(ledger.live.size(), 2u);
+    end();
+    EXPECT_TRUE(ledger.live.empty());
+    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+}
+
+TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
+    countDrawingObjects();
+    startWith("Zembrit.plugin.style.scopeWidth: 10000000\n");
+    ledger.penWidths.clear();
+    const DWORD began = GetTickCount();
+    for (int i = 0; i < 20; ++i) repaint();
+    EXPECT_LT(GetTickCount() - began, 5000u);
+    ASSERT_EQ(ledger.penWidths.size(), 20u);
+    for (int width : ledger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
+    // So wide a pen covers the whole window in the trace colour.
+    EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
+}
+
+TEST_F(ScopeRender, OrdinaryScopeWidthIsUsedAsStored) {
+    countDrawingObjects();
+    startWith("Zembrit.plugin.style.scopeWidth: 3\n");
+    ledger.penWidths.clear();
+    repaint();
+    ASSERT_EQ(ledger.penWidths.size(), 1u);
+    EXPECT_EQ(ledger.penWidths[0], 3);
+    Picture shown = windowPicture(window);
+    for (int y : {11, 12, 13}) EXPECT_EQ(shown.at(50, y), kScopeColor) << y;
+    EXPECT_NE(shown.at(50, 9), kScopeColor);
+}
+
+}  // namespace
+}  // namespace zembrit_test

@@ -1,0 +1,309 @@
+// How the scope window sits on the desktop and answers the user's handling.
+#include "tests/integration/support/shell_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include "host/import_patch.h"
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+
+// FindWindow sees the windows of every process on the Wine desktop, and
+// test processes run side by side: take the scope window of this process.
+HWND ownScopeWindow(HWND parent = nullptr) {
+    for (HWND window = FindWindowExA(parent, nullptr, "Zembrit", nullptr); window;
+         window = FindWindowExA(parent, window, "Zembrit", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
+
+struct PostedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<PostedMessage> posted;
+SHORT altState = 0;
+decltype(&PostMessageA) realPostMessage;
+
+SHORT WINAPI fakeKeyState(int key) { return key == VK_MENU ? altState : 0; }
+
+// System commands are recorded, not posted: a real one would start a modal
+// move or size loop waiting for the mouse.
+BOOL WINAPI recordPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_SYSCOMMAND) return realPostMessage(window, message, wParam, lParam);
+    posted.push_back({window, message, wParam, lParam});
+    return TRUE;
+}
+
+class WindowState : public ShellFixture {
+protected:
+    void startWith(const std::string& config) {
+        writeConfig(kQuiet + config);
+        ASSERT_EQ(start(), 0);
+        window = ownScopeWindow();
+        ASSERT_NE(window, nullptr);
+        pump();
+    }
+
+    RECT placement() const {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+
+    void moveTo(int x, int y) { SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
+
+    HWND window = nullptr;
+};
+
+TEST_F(WindowState, StartPlacesTheWindowAtItsStoredPlaceAndStacking) {
+    startWith("Zembrit.plugin.x: 40\nZembrit.plugin.y: 50\nZembrit.plugin.width: 120\n"
+              "Zembrit.plugin.height: 30\n");
+    RECT rect = placement();
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.top, 50);
+    EXPECT_EQ(rect.right - rect.left, 120);
+    EXPECT_EQ(rect.bottom - rect.top, 30);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_NE(GetForegroundWindow(), window);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
+    end();
+
+    startWith("Zembrit.plugin.alwaysontop: false\n");
+    EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// Only the low 8 bits of the stored alpha count, and only when enabled.
+TEST_F(WindowState, LayeredWindowHasTheColourKeyAndTheStoredAlpha) {
+    struct Case {
+        const char* enabled;
+        int stored;
+        BYTE alpha;
+    };
+    for (Case c : {Case{"true", 60, 60}, Case{"true", 256, 0}, Case{"true", 300, 44}, Case{"false", 60, 255}}) {
+        SCOPED_TRACE(std::string(c.enabled) + " " + std::to_string(c.stored));
+        startWith(std::string("Zembrit.plugin.transparency.enabled: ") + c.enabled +
+                  "\nZembrit.plugin.transparency.alpha: " + std::to_string(c.stored) + "\n");
+        EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+        COLORREF key = 0;
+        BYTE alpha = 1;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+        EXPECT_EQ(key, RGB(255, 0, 230));
+        EXPECT_EQ(alpha, c.alpha);
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+        end();
+    }
+}
+
+// A completed change stores and writes all four values, the size raised to
+// at least 16, while the window keeps the size it was given.
+TEST_F(WindowState, CompletedChangeIsStoredWithTheSixteenPixelMinimum) {
+    startWith("");
+    SetWindowPos(window, nullptr, 30, 60, 12, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "30");
+    EXPECT_EQ(configValue("Zembrit.plugin.y:"), "60");
+    EXPECT_EQ(configValue("Zembrit.plugin.width:"), "16");
+    EXPECT_EQ(configValue("Zembrit.plugin.height:"), "40");
+    EXPECT_EQ(placement().right - placement().left, 12);
+
+    // The four keys went in, in order, after the one line we wrote.
+    const std::string text = readPluginFile("Zembrit.rc");
+    const size_t x = text.find("Zembrit.plugin.x:"), y = text.find("Zembrit.plugin.y:"),
+                 width = text.find("Zembrit.plugin.width:"), height = text.find("Zembrit.plugin.height:");
+    ASSERT_NE(height, std::string::npos);
+    EXPECT_LT(x, y);
+    EXPECT_LT(y, width);
+    EXPECT_LT(width, height);
+}
+
+TEST_F(WindowState, CloseRequestLeavesTheWindowOpen) {
+    startWith("");
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// The key is read when the press is handled: Alt sizes from the bottom-right
+// corner, otherwise the press moves the window.
+TEST_F(WindowState, AltDecidesBetweenResizeAndMove) {
+    ASSERT_TRUE(load());
+    ASSERT_NE(standin::patchImport(plugin.module, "user32.dll", "GetAsyncKeyState",
+                                   reinterpret_cast<void*>(fakeKeyState)),
+              nullptr);
+    realPostMessage = reinterpret_cast<decltype(&PostMessageA)>(standin::patchImport(
+        plugin.module, "user32.dll", "PostMessageA", reinterpret_cast<void*>(recordPost)));
+    ASSERT_NE(realPostMessage, nullptr);
+    startWith("");
+    posted.clear();
+    for (SHORT state : {static_cast<SHORT>(0x8000), static_cast<SHORT>(0), static_cast<SHORT>(1)}) {
+        altState = state;
+        SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(20, 20));
+    }
+    ASSERT_EQ(posted.size(), 3u);
+    const WPARAM expected[] = {0xF008, 0xF012, 0xF012};
+    for (size_t i = 0; i < posted.size(); ++i) {
+        EXPECT_EQ(posted[i].window, window) << i;
+        EXPECT_EQ(posted[i].wParam, expected[i]) << i;
+        EXPECT_EQ(posted[i].lParam, 0) << i;
+    }
+}
+
+TEST_F(WindowState, PendingChangesSnapOnlyWhileVisible) {
+    startWith("");
+    const int before = shellRecord.snapRequests;
+    moveTo(5, 200);
+    EXPECT_GT(shellRecord.snapRequests, before);
+    EXPECT_EQ(placement().left, 0);  // within 10 pixels of the work area's edge
+
+    ShowWindow(window, SW_HIDE);
+    pump();
+    const int hidden = shellRecord.snapRequests;
+    moveTo(6, 200);
+    EXPECT_EQ(shellRecord.snapRequests, hidden);
+    EXPECT_EQ(placement().left, 6);
+}
+
+TEST_F(WindowState, NoSnappingWhenSwitchedOff) {
+    startWith("Zembrit.plugin.snapwindow: false\n");
+    const int before = shellRecord.snapRequests;
+    moveTo(5, 200);
+    EXPECT_EQ(shellRecord.snapRequests, before);
+    EXPECT_EQ(placement().left, 5);
+}
+
+TEST_F(WindowState, MinimumTrackingSizeIsFiveByFive) {
+    startWith("");
+    MINMAXINFO limits{};
+    limits.ptMinTrackSize = {100, 100};
+    limits.ptMaxTrackSize = {800, 600};
+    EXPECT_EQ(SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)), 0);
+    EXPECT_EQ(limits.ptMinTrackSize.x, 5);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 5);
+    EXPECT_EQ(limits.ptMaxTrackSize.x, 800);
+}
+
+BYTE layeredAlpha(HWND window) {
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+    return alpha;
+}
+
+// The plugin's calls that change the window, counted on their way through.
+struct WindowCalls {
+    int hides = 0, shows = 0, placements = 0, layerings = 0, styleWrites = 0, invalidations = 0;
+};
+WindowCalls calls;
+decltype(&ShowWindow) realShowWindow;
+decltype(&SetWindowPos) realSetWindowPos;
+decltype(&SetLayeredWindowAttributes) realSetLayered;
+decltype(&SetWindowLongPtrA) realSetWindowLong;
+decltype(&InvalidateRect) realInvalidateRect;
+
+BOOL WINAPI countedShowWindow(HWND window, int command) {
+    ++(command == SW_HIDE ? calls.hides : calls.shows);
+    return realShowWindow(window, command);
+}
+BOOL WINAPI countedSetWindowPos(HWND window, HWND after, int x, int y, int cx, int cy, UINT flags) {
+    ++calls.placements;
+    return realSetWindowPos(window, after, x, y, cx, cy, flags);
+}
+BOOL WINAPI countedSetLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags) {
+    ++calls.layerings;
+    return realSetLayered(window, key, alpha, flags);
+}
+LONG_PTR WINAPI countedSetWindowLong(HWND window, int index, LONG_PTR value) {
+    ++calls.styleWrites;
+    return realSetWindowLong(window, index, value);
+}
+BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
+    ++calls.invalidations;
+    return realInvalidateRect(window, rect, erase);
+}
+
+template <class F>
+void patchUser32(HMODULE module, const char* name, F replacement, F& original) {
+    original = reinterpret_cast<F>(standin::patchImport(module, "user32.dll", name, reinterpret_cast<void*>(replacement)));
+    ASSERT_NE(original, nullptr) << name;
+}
+
+// While hidden with the shell's plugins, applying the state only hides the
+// window: a new alpha waits, nothing is placed and no repaint is requested.
+TEST_F(WindowState, HiddenWithPluginsDoesNothingButHide) {
+    ASSERT_TRUE(load());
+    patchUser32(plugin.module, "ShowWindow", countedShowWindow, realShowWindow);
+    patchUser32(plugin.module, "SetWindowPos", countedSetWindowPos, realSetWindowPos);
+    patchUser32(plugin.module, "SetLayeredWindowAttributes", countedSetLayered, realSetLayered);
+    patchUser32(plugin.module, "SetWindowLongPtrA", countedSetWindowLong, realSetWindowLong);
+    patchUser32(plugin.module, "InvalidateRect", countedInvalidateRect, realInvalidateRect);
+    startWith("Zembrit.plugin.transparency.enabled: true\nZembrit.plugin.transparency.alpha: 60\n");
+    // Start-up applied the state once, through every step.
+    EXPECT_EQ(calls.placements, 1);
+    EXPECT_EQ(calls.layerings, 1);
+    EXPECT_EQ(calls.invalidations, 1);
+
+    calls = {};
+    standin::broadcast("@NRHidePlugins");
+    EXPECT_FALSE(IsWindowVisible(window));
+    standin::broadcast("@ZembritInternal TransparencyAlpha 99");
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(layeredAlpha(window), 60);
+    EXPECT_EQ(calls.hides, 2);
+    EXPECT_EQ(calls.shows + calls.placements + calls.layerings + calls.styleWrites + calls.invalidations, 0);
+
+    calls = {};
+    standin::broadcast("@NRShowPlugins");
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(layeredAlpha(window), 99);
+    EXPECT_EQ(calls.placements, 1);
+    EXPECT_EQ(calls.invalidations, 1);
+}
+
+TEST_F(WindowState, PluginsHideLeavesTheWindowShownWithoutToggling) {
+    startWith("Zembrit.plugin.togglewithplugins: false\n");
+    standin::broadcast("@NRHidePlugins");
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+class DockedWindowState : public DockedShellFixture {
+protected:
+    HWND window = nullptr;
+};
+
+// Docked, the window is a client area of the dock: no layering, no
+// snapping, and its moves leave the stored floating place alone.
+TEST_F(DockedWindowState, DockedWindowAnswersClientAndStoresNothing) {
+    writeConfig(std::string(kQuiet) + "Zembrit.plugin.inSlit: true\nZembrit.plugin.x: 40\n");
+    ASSERT_EQ(start(), 0);
+    pump();
+    window = ownScopeWindow(standin::shellDockWindow());
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(shellRecord.dockEvents, std::vector<std::string>{"add"});
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5)), HTCLIENT);
+    EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+
+    const std::string stored = readPluginFile("Zembrit.rc");
+    const int snaps = shellRecord.snapRequests;
+    SetWindowPos(window, nullptr, 3, 70, 50, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 50);
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), stored);
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "40");
+    EXPECT_EQ(shellRecord.snapRequests, snaps);
+}
+
+}  // namespace
+}  // namespace zembrit_test
