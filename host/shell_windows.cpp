@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -187,6 +188,16 @@ void pumpMessages(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
+namespace {
+
+int snapped(int start, int length, int low, int high, int distance) {
+    if (std::abs(start - low) < distance) return low;
+    if (std::abs(start + length - high) < distance) return high - length;
+    return start;
+}
+
+}  // namespace
+
 }  // namespace standin
 
 using namespace standin;
@@ -222,18 +233,20 @@ __declspec(dllexport) void RemoveSticky(HWND window) {
     sticky.erase(std::remove(sticky.begin(), sticky.end(), window), sticky.end());
 }
 
+// Snaps an edge lying closer than `distance` to the work area's edge; a
+// window exactly `distance` away stays where it is.
 __declspec(dllexport) void SnapWindowToEdge(WINDOWPOS* pending, int distance, int) {
     ++shellRecord.snapRequests;
     if (!pending || (pending->flags & SWP_NOMOVE)) return;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoA(MonitorFromWindow(pending->hwnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
-    const RECT& work = monitor.rcWork;
-    bool sized = !(pending->flags & SWP_NOSIZE);
-    if (std::abs(pending->x - work.left) <= distance) pending->x = work.left;
-    else if (sized && std::abs(pending->x + pending->cx - work.right) <= distance) pending->x = work.right - pending->cx;
-    if (std::abs(pending->y - work.top) <= distance) pending->y = work.top;
-    else if (sized && std::abs(pending->y + pending->cy - work.bottom) <= distance) pending->y = work.bottom - pending->cy;
+    SIZE size{pending->cx, pending->cy};
+    RECT current;
+    if ((pending->flags & SWP_NOSIZE) && GetWindowRect(pending->hwnd, &current))
+        size = {current.right - current.left, current.bottom - current.top};
+    pending->x = snapped(pending->x, size.cx, monitor.rcWork.left, monitor.rcWork.right, distance);
+    pending->y = snapped(pending->y, size.cy, monitor.rcWork.top, monitor.rcWork.bottom, distance);
 }
 
 }  // extern "C"

@@ -22,8 +22,9 @@ Zembrit.plugin.x: 40
 Zembrit.plugin.y: 40
 Zembrit.plugin.width: 400
 Zembrit.plugin.height: 100
-Zembrit.plugin.wave.buffsize: 100
+Zembrit.plugin.wave.buffsize: 32
 Zembrit.plugin.style.scopeWidth: 2
+Zembrit.plugin.motionblur: true
 RC
 
 export WINEPREFIX="$demo/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

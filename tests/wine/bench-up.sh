@@ -38,5 +38,19 @@ echo $! >"$bench_dir/wineserver.pid"
 # Wine's own service processes and desktop start with the first program
 # that makes a window and outlive it; start them here, away from the test
 # runner's output pipes, which they would otherwise hold open.
-timeout 60 "$WINELOADER" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 </dev/null || true
+# Wine's desktop process sometimes exits at once on a fresh server; every
+# window would then fail, so make sure this prefix's desktop is up.
+desktop_running() {
+    local pid
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+for _ in 1 2 3; do
+    timeout 60 "$WINELOADER" rundll32.exe user32.dll,MessageBeep >/dev/null 2>&1 </dev/null || true
+    desktop_running && break
+    sleep 1
+done
+desktop_running || { echo "Wine's desktop did not start"; exit 1; }
 echo "Xvfb on :$(cat "$bench_dir/display"), prefix $WINEPREFIX"

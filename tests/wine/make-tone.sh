@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Writes the test signal: 16-bit little-endian mono, a 440 Hz tone at
-# 16 kHz, loud enough to swing the trace, long enough for any test run
-# even when read at 44 kHz.
+# Writes the test signal: 16-bit little-endian mono at 16 kHz, a 440 Hz
+# tone with a quieter fifth above it whose loudness swells and fades twice
+# a second, so the trace keeps changing shape. Four seconds repeat for two
+# minutes, more than any test or demo run reads.
 set -eu
 perl -e '
-    my $rate = 16000; my $seconds = 600;
+    my $rate = 16000; my $pi = 3.14159265358979;
     binmode STDOUT;
-    my $period = pack("s<*", map { int(12000 * sin(2 * 3.14159265 * 440 * $_ / $rate)) } 0 .. $rate - 1);
-    print $period for 1 .. $seconds;
+    my @samples;
+    for my $n (0 .. 4 * $rate - 1) {
+        my $t = $n / $rate;
+        my $swell = 0.55 + 0.45 * sin(2 * $pi * 2 * $t);
+        push @samples, int(9000 * sin(2 * $pi * 440 * $t) + 7000 * $swell * sin(2 * $pi * 660 * $t));
+    }
+    my $block = pack("s<*", @samples);
+    print $block for 1 .. 30;
 ' >"$1"
