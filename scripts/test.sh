@@ -6,18 +6,26 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 
-failed=()
+failed_trees=()
+passed=0 failed=0 skipped=0
 for tree in native native-tsan win64 win32; do
     echo "=== $tree: build"
     "$root/scripts/build.sh" "$tree"
     echo "=== $tree: test"
-    if ! (cd "$root/build/$tree" && ctest --output-on-failure -j"$(nproc)"); then
-        failed+=("$tree")
+    log="$root/build/$tree/ctest.log"
+    if ! (cd "$root/build/$tree" && ctest --output-on-failure -j"$(nproc)") | tee "$log"; then
+        failed_trees+=("$tree")
     fi
+    tree_failed=0 tree_total=0
+    read -r tree_failed tree_total < <(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$log") || true
+    tree_skipped=$(grep -c '(Skipped)' "$log" || true)
+    passed=$((passed + ${tree_total:-0} - ${tree_failed:-0} - tree_skipped))
+    failed=$((failed + ${tree_failed:-0}))
+    skipped=$((skipped + tree_skipped))
 done
 
-if [ ${#failed[@]} -ne 0 ]; then
-    echo "FAILED in: ${failed[*]}"
+echo "total: $passed passed, $failed failed, $skipped skipped"
+if [ ${#failed_trees[@]} -ne 0 ]; then
+    echo "FAILED in: ${failed_trees[*]}"
     exit 1
 fi
-echo "All trees passed."
