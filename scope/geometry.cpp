@@ -71,12 +71,14 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
 // A round-capped stroke three times as wide as the window's larger side covers
 // the whole window from any point inside it (its radius exceeds the
 // diagonal), so nothing visible changes beyond that bound, while a pen of
-// millions of pixels keeps GDI busy for minutes.
+// millions of pixels keeps GDI busy for minutes. GDI draws a negative width
+// as its magnitude, so the bound holds for either sign.
 int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight) {
-    if (scopeWidth <= 0) return scopeWidth;
     const int64_t larger = clientWidth > clientHeight ? clientWidth : clientHeight;
     const int64_t bound = larger > 0 ? 3 * larger : 1;
-    return scopeWidth < bound ? scopeWidth : saturate(bound);
+    if (scopeWidth > bound) return saturate(bound);
+    if (scopeWidth < -bound) return saturate(-bound);
+    return scopeWidth;
 }
 
 }  // namespace zembrit

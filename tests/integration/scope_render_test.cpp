@@ -1,16 +1,15 @@
 // What the scope paints, read back from the real window, and the drawing
 // objects the plugin makes for it, seen through its gdi32 imports.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/leak_probe.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "host/import_patch.h"
 #include "plugin/host_api.h"
 
 namespace zembrit_test {
@@ -162,71 +161,11 @@ Picture expectedSeeThroughFrame() {
     });
 }
 
-// ---- The plugin's drawing objects, counted at its imports -----------------
-
-struct GdiLedger {
-    std::set<HGDIOBJ> live;
-    std::set<HDC> memoryDCs;
-    long created = 0;
-    long deletedWhileSelected = 0;
-    std::vector<int> penWidths;
-    std::vector<SIZE> bitmapSizes;
-};
-GdiLedger ledger;
-
-decltype(&CreatePen) realCreatePen;
-decltype(&CreateSolidBrush) realCreateSolidBrush;
-decltype(&CreateCompatibleDC) realCreateCompatibleDC;
-decltype(&CreateCompatibleBitmap) realCreateCompatibleBitmap;
-decltype(&DeleteObject) realDeleteObject;
-decltype(&DeleteDC) realDeleteDC;
-
-template <class T>
-T made(T handle) {
-    if (handle) {
-        ledger.live.insert(handle);
-        ++ledger.created;
-    }
-    return handle;
-}
-
-bool selectedSomewhere(HGDIOBJ object) {
-    for (HDC dc : ledger.memoryDCs)
-        for (UINT kind : {OBJ_PEN, OBJ_BRUSH, OBJ_BITMAP})
-            if (GetCurrentObject(dc, kind) == object) return true;
-    return false;
-}
-
-HPEN WINAPI countedCreatePen(int style, int width, COLORREF color) {
-    ledger.penWidths.push_back(width);
-    return made(realCreatePen(style, width, color));
-}
-HBRUSH WINAPI countedCreateSolidBrush(COLORREF color) { return made(realCreateSolidBrush(color)); }
-HDC WINAPI countedCreateCompatibleDC(HDC dc) {
-    HDC memory = made(realCreateCompatibleDC(dc));
-    if (memory) ledger.memoryDCs.insert(memory);
-    return memory;
-}
-HBITMAP WINAPI countedCreateCompatibleBitmap(HDC dc, int width, int height) {
-    ledger.bitmapSizes.push_back({width, height});
-    return made(realCreateCompatibleBitmap(dc, width, height));
-}
-BOOL WINAPI countedDeleteObject(HGDIOBJ object) {
-    ledger.deletedWhileSelected += selectedSomewhere(object);
-    ledger.live.erase(object);
-    return realDeleteObject(object);
-}
-BOOL WINAPI countedDeleteDC(HDC dc) {
-    ledger.live.erase(dc);
-    ledger.memoryDCs.erase(dc);
-    return realDeleteDC(dc);
-}
-
 class ScopeRender : public ShellFixture {
 protected:
     void SetUp() override {
         ShellFixture::SetUp();
-        ledger = {};
+        gdiLedger = {};
     }
 
     void startWith(const std::string& config) {
@@ -237,21 +176,9 @@ protected:
         pump();
     }
 
-    template <class F>
-    void patch(const char* name, F replacement, F& original) {
-        original = reinterpret_cast<F>(
-            standin::patchImport(plugin.module, "gdi32.dll", name, reinterpret_cast<void*>(replacement)));
-        ASSERT_NE(original, nullptr) << name;
-    }
-
     void countDrawingObjects() {
         ASSERT_TRUE(load());
-        patch("CreatePen", countedCreatePen, realCreatePen);
-        patch("CreateSolidBrush", countedCreateSolidBrush, realCreateSolidBrush);
-        patch("CreateCompatibleDC", countedCreateCompatibleDC, realCreateCompatibleDC);
-        patch("CreateCompatibleBitmap", countedCreateCompatibleBitmap, realCreateCompatibleBitmap);
-        patch("DeleteObject", countedDeleteObject, realDeleteObject);
-        patch("DeleteDC", countedDeleteDC, realDeleteDC);
+        ASSERT_TRUE(zembrit_test::countDrawingObjects(plugin.module));
     }
 
     void repaint() { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
@@ -412,17 +339,17 @@ TEST_F(ScopeRender, ClientLargerThanTheBufferIsPaintedOnlyWhereTheBufferReaches)
 TEST_F(ScopeRender, SizingStepStoresTheProposalAndRebuildsAtTheCurrentSize) {
     countDrawingObjects();
     startWith("");
-    ASSERT_EQ(ledger.bitmapSizes.size(), 1u);
-    const long liveBefore = static_cast<long>(ledger.live.size());
+    ASSERT_EQ(gdiLedger.bitmapSizes.size(), 1u);
+    const long liveBefore = static_cast<long>(gdiLedger.live.size());
     RECT window_rect;
     GetWindowRect(window, &window_rect);
     RECT proposed{window_rect.left, window_rect.top, window_rect.left + 150, window_rect.top + 40};
     SendMessageA(window, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
     EXPECT_EQ(proposed.right - proposed.left, 150);
-    ASSERT_EQ(ledger.bitmapSizes.size(), 2u);
-    EXPECT_EQ(ledger.bitmapSizes[1].cx, 100);
-    EXPECT_EQ(ledger.bitmapSizes[1].cy, 25);
-    EXPECT_EQ(static_cast<long>(ledger.live.size()), liveBefore);
+    ASSERT_EQ(gdiLedger.bitmapSizes.size(), 2u);
+    EXPECT_EQ(gdiLedger.bitmapSizes[1].cx, 100);
+    EXPECT_EQ(gdiLedger.bitmapSizes[1].cy, 25);
+    EXPECT_EQ(static_cast<long>(gdiLedger.live.size()), liveBefore);
     EXPECT_EQ(configValue("Zembrit.plugin.height:"), "25");
 
     // Height 40 puts the centre line on y 20.
@@ -436,41 +363,41 @@ TEST_F(ScopeRender, TenThousandPaintsLeaveNoDrawingObjectBehind) {
     countDrawingObjects();
     startWith("Zembrit.plugin.transback.enabled: true\n");
     // The back buffer: its memory DC and bitmap.
-    ASSERT_EQ(ledger.live.size(), 2u);
-    const long createdAtStart = ledger.created;
+    ASSERT_EQ(gdiLedger.live.size(), 2u);
+    const long createdAtStart = gdiLedger.created;
     const DWORD guiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 10000; ++i) repaint();
     // Each paint: background brush, trace pen, tab pen and brush.
-    EXPECT_GE(ledger.created - createdAtStart, 4 * 10000);
-    EXPECT_EQ(ledger.live.size(), 2u);
-    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+    EXPECT_GE(gdiLedger.created - createdAtStart, 4 * 10000);
+    EXPECT_EQ(gdiLedger.live.size(), 2u);
+    EXPECT_EQ(gdiLedger.deletedWhileSelected, 0);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), guiObjects);
     end();
-    EXPECT_TRUE(ledger.live.empty());
-    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+    EXPECT_TRUE(gdiLedger.live.empty());
+    EXPECT_EQ(gdiLedger.deletedWhileSelected, 0);
 }
 
 TEST_F(ScopeRender, GradientPaintsLeaveNoDrawingObjectBehind) {
     countDrawingObjects();
     startWith("Zembrit.plugin.motionblur: true\n");
-    const long createdAtStart = ledger.created;
+    const long createdAtStart = gdiLedger.created;
     for (int i = 0; i < 1000; ++i) repaint();
-    EXPECT_GE(ledger.created - createdAtStart, 1000);
-    EXPECT_EQ(ledger.live.size(), 2u);
+    EXPECT_GE(gdiLedger.created - createdAtStart, 1000);
+    EXPECT_EQ(gdiLedger.live.size(), 2u);
     end();
-    EXPECT_TRUE(ledger.live.empty());
-    EXPECT_EQ(ledger.deletedWhileSelected, 0);
+    EXPECT_TRUE(gdiLedger.live.empty());
+    EXPECT_EQ(gdiLedger.deletedWhileSelected, 0);
 }
 
 TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
     countDrawingObjects();
     startWith("Zembrit.plugin.style.scopeWidth: 10000000\n");
-    ledger.penWidths.clear();
+    gdiLedger.penWidths.clear();
     const DWORD began = GetTickCount();
     for (int i = 0; i < 20; ++i) repaint();
     EXPECT_LT(GetTickCount() - began, 5000u);
-    ASSERT_EQ(ledger.penWidths.size(), 20u);
-    for (int width : ledger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
+    ASSERT_EQ(gdiLedger.penWidths.size(), 20u);
+    for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
     // So wide a pen covers the whole window in the trace colour.
     EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
 }
@@ -478,10 +405,10 @@ TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
 TEST_F(ScopeRender, OrdinaryScopeWidthIsUsedAsStored) {
     countDrawingObjects();
     startWith("Zembrit.plugin.style.scopeWidth: 3\n");
-    ledger.penWidths.clear();
+    gdiLedger.penWidths.clear();
     repaint();
-    ASSERT_EQ(ledger.penWidths.size(), 1u);
-    EXPECT_EQ(ledger.penWidths[0], 3);
+    ASSERT_EQ(gdiLedger.penWidths.size(), 1u);
+    EXPECT_EQ(gdiLedger.penWidths[0], 3);
     Picture shown = windowPicture(window);
     for (int y : {11, 12, 13}) EXPECT_EQ(shown.at(50, y), kScopeColor) << y;
     EXPECT_NE(shown.at(50, 9), kScopeColor);

@@ -119,7 +119,10 @@ TEST(PenWidth, BoundedByThreeTimesTheLargerClientSide) {
     EXPECT_EQ(penWidthForTrace(INT_MAX, INT_MAX, 1), INT_MAX);
     EXPECT_EQ(penWidthForTrace(7, 0, -5), 1);
     EXPECT_EQ(penWidthForTrace(0, 100, 25), 0);
-    EXPECT_EQ(penWidthForTrace(INT_MIN, 100, 25), INT_MIN);
+    EXPECT_EQ(penWidthForTrace(-300, 100, 25), -300);
+    EXPECT_EQ(penWidthForTrace(-49624814, 100, 25), -300);
+    EXPECT_EQ(penWidthForTrace(INT_MIN, 100, 25), -300);
+    EXPECT_EQ(penWidthForTrace(INT_MIN, INT_MAX, 1), INT_MIN);
 }
 
 }  // namespace

@@ -1,0 +1,410 @@
+// Faults from outside the plugin: an input device that stops taking the
+// buffer or keeps it at a reset, a configuration file that cannot be written,
+// and a style file that is gone. The plugin must stay responsive, bound its
+// waits, and say only what it has a message for.
+#include "tests/integration/support/leak_probe.h"
+#include "tests/integration/support/shell_fixture.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "host/import_patch.h"
+#include "plugin/host_api.h"
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+using WaveCallback = void(CALLBACK*)(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
+
+void toggleRecord() { standin::broadcast("@ZembritInternal ToggleRecord"); }
+
+std::vector<std::string> boxTexts() {
+    std::vector<std::string> texts;
+    for (const auto& box : shellRecord.messageBoxes) texts.push_back(box.text);
+    return texts;
+}
+
+void expectErrorBoxes() {
+    for (const auto& box : shellRecord.messageBoxes) {
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_EQ(box.caption, "Zembrit v1.22b");
+        EXPECT_EQ(box.type & (MB_TOPMOST | MB_ICONERROR), static_cast<UINT>(MB_TOPMOST | MB_ICONERROR));
+    }
+}
+
+// The mark of the menu item carrying `command` in the menu the window shows.
+char markOf(HWND window, const std::string& command) {
+    SendMessageA(window, WM_RBUTTONUP, 0, 0);
+    const std::string& dump = shellRecord.menuDump;
+    const size_t at = dump.find(" -> " + command + "\n");
+    if (at == std::string::npos) return '?';
+    const size_t open = dump.rfind('(', at);
+    return open == std::string::npos ? '?' : dump[open + 1];
+}
+
+// Repaint requests made off the user-interface thread: the capture's.
+std::atomic<int> captureRepaints{0};
+DWORD testThread;
+decltype(&InvalidateRect) realInvalidateRect;
+
+BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
+    if (GetCurrentThreadId() != testThread) ++captureRepaints;
+    return realInvalidateRect(window, rect, erase);
+}
+
+template <class F>
+void patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
+    original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
+    ASSERT_NE(original, nullptr) << name;
+}
+
+// ---- A queue that starts failing in the middle of a capture ---------------
+
+std::atomic<int> queueCalls{0}, refusedQueues{0}, refuseFrom{0};
+decltype(&waveInAddBuffer) passQueue;
+
+MMRESULT WINAPI queueFailingAfterAWhile(HWAVEIN device, LPWAVEHDR header, UINT size) {
+    const int call = ++queueCalls;
+    if (refuseFrom && call >= refuseFrom) {
+        ++refusedQueues;
+        return MMSYSERR_NOMEM;
+    }
+    return passQueue(device, header, size);
+}
+
+class Fault : public ShellFixture {};
+
+TEST_F(Fault, QueueRefusedMidCaptureStopsTheTraceSilentlyAndTheStopDoesNotWait) {
+    writeConfig("");
+    ASSERT_TRUE(load());
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
+    patch(plugin.module, "winmm.dll", "waveInAddBuffer", &queueFailingAfterAWhile, passQueue);
+    testThread = GetCurrentThreadId();
+    patch(plugin.module, "user32.dll", "InvalidateRect", &countedInvalidateRect, realInvalidateRect);
+    queueCalls = 0;
+    refusedQueues = 0;
+    captureRepaints = 0;
+    refuseFrom = 6;  // the first queueing and four more go through
+    ASSERT_EQ(start(), 0);
+    HWND window = scopeWindow();
+    ASSERT_TRUE(pumpUntil([] { return refusedQueues > 0; })) << "the device never handed a buffer back";
+
+    // The reduction runs before the queueing, so nothing moves the trace after it.
+    const int repaints = captureRepaints;
+    standin::pumpMessages(500);
+    EXPECT_EQ(queueCalls, 6) << "a buffer came back after the refused queueing";
+    EXPECT_EQ(captureRepaints, repaints) << "the trace still moves";
+
+    const ULONGLONG stopTook = millisecondsTaken(toggleRecord);
+    reportFigures("stop after a refused queueing: " + std::to_string(stopTook) + " ms");
+    EXPECT_LT(stopTook, 500u) << "nothing will come back: the stop must not wait for it";
+    EXPECT_EQ(waveInLedger.closed, waveInLedger.opened);
+    EXPECT_TRUE(shellRecord.messageBoxes.empty()) << "a refused queueing in the callback is not reported";
+    EXPECT_TRUE(windowAnswers(window));
+
+    // A later capture runs as usual.
+    refuseFrom = 0;
+    toggleRecord();
+    const int calls = queueCalls;
+    EXPECT_TRUE(pumpUntil([&] { return queueCalls > calls + 3 && captureRepaints > repaints + 2; }));
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+}
+
+// ---- A device that keeps its buffer at a reset ----------------------------
+
+// Wave-in calls answered for a device of our own; it hands the queued buffer
+// back only when told to, or at a reset unless keepAtReset.
+struct FakeDevice {
+    std::atomic<bool> keepAtReset{false};
+    std::atomic<int> opens{0}, adds{0}, resets{0}, closes{0};
+    std::atomic<WAVEHDR*> queued{nullptr};
+    WAVEHDR* kept = nullptr;  // the buffer the device would not give back
+    HWAVEIN keptBy = nullptr;
+    DWORD_PTR callback = 0;
+} fake;
+
+HWAVEIN deviceNumber(int n) { return reinterpret_cast<HWAVEIN>(static_cast<uintptr_t>(0x5EED0 + n)); }
+
+void handBack(WAVEHDR* header, HWAVEIN device) {
+    std::fill_n(header->lpData, header->dwBufferLength, static_cast<char>(0));
+    header->dwBytesRecorded = header->dwBufferLength;
+    header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
+    reinterpret_cast<WaveCallback>(fake.callback)(device, WIM_DATA, 0, reinterpret_cast<DWORD_PTR>(header), 0);
+}
+
+MMRESULT WINAPI fakeOpen(LPHWAVEIN device, UINT, LPCWAVEFORMATEX, DWORD_PTR callback, DWORD_PTR, DWORD) {
+    fake.callback = callback;
+    *device = deviceNumber(++fake.opens);
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI fakePrepare(HWAVEIN, LPWAVEHDR header, UINT) {
+    header->dwFlags |= WHDR_PREPARED;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI fakeAdd(HWAVEIN, LPWAVEHDR header, UINT) {
+    header->dwFlags = (header->dwFlags | WHDR_INQUEUE) & ~WHDR_DONE;
+    fake.queued = header;
+    ++fake.adds;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI fakeStart(HWAVEIN) { return MMSYSERR_NOERROR; }
+
+MMRESULT WINAPI fakeReset(HWAVEIN device) {
+    ++fake.resets;
+    WAVEHDR* header = fake.queued.exchange(nullptr);
+    if (!header) return MMSYSERR_NOERROR;
+    if (fake.keepAtReset) {
+        fake.kept = header;
+        fake.keptBy = device;
+    } else {
+        handBack(header, device);
+    }
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI fakeUnprepare(HWAVEIN, LPWAVEHDR header, UINT) {
+    return header == fake.kept ? WAVERR_STILLPLAYING : MMSYSERR_NOERROR;
+}
+
+MMRESULT WINAPI fakeClose(HWAVEIN device) {
+    if (device == fake.keptBy) return WAVERR_STILLPLAYING;
+    ++fake.closes;
+    return MMSYSERR_NOERROR;
+}
+
+class FaultDevice : public Fault {
+protected:
+    void loadWithFakeDevice() {
+        fake.keepAtReset = false;
+        fake.opens = fake.adds = fake.resets = fake.closes = 0;
+        fake.queued = nullptr;
+        fake.kept = nullptr;
+        fake.keptBy = nullptr;
+        ASSERT_TRUE(load());
+        HMODULE m = plugin.module;
+        decltype(&waveInOpen) open;
+        decltype(&waveInPrepareHeader) prepare;
+        decltype(&waveInAddBuffer) add;
+        decltype(&waveInStart) startRecording;
+        decltype(&waveInReset) reset;
+        decltype(&waveInUnprepareHeader) unprepare;
+        decltype(&waveInClose) close;
+        patch(m, "winmm.dll", "waveInOpen", &fakeOpen, open);
+        patch(m, "winmm.dll", "waveInPrepareHeader", &fakePrepare, prepare);
+        patch(m, "winmm.dll", "waveInAddBuffer", &fakeAdd, add);
+        patch(m, "winmm.dll", "waveInStart", &fakeStart, startRecording);
+        patch(m, "winmm.dll", "waveInReset", &fakeReset, reset);
+        patch(m, "winmm.dll", "waveInUnprepareHeader", &fakeUnprepare, unprepare);
+        patch(m, "winmm.dll", "waveInClose", &fakeClose, close);
+    }
+
+    // The device records a buffer and hands it back; true once it is queued again.
+    static bool deliver() {
+        if (!pumpUntil([] { return fake.queued.load() != nullptr; })) return false;
+        const int adds = fake.adds;
+        handBack(fake.queued.exchange(nullptr), deviceNumber(fake.opens));
+        return pumpUntil([&] { return fake.adds > adds; });
+    }
+
+    static void expectKeptBufferBoxes(size_t from) {
+        ASSERT_EQ(shellRecord.messageBoxes.size(), from + 2);
+        EXPECT_EQ(shellRecord.messageBoxes[from].text, "Error unpreparing WAVEHDR!");
+        EXPECT_EQ(shellRecord.messageBoxes[from + 1].text, "Can't close WAVE In Device!");
+        expectErrorBoxes();
+    }
+};
+
+TEST_F(FaultDevice, KeepingItsBufferAtResetBoundsRestartAndEndAndTheNextCaptureRuns) {
+    writeConfig(kQuiet);
+    loadWithFakeDevice();
+    ASSERT_EQ(start(), 0);
+    HWND window = scopeWindow();
+    toggleRecord();
+    for (int n = 0; n < 3; ++n) ASSERT_TRUE(deliver());
+
+    // A restart through a command: the stop gives up on the buffer.
+    fake.keepAtReset = true;
+    const ULONGLONG restartTook = millisecondsTaken([] { standin::broadcast("@ZembritInternal SetBuff 50"); });
+    EXPECT_GE(restartTook, 1900u);
+    EXPECT_LT(restartTook, 3500u);
+    expectKeptBufferBoxes(0);
+    EXPECT_TRUE(windowAnswers(window));
+    ASSERT_EQ(fake.opens, 2);
+    ASSERT_TRUE(pumpUntil([] { return fake.queued.load() != nullptr; }));
+    EXPECT_NE(fake.queued.load(), fake.kept) << "the new capture reuses the buffer the old device holds";
+    EXPECT_EQ(fake.queued.load()->dwBufferLength, 800u);
+    ASSERT_TRUE(deliver());
+
+    // The old device hands its buffer back late: nobody queues it again.
+    const int adds = fake.adds;
+    handBack(fake.kept, deviceNumber(1));
+    standin::pumpMessages(200);
+    EXPECT_EQ(fake.adds, adds);
+    ASSERT_TRUE(deliver());
+
+    // Shut-down with the device keeping the buffer again.
+    const size_t boxes = shellRecord.messageBoxes.size();
+    const ULONGLONG endTook = millisecondsTaken([this] { end(); });
+    EXPECT_GE(endTook, 1900u);
+    EXPECT_LT(endTook, 3500u);
+    expectKeptBufferBoxes(boxes);
+    EXPECT_EQ(scopeWindow(), nullptr);
+
+    // The shell starts the plugin again in the same process.
+    fake.keepAtReset = false;
+    ASSERT_EQ(start(), 0);
+    EXPECT_TRUE(windowAnswers(scopeWindow()));
+    toggleRecord();
+    EXPECT_EQ(fake.opens, 3);
+    EXPECT_TRUE(deliver());
+    EXPECT_TRUE(deliver());
+    const ULONGLONG normalEndTook = millisecondsTaken([this] { end(); });
+    EXPECT_LT(normalEndTook, 1000u);
+    EXPECT_EQ(shellRecord.messageBoxes.size(), boxes + 2);
+    reportFigures("device keeping its buffer: restart " + std::to_string(restartTook) + " ms, end " +
+                  std::to_string(endTook) + " ms; end with the buffer handed back: " +
+                  std::to_string(normalEndTook) + " ms");
+}
+
+// ---- A configuration file that cannot be written ---------------------------
+
+class FaultConfig : public Fault {
+protected:
+    void TearDown() override {
+        if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+        SetFileAttributesA((pluginDir + "Zembrit.rc").c_str(), FILE_ATTRIBUTE_NORMAL);
+        Fault::TearDown();
+    }
+
+    // Read-only, and held open by another program that shares only reading.
+    // Wine run as root grants writes whatever the attribute says (and does
+    // not always report it); the handle refuses them there as on Windows.
+    void makeUnwritable(const std::string& path) {
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        lock = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    }
+
+    HANDLE lock = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(FaultConfig, ReadOnlyLockedFileKeepsItsBytesWhileCommandsApplyInMemory) {
+    writeConfig(std::string(kQuiet) + "Zembrit.plugin.style.tabPosition: br\nZembrit.plugin.wave.buffsize: 32\n");
+    ASSERT_EQ(start(), 0);
+    HWND window = scopeWindow();
+    ASSERT_NE(window, nullptr);
+    const std::string path = pluginDir + "Zembrit.rc";
+    const std::string before = readFile(path);
+    makeUnwritable(path);
+
+    ASSERT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    for (const char* command : {"@ZembritInternal AlwaysOnTop", "@ZembritInternal SetTabTL",
+                                "@ZembritInternal SetBufferSize 50", "@ZembritInternal SetFPS 20",
+                                "@ZembritInternal MonitorStartUp", "@Zembrit SetStyle 2",
+                                "@ZembritInternal TransparencyAlpha 128"})
+        standin::broadcast(command);
+    SetWindowPos(window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    EXPECT_FALSE(shellRecord.settingsWrites.empty()) << "the plugin did not even try to write";
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_TRUE(shellRecord.messageBoxes.empty()) << "a failed write is not reported";
+    EXPECT_TRUE(windowAnswers(window));
+    EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_FALSE(shellRecord.toolbarLabels.empty());
+    EXPECT_EQ(shellRecord.toolbarLabels.front(), "ZembritPlugin -> AlwaysOnTop disabled!");
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetTabTL"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetBufferSize 50"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetFPS 20"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal MonitorStartUp"), 'x');
+
+    // The file still holds the old values, and a reconfigure brings them back.
+    standin::reconfigure();
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetTabBR"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal AlwaysOnTop"), 'x');
+}
+
+TEST_F(FaultConfig, FolderRemovedAfterStartIsNotMissed) {
+    // Only the shell's folder holds a configuration, so the plugin uses it.
+    writeShellFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.style.tabPosition: tr\n");
+    ASSERT_EQ(start(), 0);
+    HWND window = scopeWindow();
+    ASSERT_EQ(markOf(window, "@ZembritInternal SetTabTR"), 'x');
+    std::error_code failed;
+    std::filesystem::remove_all(shellDir, failed);
+    ASSERT_FALSE(failed) << failed.message();
+
+    for (const char* command : {"@ZembritInternal SetTabBL", "@ZembritInternal AlwaysOnTop",
+                                "@ZembritInternal SetBufferSize 70", "@ZembritInternal ToggleRecord",
+                                "@ZembritInternal SetKHz 44", "@ZembritInternal ToggleRecord"})
+        standin::broadcast(command);
+    SetWindowPos(window, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    EXPECT_TRUE(shellRecord.messageBoxes.empty()) << boxTexts().front();
+    EXPECT_TRUE(windowAnswers(window));
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetTabBL"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetBufferSize 70"), 'x');
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetKHz 44"), 'x');
+    EXPECT_EQ(GetFileAttributesA(shellDir.c_str()), INVALID_FILE_ATTRIBUTES) << "the folder was made again";
+    EXPECT_EQ(GetFileAttributesA((pluginDir + "Zembrit.rc").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // With no configuration left anywhere, a reconfigure falls back to the defaults.
+    standin::reconfigure();
+    EXPECT_EQ(markOf(window, "@ZembritInternal SetTabBR"), 'x');
+    EXPECT_TRUE(windowAnswers(window));
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+}
+
+// ---- A style file that is gone ----------------------------------------------
+
+COLORREF pixelOf(HDC dc, int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; }
+
+// What the shell's gradient paints at a point of a window of the given size.
+COLORREF backgroundAt(int width, int height, int x, int y) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    RECT all{0, 0, width, height};
+    ::MakeStyleGradient(dc, &all, ::GetSettingPtr(zembrit::kSettingStyleRecord), true);
+    const COLORREF color = pixelOf(dc, x, y);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return color;
+}
+
+TEST_F(Fault, MissingStyleFileGivesAWhiteTraceOverThePaintedBackground) {
+    ASSERT_TRUE(DeleteFileA((shellDir + "default.style").c_str()));
+    standin::loadStyle();
+    writeConfig(kQuiet);
+    ASSERT_EQ(start(), 0);
+    HWND window = scopeWindow();
+    ASSERT_NE(window, nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    GdiFlush();
+
+    // 100 x 25 with a row of zeros: the trace runs along y 12.
+    HDC dc = GetDC(window);
+    const COLORREF trace = pixelOf(dc, 50, 12), above = pixelOf(dc, 50, 5), border = pixelOf(dc, 0, 0);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(trace, RGB(255, 255, 255));
+    EXPECT_EQ(above, backgroundAt(100, 25, 50, 5));
+    EXPECT_NE(above, RGB(255, 255, 255));
+    EXPECT_EQ(border, RGB(136, 153, 170)) << "the shell's own border colour";
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+    EXPECT_TRUE(windowAnswers(window));
+}
+
+}  // namespace
+}  // namespace zembrit_test

@@ -1,0 +1,231 @@
+#include "tests/integration/support/leak_probe.h"
+
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "host/import_patch.h"
+#include "host/shell.h"
+
+namespace zembrit_test {
+
+long processThreadCount() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    long count = 0;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        count += entry.th32OwnerProcessID == GetCurrentProcessId();
+    CloseHandle(snapshot);
+    return count;
+}
+
+namespace {
+
+// Handles are small multiples of 4, handed out lowest free first; a run of
+// a thousand unused values means there are none above it.
+long probedHandleCount() {
+    constexpr int kUnusedRunToStop = 1024;
+    long count = 0;
+    int unused = 0;
+    for (ULONG_PTR value = 4; unused < kUnusedRunToStop; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            unused = 0;
+        } else {
+            ++unused;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+long processHandleCount() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return static_cast<long>(count);
+    return probedHandleCount();
+}
+
+int64_t committedPrivateBytes() {
+    int64_t sum = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const BYTE* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) sum += static_cast<int64_t>(region.RegionSize);
+        const BYTE* next = static_cast<const BYTE*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return sum;
+}
+
+ResourceCounts measureResources() {
+    ResourceCounts counts;
+    counts.handles = processHandleCount();
+    counts.threads = processThreadCount();
+    counts.committedBytes = committedPrivateBytes();
+    counts.gdiObjects = static_cast<long>(gdiLedger.live.size());
+    return counts;
+}
+
+std::string describe(const ResourceCounts& counts) {
+    return "handles " + std::to_string(counts.handles) + ", threads " + std::to_string(counts.threads) +
+           ", committed " + std::to_string(counts.committedBytes / 1024) + " KiB, plugin GDI objects " +
+           std::to_string(counts.gdiObjects);
+}
+
+// ---- Drawing objects --------------------------------------------------------
+
+GdiLedger gdiLedger;
+
+namespace {
+
+decltype(&CreatePen) realCreatePen;
+decltype(&CreateSolidBrush) realCreateSolidBrush;
+decltype(&CreateCompatibleDC) realCreateCompatibleDC;
+decltype(&CreateCompatibleBitmap) realCreateCompatibleBitmap;
+decltype(&DeleteObject) realDeleteObject;
+decltype(&DeleteDC) realDeleteDC;
+
+template <class T>
+T made(T handle) {
+    if (handle) {
+        gdiLedger.live.insert(handle);
+        ++gdiLedger.created;
+    }
+    return handle;
+}
+
+bool selectedSomewhere(HGDIOBJ object) {
+    for (HDC dc : gdiLedger.memoryDCs)
+        for (UINT kind : {OBJ_PEN, OBJ_BRUSH, OBJ_BITMAP})
+            if (GetCurrentObject(dc, kind) == object) return true;
+    return false;
+}
+
+HPEN WINAPI countedCreatePen(int style, int width, COLORREF color) {
+    gdiLedger.penWidths.push_back(width);
+    return made(realCreatePen(style, width, color));
+}
+HBRUSH WINAPI countedCreateSolidBrush(COLORREF color) { return made(realCreateSolidBrush(color)); }
+HDC WINAPI countedCreateCompatibleDC(HDC dc) {
+    HDC memory = made(realCreateCompatibleDC(dc));
+    if (memory) gdiLedger.memoryDCs.insert(memory);
+    return memory;
+}
+HBITMAP WINAPI countedCreateCompatibleBitmap(HDC dc, int width, int height) {
+    gdiLedger.bitmapSizes.push_back({width, height});
+    return made(realCreateCompatibleBitmap(dc, width, height));
+}
+BOOL WINAPI countedDeleteObject(HGDIOBJ object) {
+    gdiLedger.deletedWhileSelected += selectedSomewhere(object);
+    gdiLedger.live.erase(object);
+    return realDeleteObject(object);
+}
+BOOL WINAPI countedDeleteDC(HDC dc) {
+    gdiLedger.live.erase(dc);
+    gdiLedger.memoryDCs.erase(dc);
+    return realDeleteDC(dc);
+}
+
+template <class F>
+bool patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
+    original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
+    if (original) return true;
+    ADD_FAILURE() << "the plugin does not import " << name;
+    return false;
+}
+
+}  // namespace
+
+bool countDrawingObjects(HMODULE plugin) {
+    gdiLedger = {};
+    return patch(plugin, "gdi32.dll", "CreatePen", countedCreatePen, realCreatePen) &&
+           patch(plugin, "gdi32.dll", "CreateSolidBrush", countedCreateSolidBrush, realCreateSolidBrush) &&
+           patch(plugin, "gdi32.dll", "CreateCompatibleDC", countedCreateCompatibleDC, realCreateCompatibleDC) &&
+           patch(plugin, "gdi32.dll", "CreateCompatibleBitmap", countedCreateCompatibleBitmap,
+                 realCreateCompatibleBitmap) &&
+           patch(plugin, "gdi32.dll", "DeleteObject", countedDeleteObject, realDeleteObject) &&
+           patch(plugin, "gdi32.dll", "DeleteDC", countedDeleteDC, realDeleteDC);
+}
+
+// ---- Wave-in devices --------------------------------------------------------
+
+WaveInLedger waveInLedger;
+
+namespace {
+
+decltype(&waveInOpen) realOpen;
+decltype(&waveInClose) realClose;
+decltype(&waveInAddBuffer) realAdd;
+
+MMRESULT WINAPI countedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                            DWORD_PTR instance, DWORD flags) {
+    const MMRESULT result = realOpen(device, id, format, callback, instance, flags);
+    if (result == MMSYSERR_NOERROR) {
+        waveInLedger.lastOpened = *device;
+        ++waveInLedger.opened;
+    }
+    return result;
+}
+
+MMRESULT WINAPI countedClose(HWAVEIN device) {
+    const MMRESULT result = realClose(device);
+    if (result == MMSYSERR_NOERROR) ++waveInLedger.closed;
+    return result;
+}
+
+MMRESULT WINAPI countedAdd(HWAVEIN device, LPWAVEHDR header, UINT size) {
+    waveInLedger.lastAddDevice = device;
+    waveInLedger.lastAddLength = header->dwBufferLength;
+    ++waveInLedger.adds;
+    return realAdd(device, header, size);
+}
+
+}  // namespace
+
+bool countWaveInDevices(HMODULE plugin) {
+    waveInLedger.opened = 0;
+    waveInLedger.closed = 0;
+    waveInLedger.adds = 0;
+    waveInLedger.lastOpened = nullptr;
+    waveInLedger.lastAddDevice = nullptr;
+    waveInLedger.lastAddLength = 0;
+    return patch(plugin, "winmm.dll", "waveInOpen", countedOpen, realOpen) &&
+           patch(plugin, "winmm.dll", "waveInClose", countedClose, realClose) &&
+           patch(plugin, "winmm.dll", "waveInAddBuffer", countedAdd, realAdd);
+}
+
+bool captureRunning() { return waveInLedger.opened > waveInLedger.closed; }
+
+// ---- Waiting and reporting --------------------------------------------------
+
+bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        standin::pumpMessages(5);
+    }
+    return true;
+}
+
+ULONGLONG millisecondsTaken(const std::function<void()>& action) {
+    const ULONGLONG begin = GetTickCount64();
+    action();
+    return GetTickCount64() - begin;
+}
+
+bool windowAnswers(HWND window) {
+    DWORD_PTR answer = 0;
+    return IsWindow(window) && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
+}
+
+void reportFigures(const std::string& line) {
+    std::printf("[ figures  ] %s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace zembrit_test
