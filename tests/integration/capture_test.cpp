@@ -4,7 +4,6 @@
 #include "tests/integration/support/shell_fixture.h"
 
 #include <mmsystem.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <atomic>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "host/import_patch.h"
+#include "tests/integration/support/leak_probe.h"
 
 namespace zembrit_test {
 namespace {
@@ -241,17 +241,6 @@ bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
         Sleep(1);
     }
     return true;
-}
-
-int threadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
 }
 
 // Every point of a buffer at one amplitude (-128..127) in the given depth.
@@ -535,7 +524,7 @@ TEST_F(Capture, HundredFailedStartsLeakNothing) {
     toggleRecord();
     toggleRecord();
     ASSERT_EQ(wave->closed, 1);
-    const int threadsBefore = threadCount();
+    const long threadsBefore = processThreadCount();
     const Step steps[] = {Step::Open, Step::Allocate, Step::Prepare, Step::Add};
     for (int attempt = 0; attempt < 100; ++attempt) {
         wave->failAt = steps[attempt % 4];
@@ -550,7 +539,7 @@ TEST_F(Capture, HundredFailedStartsLeakNothing) {
         std::lock_guard<std::mutex> lock(wave->handlesLock);
         EXPECT_TRUE(wave->openHandles.empty()) << wave->openHandles.size() << " events or threads left open";
     }
-    EXPECT_LE(threadCount(), threadsBefore);
+    EXPECT_LE(processThreadCount(), threadsBefore);
 
     wave->failAt = Step::None;
     toggleRecord();

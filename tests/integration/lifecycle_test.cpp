@@ -1,25 +1,13 @@
 // Start-up, shut-down and the window class, as the shell sees them.
 #include "tests/integration/support/shell_fixture.h"
 
-#include <tlhelp32.h>
-
 #include "host/import_patch.h"
+#include "tests/integration/support/leak_probe.h"
 
 namespace zembrit_test {
 namespace {
 
 using standin::shellRecord;
-
-int threadCount() {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    int count = 0;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        count += entry.th32OwnerProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return count;
-}
 
 class Lifecycle : public ShellFixture {};
 
@@ -143,7 +131,7 @@ TEST_F(Lifecycle, FiftyCyclesLeaveNoWindowClassOrThread) {
     ASSERT_EQ(start(), 0);
     end();
     pump();
-    int threadsAfterFirst = threadCount();
+    long threadsAfterFirst = processThreadCount();
     for (int cycle = 0; cycle < 50; ++cycle) {
         ASSERT_EQ(start(), 0) << cycle;
         pump(5);
@@ -154,7 +142,7 @@ TEST_F(Lifecycle, FiftyCyclesLeaveNoWindowClassOrThread) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     EXPECT_FALSE(GetClassInfoExA(plugin.module, "Zembrit", &windowClass));
-    EXPECT_LE(threadCount(), threadsAfterFirst);
+    EXPECT_LE(processThreadCount(), threadsAfterFirst);
     EXPECT_TRUE(shellRecord.messageBoxes.empty()) << shellRecord.messageBoxes[0].text;
 }
 

@@ -23,18 +23,6 @@ constexpr COLORREF kTabFill = RGB(0x5a, 0x7f, 0xa6);
 constexpr COLORREF kColorKey = RGB(255, 0, 230);
 constexpr COLORREF kGreen = RGB(0, 200, 0);
 
-// FindWindow sees the windows of every process on the Wine desktop, and
-// test processes run side by side: take the scope window of this process.
-HWND ownScopeWindow(HWND parent = nullptr) {
-    for (HWND window = FindWindowExA(parent, nullptr, "Zembrit", nullptr); window;
-         window = FindWindowExA(parent, window, "Zembrit", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId()) return window;
-    }
-    return nullptr;
-}
-
 // ---- Pictures -------------------------------------------------------------
 
 struct Picture {
@@ -171,7 +159,7 @@ protected:
     void startWith(const std::string& config) {
         writeConfig(kQuiet + config);
         ASSERT_EQ(start(), 0);
-        window = ownScopeWindow();
+        window = scopeWindow();
         ASSERT_NE(window, nullptr);
         pump();
     }

@@ -13,18 +13,6 @@ using standin::shellRecord;
 
 constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
 
-// FindWindow sees the windows of every process on the Wine desktop, and
-// test processes run side by side: take the scope window of this process.
-HWND ownScopeWindow(HWND parent = nullptr) {
-    for (HWND window = FindWindowExA(parent, nullptr, "Zembrit", nullptr); window;
-         window = FindWindowExA(parent, window, "Zembrit", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process == GetCurrentProcessId()) return window;
-    }
-    return nullptr;
-}
-
 struct PostedMessage {
     HWND window;
     UINT message;
@@ -50,7 +38,7 @@ protected:
     void startWith(const std::string& config) {
         writeConfig(kQuiet + config);
         ASSERT_EQ(start(), 0);
-        window = ownScopeWindow();
+        window = scopeWindow();
         ASSERT_NE(window, nullptr);
         pump();
     }
@@ -288,7 +276,7 @@ TEST_F(DockedWindowState, DockedWindowAnswersClientAndStoresNothing) {
     writeConfig(std::string(kQuiet) + "Zembrit.plugin.inSlit: true\nZembrit.plugin.x: 40\n");
     ASSERT_EQ(start(), 0);
     pump();
-    window = ownScopeWindow(standin::shellDockWindow());
+    window = scopeWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(shellRecord.dockEvents, std::vector<std::string>{"add"});
     EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(5, 5)), HTCLIENT);
