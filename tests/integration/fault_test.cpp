@@ -48,16 +48,6 @@ char markOf(HWND window, const std::string& command) {
     return open == std::string::npos ? '?' : dump[open + 1];
 }
 
-// Repaint requests made off the user-interface thread: the capture's.
-std::atomic<int> captureRepaints{0};
-DWORD testThread;
-decltype(&InvalidateRect) realInvalidateRect;
-
-BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-    if (GetCurrentThreadId() != testThread) ++captureRepaints;
-    return realInvalidateRect(window, rect, erase);
-}
-
 template <class F>
 void patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
     original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
@@ -85,8 +75,7 @@ TEST_F(Fault, QueueRefusedMidCaptureStopsTheTraceSilentlyAndTheStopDoesNotWait) 
     ASSERT_TRUE(load());
     ASSERT_TRUE(countWaveInDevices(plugin.module));
     patch(plugin.module, "winmm.dll", "waveInAddBuffer", &queueFailingAfterAWhile, passQueue);
-    testThread = GetCurrentThreadId();
-    patch(plugin.module, "user32.dll", "InvalidateRect", &countedInvalidateRect, realInvalidateRect);
+    ASSERT_TRUE(countCaptureRepaints(plugin.module));
     queueCalls = 0;
     refusedQueues = 0;
     captureRepaints = 0;

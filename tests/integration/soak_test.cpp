@@ -510,16 +510,6 @@ TEST_F(Soak, RandomAndMalformedBroadcastsKeepThePluginSound) {
 
 // ---- Capture restarts while buffers flow ------------------------------------
 
-std::atomic<int> captureRepaints{0};
-DWORD testThread;
-decltype(&InvalidateRect) realInvalidateRect;
-
-// Repaint requests made off the user-interface thread: the capture's.
-BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
-    if (GetCurrentThreadId() != testThread) ++captureRepaints;
-    return realInvalidateRect(window, rect, erase);
-}
-
 struct Restart {
     std::string command;
     int bufferPoints;  // 0: unchanged
@@ -539,10 +529,7 @@ Restart randomRestart(Random& random) {
 TEST_F(Soak, CaptureRestartsWhileBuffersFlowLeakNothingAndKeepTheTraceMoving) {
     writeConfig("");
     loadCounted();
-    testThread = GetCurrentThreadId();
-    realInvalidateRect = reinterpret_cast<decltype(&InvalidateRect)>(standin::patchImport(
-        plugin.module, "user32.dll", "InvalidateRect", reinterpret_cast<void*>(countedInvalidateRect)));
-    ASSERT_NE(realInvalidateRect, nullptr);
+    ASSERT_TRUE(countCaptureRepaints(plugin.module));
     ASSERT_EQ(start(), 0);
     ASSERT_TRUE(buffersFlow(3));
 

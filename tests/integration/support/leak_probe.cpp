@@ -185,7 +185,23 @@ MMRESULT WINAPI countedAdd(HWAVEIN device, LPWAVEHDR header, UINT size) {
     return realAdd(device, header, size);
 }
 
+DWORD userInterfaceThread;
+decltype(&InvalidateRect) realInvalidateRect;
+
+BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
+    if (GetCurrentThreadId() != userInterfaceThread) ++captureRepaints;
+    return realInvalidateRect(window, rect, erase);
+}
+
 }  // namespace
+
+std::atomic<int> captureRepaints{0};
+
+bool countCaptureRepaints(HMODULE plugin) {
+    userInterfaceThread = GetCurrentThreadId();
+    captureRepaints = 0;
+    return patch(plugin, "user32.dll", "InvalidateRect", countedInvalidateRect, realInvalidateRect);
+}
 
 bool countWaveInDevices(HMODULE plugin) {
     waveInLedger.opened = 0;

@@ -67,6 +67,11 @@ bool countWaveInDevices(HMODULE plugin);
 
 bool captureRunning();  // a device is open that has not been closed
 
+// Repaint requests the plugin makes off the calling (user-interface)
+// thread: the capture worker's. Counting starts at 0.
+extern std::atomic<int> captureRepaints;
+bool countCaptureRepaints(HMODULE plugin);
+
 // ---- Waiting and reporting ------------------------------------------------
 
 // Runs the test thread's message loop until done() holds; false after the time.
