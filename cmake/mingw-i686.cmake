@@ -1,5 +1,7 @@
 # Cross-compiling for i686 Windows with MinGW-w64 (posix threads, so that
-# GoogleTest's std::mutex works).
+# GoogleTest's std::mutex works), with SSE2 floating point so that it draws
+# exactly like the x86_64 build (reasons in i686-float.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/i686-float.cmake)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)

@@ -1,6 +1,11 @@
 # Native Linux build of the Win32-free code: unit tests under sanitizers,
-# benchmarks, and the fuzz target's corpus replay.
-find_package(GTest REQUIRED)
+# benchmarks, and the fuzz target's corpus replay. The same file builds the
+# 32-bit tree (toolchain linux-i386.cmake), which runs the unit tests only.
+if(CMAKE_CROSSCOMPILING)
+  include(${CMAKE_CURRENT_LIST_DIR}/native-i386.cmake)
+else()
+  find_package(GTest REQUIRED)
+endif()
 include(GoogleTest)
 
 set(ZEMBRIT_SANITIZERS "address,undefined" CACHE STRING
@@ -29,7 +34,7 @@ target_link_libraries(${unit_target} PRIVATE portable_checked GTest::gtest_main 
 target_compile_definitions(${unit_target} PRIVATE ZEMBRIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(${unit_target} DISCOVERY_MODE PRE_TEST)
 
-if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread")
+if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread" AND NOT CMAKE_CROSSCOMPILING)
   find_package(benchmark REQUIRED)
   add_library(portable_fast STATIC ${all_portable})
   target_include_directories(portable_fast PUBLIC ${CMAKE_SOURCE_DIR})

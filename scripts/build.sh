@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Configures and builds one tree: native, native-tsan, win64 or win32.
+# Configures and builds one tree: native, native-tsan, native-m32, win64 or win32.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=$1
@@ -7,6 +7,7 @@ dir="$root/build/$tree"
 case "$tree" in
     native) args=() ;;
     native-tsan) args=(-DZEMBRIT_SANITIZERS=thread) ;;
+    native-m32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/linux-i386.cmake") ;;
     win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake") ;;
     win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake") ;;
     *) echo "unknown tree $tree" >&2; exit 2 ;;

@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ perl
+    g++-multilib qemu-user-static
     g++-mingw-w64-x86-64 g++-mingw-w64-i686
     googletest libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev

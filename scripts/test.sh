@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every tree and runs every test:
-# native unit tests (ASan+UBSan), the concurrency tests (TSan), and the
-# Windows builds with their integration tests under Wine.
+# native unit tests (ASan+UBSan) in 64 and 32 bits, the concurrency tests
+# (TSan), and the Windows builds with their integration tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 
-failed_trees=()
+failed_trees=() notes=()
 passed=0 failed=0 skipped=0
-for tree in native native-tsan win64 win32; do
+for tree in native native-tsan native-m32 win64 win32; do
     echo "=== $tree: build"
     "$root/scripts/build.sh" "$tree"
     echo "=== $tree: test"
@@ -22,8 +22,11 @@ for tree in native native-tsan win64 win32; do
     passed=$((passed + ${tree_total:-0} - ${tree_failed:-0} - tree_skipped))
     failed=$((failed + ${tree_failed:-0}))
     skipped=$((skipped + tree_skipped))
+    skip_reason="$root/build/$tree/wine-tests-skipped.txt"
+    [ -f "$skip_reason" ] && notes+=("$tree Wine runs skipped: $(cat "$skip_reason")")
 done
 
+for note in "${notes[@]}"; do echo "$note"; done
 echo "total: $passed passed, $failed failed, $skipped skipped"
 if [ ${#failed_trees[@]} -ne 0 ]; then
     echo "FAILED in: ${failed_trees[*]}"

@@ -110,12 +110,13 @@ protected:
     }
 };
 
+DWORD WINAPI waitForEvent(void* event) { return WaitForSingleObject(event, INFINITE); }
+
 // Holds an event, a thread waiting on it and a committed block, measures,
 // and lets all three go.
 ResourceCounts measuredWhileHolding(SIZE_T blockBytes) {
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = CreateThread(
-        nullptr, 0, [](void* event) -> DWORD { return WaitForSingleObject(event, INFINITE); }, release, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, waitForEvent, release, 0, nullptr);
     void* block = VirtualAlloc(nullptr, blockBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     EXPECT_TRUE(release && thread && block);
     const ResourceCounts held = measureResources();
