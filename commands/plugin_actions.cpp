@@ -17,11 +17,15 @@ constexpr int kShowNormal = 1;
 
 }  // namespace
 
+// The path is quoted: editors split their command line at spaces, and a
+// plugin under "C:\Program Files" would otherwise open the wrong file.
 void openConfigurationInEditor() {
     char editor[kTextCapacity] = "";
     host.GetNorvaneEditor(editor);
     editor[sizeof editor - 1] = '\0';
-    host.NRExecute(nullptr, nullptr, editor, configPath, nullptr, kShowNormal, false);
+    char quotedPath[kConfigPathCapacity + 2];
+    std::snprintf(quotedPath, sizeof quotedPath, "\"%s\"", configPath);
+    host.NRExecute(nullptr, nullptr, editor, quotedPath, nullptr, kShowNormal, false);
 }
 
 void showAboutBox() {

@@ -8,10 +8,16 @@
 namespace standin {
 
 bool saveWindowBitmap(HWND window, const char* path) {
+    RECT windowArea;
+    if (!GetWindowRect(window, &windowArea)) return false;
+    // Only what is on the screen can be read back: a window far larger than
+    // the screen must not make the picture gigabytes large.
+    const RECT screenArea{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     RECT area;
-    if (!GetWindowRect(window, &area)) return false;
-    int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return false;
+    if (!IntersectRect(&area, &windowArea, &screenArea)) return false;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);

@@ -16,14 +16,17 @@ namespace {
 std::optional<std::string> storedValue(const char* path, const char* key) {
     standin::shellRecord.settingsReads.emplace_back(path ? path : "");
     if (!key) return std::nullopt;
-    return zembrit::shellfile::lookupValue(standin::readTextFile(path), key);
+    const auto text = standin::readTextFile(path);
+    return text ? zembrit::shellfile::lookupValue(*text, key) : std::nullopt;
 }
 
 bool storeValue(const char* path, const char* key, const std::string& value) {
     standin::shellRecord.settingsWrites.push_back(std::string(path ? path : "") + "|" + (key ? key : "") + "|" + value);
     if (!key || !*key) return false;
-    std::string text = standin::readTextFile(path);
-    return standin::replaceTextFile(path, zembrit::shellfile::withValue(text, key, value));
+    // A file that cannot be read is left alone: writing it from nothing but
+    // this key would lose every other setting.
+    const auto text = standin::readTextFile(path);
+    return text && standin::replaceTextFile(path, zembrit::shellfile::withValue(*text, key, value));
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ void frame(HDC dc, const RECT& rect, int width, COLORREF color) {
 void loadStyle() {
     currentStylePath = shellOptions.styleFile.empty() ? shellOptions.shellDir + "default.style"
                                                       : shellOptions.styleFile;
-    std::string text = readTextFile(currentStylePath.c_str());
+    const std::string text = readTextFile(currentStylePath.c_str()).value_or("");
     std::memset(styleRecord, 0, sizeof styleRecord);
     record().gradientFrom = colorOf(text, "scope.gradient.from", RGB(28, 39, 51));
     record().gradientTo = colorOf(text, "scope.gradient.to", RGB(58, 79, 102));
@@ -100,7 +100,7 @@ __declspec(dllexport) const char* stylePath(const char*) { return currentStylePa
 __declspec(dllexport) COLORREF ReadColor(const char* path, const char* key, const char* defaultValue) {
     uint32_t fallback = RGB(255, 255, 255);
     if (defaultValue) zembrit::shellfile::parseColorValue(defaultValue, fallback);
-    return key ? colorOf(readTextFile(path), key, fallback) : fallback;
+    return key ? colorOf(readTextFile(path).value_or(""), key, fallback) : fallback;
 }
 
 __declspec(dllexport) void MakeStyleGradient(HDC dc, RECT* rect, void* style, bool border) {

@@ -81,9 +81,10 @@ char scopeTypeFromText(const char* text) {
 
 void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
                     void* context, char (&out)[kConfigPathCapacity]) {
-    if (findInDirectory(pluginModulePath, exists, context, out)) return;
+    if (pluginModulePath && findInDirectory(pluginModulePath, exists, context, out)) return;
     if (findInDirectory(shellDir, exists, context, out)) return;
-    if (!joinPath(pluginModulePath, directoryLength(pluginModulePath), kFallbackFileName, out)) {
+    if (!pluginModulePath ||
+        !joinPath(pluginModulePath, directoryLength(pluginModulePath), kFallbackFileName, out)) {
         out[0] = '\0';
     }
 }

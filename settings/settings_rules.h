@@ -42,6 +42,9 @@ using FileExistsFn = bool (*)(const char* path, void* context);
 // A path is never cut to fit: a candidate longer than the 259 characters the
 // result holds is skipped as if absent, and when even the fallback does not
 // fit the result is the empty string (reads then give defaults, writes fail).
+// A null plugin path means the plugin's own path is not known (too long to
+// fetch): only the shell's directory is searched, and without a file there
+// the result is empty too, never a bare name relative to some directory.
 void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
                     void* context, char (&out)[kConfigPathCapacity]);
 

@@ -19,12 +19,13 @@ bool shellFileExists(const char* path, void*) { return host.FileExists(path); }
 
 void findConfigurationFile() {
     char modulePath[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(moduleInstance, modulePath, sizeof modulePath);
-    if (length == 0 || length >= sizeof modulePath) modulePath[0] = '\0';
+    const DWORD length = GetModuleFileNameA(moduleInstance, modulePath, sizeof modulePath);
+    // A cut path names another folder, and an empty one the current folder.
+    const bool moduleKnown = length != 0 && length < sizeof modulePath;
     char shellPath[kShellPathCapacity] = "";
     host.GetNorvanePath(shellPath, sizeof shellPath);
     shellPath[sizeof shellPath - 1] = '\0';
-    findConfigPath(modulePath, shellPath, shellFileExists, nullptr, configPath);
+    findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configPath);
 }
 
 bool readBool(const char* key, bool fallback) { return host.ReadBool(configPath, key, fallback); }

@@ -325,7 +325,7 @@ TEST_F(Commands, EditOpensTheConfigurationFileInTheShellsEditor) {
     const std::string before = readPluginFile("Zembrit.rc");
     send("@ZembritInternal Edit");
     ASSERT_EQ(shellRecord.executed.size(), 1u);
-    EXPECT_EQ(shellRecord.executed[0], "C:\\Tools\\my editor.exe|" + pluginDir + "Zembrit.rc");
+    EXPECT_EQ(shellRecord.executed[0], "C:\\Tools\\my editor.exe|\"" + pluginDir + "Zembrit.rc\"");
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
     EXPECT_EQ(shellRecord.menuRefreshes, 0);

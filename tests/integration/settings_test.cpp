@@ -1,7 +1,10 @@
 // Where the configuration file is found, and what the plugin makes of what
 // it holds, with real files in real folders.
+#include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "plugin/host_api.h"
 #include "tests/integration/support/shell_fixture.h"
 
 namespace zembrit_test {
@@ -55,6 +58,38 @@ TEST_F(Settings, ThePluginFolderWinsOverTheShellFolder) {
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
     EXPECT_EQ(windowRect().top, 44);
+}
+
+TEST_F(Settings, APluginPathTooLongToFetchNeverMakesTheConfigurationPathRelative) {
+    // The plugin's path takes 260 characters: one more than fetching it allows.
+    std::string deep = pluginDir;
+    while (deep.size() + 40 < MAX_PATH) deep += std::string(39, 'd') + "\\";
+    deep += std::string(MAX_PATH - deep.size() - sizeof "\\Zembrit.dll" + 1, 'e') + "\\";
+    ASSERT_EQ(deep.size() + std::strlen("Zembrit.dll"), size_t{MAX_PATH});
+    std::filesystem::create_directories(deep);
+    std::filesystem::copy_file(pluginDir + "Zembrit.dll", deep + "Zembrit.dll");
+    pluginDir = deep;
+    ASSERT_EQ(start(), 0);
+    EXPECT_EQ(pathInUse(), "");
+    standin::broadcast("@ZembritInternal AlwaysOnTop");
+    ASSERT_FALSE(shellRecord.settingsWrites.empty());
+    EXPECT_EQ(shellRecord.settingsWrites.back().rfind("|", 0), 0u) << shellRecord.settingsWrites.back();
+}
+
+// The stand-in shell's own file handling, which every other test relies on:
+// another writer busy with its temporary file does not stop a write.
+TEST_F(Settings, AShellWriteNeverSharesATemporaryFileWithAnotherWriter) {
+    const std::string path = pluginDir + "Zembrit.rc";
+    writeConfig("Zembrit.plugin.x: 77\n");
+    const std::string otherTemporary = path + ".tmp";
+    HANDLE otherWriter = CreateFileA(otherTemporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(otherWriter, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(WriteInt(path.c_str(), "Zembrit.plugin.width:", 300));
+    CloseHandle(otherWriter);
+    DeleteFileA(otherTemporary.c_str());
+    EXPECT_EQ(configValue("Zembrit.plugin.width:"), "300");
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "77");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pluginDir), {}), 2) << "a temporary file was left";
 }
 
 TEST_F(Settings, TheWindowOpensAtTheStoredPlaceAndSize) {

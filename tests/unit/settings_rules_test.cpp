@@ -93,11 +93,15 @@ bool fakeExists(const char* path, void* context) {
     return disk.files.count(path) != 0;
 }
 
-std::string find(FakeDisk& disk, const std::string& modulePath, const std::string& shellDir) {
+std::string find(FakeDisk& disk, const char* modulePath, const std::string& shellDir) {
     char out[kConfigPathCapacity];
     std::memset(out, '?', sizeof out);
-    findConfigPath(modulePath.c_str(), shellDir.c_str(), fakeExists, &disk, out);
+    findConfigPath(modulePath, shellDir.c_str(), fakeExists, &disk, out);
     return out;
+}
+
+std::string find(FakeDisk& disk, const std::string& modulePath, const std::string& shellDir) {
+    return find(disk, modulePath.c_str(), shellDir);
 }
 
 const char* const kModule = "C:\\Plug\\Zembrit.dll";
@@ -147,6 +151,16 @@ TEST(ConfigPathSearch, OverlongCandidatesAreSkippedNeverCut) {
     FakeDisk shellTooLong{{}, {}};
     EXPECT_EQ(find(shellTooLong, kModule, hugeDir), "C:\\Plug\\Zembrit.rc");
     EXPECT_EQ(shellTooLong.asked.size(), 2u);
+}
+
+TEST(ConfigPathSearch, UnknownPluginPathSearchesTheShellOnlyAndNeverFallsBackToABareName) {
+    FakeDisk disk;
+    EXPECT_EQ(find(disk, nullptr, kShell), "");
+    const std::vector<std::string> order = {"C:\\Norvane\\Zembritrc", "C:\\Norvane\\Zembrit.rc"};
+    EXPECT_EQ(disk.asked, order);
+
+    FakeDisk shellFile{{"C:\\Norvane\\Zembrit.rc"}, {}};
+    EXPECT_EQ(find(shellFile, nullptr, kShell), "C:\\Norvane\\Zembrit.rc");
 }
 
 }  // namespace
