@@ -4,7 +4,6 @@
 #include "capture/capture.h"
 #include "plugin/host_api.h"
 #include "plugin/message_box.h"
-#include "plugin/plugin_exports.h"
 #include "plugin/plugin_state.h"
 #include "plugin/scope_window.h"
 #include "settings/settings_store.h"
