@@ -1,3 +1,4 @@
+#include "commands/command_table.h"
 #include "plugin/host_api.h"
 #include "plugin/identity.h"
 #include "settings/settings_store.h"
@@ -10,7 +11,7 @@ const char* pluginInfo(int field) {
         case 4: return zembrit::kPluginReleaseDate;
         case 5: return zembrit::kPluginLink;
         case 6: return zembrit::kPluginEmail;
-        case 7: return "@Zembrit SetStyle 1@Zembrit SetStyle 2@Zembrit SetStyle 3@Zembrit SetStyle 4";
+        case 7: return zembrit::kAllPresetCommands;
         case 8: return zembrit::settings.updateUrl;
         default: return zembrit::kPluginCaption;
     }
