@@ -6,49 +6,6 @@ namespace zembrit {
 
 namespace {
 
-enum class WordTest { Whole, Substring, Prefix };
-
-struct WordRule {
-    const char* text;
-    WordTest test;
-    CommandId id;
-};
-
-// Tried in this order; the first match wins, so a word holding two of the
-// substring texts goes to the earlier one.
-constexpr WordRule kWordRules[] = {
-    {"SlitToggle", WordTest::Whole, CommandId::SlitToggle},
-    {"MonitorStartUp", WordTest::Whole, CommandId::MonitorStartUp},
-    {"AlwaysOnTop", WordTest::Whole, CommandId::AlwaysOnTop},
-    {"SnapWindowToEdge", WordTest::Whole, CommandId::SnapWindowToEdge},
-    {"TransparencyEnabled", WordTest::Whole, CommandId::TransparencyEnabled},
-    {"ToggleBorder", WordTest::Whole, CommandId::ToggleBorder},
-    {"TransbackEnabled", WordTest::Whole, CommandId::TransbackEnabled},
-    {"SetTabHT", WordTest::Whole, CommandId::SetTabHT},
-    {"SetTabTR", WordTest::Whole, CommandId::SetTabTR},
-    {"SetTabBL", WordTest::Whole, CommandId::SetTabBL},
-    {"SetTabBR", WordTest::Whole, CommandId::SetTabBR},
-    {"SetTabTL", WordTest::Whole, CommandId::SetTabTL},
-    {"SetScopeV", WordTest::Whole, CommandId::SetScopeV},
-    {"SetScopeH", WordTest::Whole, CommandId::SetScopeH},
-    {"ToggleBlur", WordTest::Whole, CommandId::ToggleBlur},
-    {"SetBlurAlpha", WordTest::Substring, CommandId::SetBlurAlpha},
-    {"SetScopeWidth", WordTest::Substring, CommandId::SetScopeWidth},
-    {"SetKHz", WordTest::Substring, CommandId::SetKHz},
-    {"SetBuff", WordTest::Substring, CommandId::SetBuff},
-    {"SetBit", WordTest::Substring, CommandId::SetBit},
-    {"SetFPS", WordTest::Substring, CommandId::SetFPS},
-    {"TransparencyAlpha ", WordTest::Prefix, CommandId::TransparencyAlpha},
-    {"ToggleWithPlugins", WordTest::Whole, CommandId::ToggleWithPlugins},
-    {"Edit", WordTest::Whole, CommandId::Edit},
-    {"About", WordTest::Whole, CommandId::About},
-    {"ToggleRecord", WordTest::Whole, CommandId::ToggleRecord},
-};
-
-constexpr const char* kPresetTexts[] = {"@Zembrit SetStyle 1", "@Zembrit SetStyle 2", "@Zembrit SetStyle 3",
-                                        "@Zembrit SetStyle 4"};
-constexpr char kInternalPrefix[] = "@ZembritInternal";
-
 // ASCII-only folding: the strings are single-byte and the locale must not matter.
 char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -74,16 +31,16 @@ Command withArgument(CommandId id, const char* word, const char* argumentText) {
 }
 
 Command matchWord(const char* word) {
-    for (const WordRule& rule : kWordRules) {
+    for (const InternalCommandRule& rule : kInternalCommands) {
         switch (rule.test) {
         case WordTest::Whole:
-            if (equalsIgnoringCase(word, rule.text)) return Command{rule.id, word};
+            if (equalsIgnoringCase(word, rule.word)) return Command{rule.id, word};
             break;
         case WordTest::Substring:
-            if (std::strstr(word, rule.text) != nullptr) return withArgument(rule.id, word, std::strchr(word, ' '));
+            if (std::strstr(word, rule.word) != nullptr) return withArgument(rule.id, word, std::strchr(word, ' '));
             break;
         case WordTest::Prefix:
-            if (const char* rest = skipPrefixIgnoringCase(word, rule.text)) return withArgument(rule.id, word, rest);
+            if (const char* rest = skipPrefixIgnoringCase(word, rule.word)) return withArgument(rule.id, word, rest);
             break;
         }
     }
@@ -94,10 +51,10 @@ Command matchWord(const char* word) {
 
 Command matchCommand(const char* text) {
     if (text == nullptr) return Command{};
-    if (equalsIgnoringCase(text, "@NRShowPlugins")) return Command{CommandId::ShowPlugins, text};
-    if (equalsIgnoringCase(text, "@NRHidePlugins")) return Command{CommandId::HidePlugins, text};
-    for (int preset = 1; preset <= 4; ++preset) {
-        if (equalsIgnoringCase(text, kPresetTexts[preset - 1])) return Command{CommandId::StylePreset, text, preset, true};
+    if (equalsIgnoringCase(text, kShowPluginsCommand)) return Command{CommandId::ShowPlugins, text};
+    if (equalsIgnoringCase(text, kHidePluginsCommand)) return Command{CommandId::HidePlugins, text};
+    for (int preset = 1; preset <= kPresetCount; ++preset) {
+        if (equalsIgnoringCase(text, kPresetCommands[preset - 1])) return Command{CommandId::StylePreset, text, preset, true};
     }
     const char* word = skipPrefixIgnoringCase(text, kInternalPrefix);
     if (word == nullptr) return Command{};

@@ -1,42 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "commands/command_table.h"
+
 // Decoding of the broadcast command strings into what the dispatcher does.
 // Pure and allocation-free; the dispatcher owns every side effect.
 namespace zembrit {
-
-enum class CommandId {
-    None,
-    ShowPlugins,
-    HidePlugins,
-    StylePreset,
-    SlitToggle,
-    MonitorStartUp,
-    AlwaysOnTop,
-    SnapWindowToEdge,
-    TransparencyEnabled,
-    ToggleBorder,
-    TransbackEnabled,
-    SetTabHT,
-    SetTabTR,
-    SetTabBL,
-    SetTabBR,
-    SetTabTL,
-    SetScopeV,
-    SetScopeH,
-    ToggleBlur,
-    SetBlurAlpha,
-    SetScopeWidth,
-    SetKHz,
-    SetBuff,
-    SetBit,
-    SetFPS,
-    TransparencyAlpha,
-    ToggleWithPlugins,
-    Edit,
-    About,
-    ToggleRecord,
-};
 
 struct Command {
     CommandId id = CommandId::None;

@@ -12,6 +12,7 @@
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 #include "settings/style.h"
+#include "settings/tab_position.h"
 
 namespace zembrit {
 
@@ -96,66 +97,45 @@ void toggleRecording() {
         startCapture();
 }
 
-bool takesNumber(CommandId id) {
-    switch (id) {
-    case CommandId::SetBlurAlpha:
-    case CommandId::SetScopeWidth:
-    case CommandId::SetKHz:
-    case CommandId::SetBuff:
-    case CommandId::SetBit:
-    case CommandId::SetFPS:
-    case CommandId::TransparencyAlpha:
-        return true;
-    default:
-        return false;
-    }
-}
+void toggle(bool& flag, const Command& command, const char* key) { reportToggle(flag, command.word, key, true); }
 
-void runToggle(const Command& command) {
-    ScopeSettings& s = settings;
-    const char* word = command.word;
-    switch (command.id) {
-    case CommandId::MonitorStartUp:
-        return reportToggle(s.startWaveMonitorOnStartUp, word, keys::startWaveMonitorOnStartUp, true);
-    case CommandId::AlwaysOnTop: return reportToggle(s.alwaysOnTop, word, keys::alwaysOnTop, true);
-    case CommandId::SnapWindowToEdge: return reportToggle(s.snapWindow, word, keys::snapWindow, true);
-    case CommandId::TransparencyEnabled:
-        return reportToggle(s.transparencyEnabled, word, keys::transparencyEnabled, true);
-    case CommandId::ToggleBorder: return reportToggle(s.showBorder, word, keys::showBorder, true);
-    case CommandId::TransbackEnabled: return reportToggle(s.transbackEnabled, word, keys::transbackEnabled, true);
-    case CommandId::ToggleBlur: return reportToggle(s.motionBlur, word, keys::motionBlur, true);
-    case CommandId::ToggleWithPlugins: return reportToggle(s.toggleWithPlugins, word, keys::toggleWithPlugins, true);
-    default: return;
-    }
-}
+// One action per command, named after its id; the table below is generated
+// from the command table, so a command without its action does not compile.
+void onShowPlugins(const Command&) { setPluginsHidden(false); }
+void onHidePlugins(const Command&) { setPluginsHidden(true); }
+void onStylePreset(const Command& command) { applyStylePreset(command.number); }
+void onSlitToggle(const Command& command) { toggleDocking(command.word); }
+void onMonitorStartUp(const Command& c) { toggle(settings.startWaveMonitorOnStartUp, c, keys::startWaveMonitorOnStartUp); }
+void onAlwaysOnTop(const Command& c) { toggle(settings.alwaysOnTop, c, keys::alwaysOnTop); }
+void onSnapWindowToEdge(const Command& c) { toggle(settings.snapWindow, c, keys::snapWindow); }
+void onTransparencyEnabled(const Command& c) { toggle(settings.transparencyEnabled, c, keys::transparencyEnabled); }
+void onToggleBorder(const Command& c) { toggle(settings.showBorder, c, keys::showBorder); }
+void onTransbackEnabled(const Command& c) { toggle(settings.transbackEnabled, c, keys::transbackEnabled); }
+void onSetTabHT(const Command&) { setTabPosition(tabs::hidden); }
+void onSetTabTR(const Command&) { setTabPosition(tabs::topRight); }
+void onSetTabBL(const Command&) { setTabPosition(tabs::bottomLeft); }
+void onSetTabBR(const Command&) { setTabPosition(tabs::bottomRight); }
+void onSetTabTL(const Command&) { setTabPosition(tabs::topLeft); }
+void onSetScopeV(const Command&) { setScopeType("v"); }
+void onSetScopeH(const Command&) { setScopeType("h"); }
+void onToggleBlur(const Command& c) { toggle(settings.motionBlur, c, keys::motionBlur); }
+void onSetBlurAlpha(const Command& command) { setBlurAlpha(command.number); }
+void onSetScopeWidth(const Command& command) { setScopeWidth(command.number); }
+void onSetKHz(const Command& command) { setSampleKHz(command.number); }
+void onSetBuff(const Command& command) { setBufferPoints(command.number); }
+void onSetBit(const Command& command) { setSampleBits(command.number); }
+void onSetFPS(const Command& command) { setFramesPerSecond(command.number); }
+void onTransparencyAlpha(const Command& command) { setTransparencyAlpha(command.number); }
+void onToggleWithPlugins(const Command& c) { toggle(settings.toggleWithPlugins, c, keys::toggleWithPlugins); }
+void onEdit(const Command&) { openConfigurationInEditor(); }
+void onAbout(const Command&) { showAboutBox(); }
+void onToggleRecord(const Command&) { toggleRecording(); }
 
-void runCommand(const Command& command) {
-    const int32_t n = command.number;
-    switch (command.id) {
-    case CommandId::ShowPlugins: return setPluginsHidden(false);
-    case CommandId::HidePlugins: return setPluginsHidden(true);
-    case CommandId::StylePreset: return applyStylePreset(n);
-    case CommandId::SlitToggle: return toggleDocking(command.word);
-    case CommandId::SetTabHT: return setTabPosition("ht");
-    case CommandId::SetTabTR: return setTabPosition("tr");
-    case CommandId::SetTabBL: return setTabPosition("bl");
-    case CommandId::SetTabBR: return setTabPosition("br");
-    case CommandId::SetTabTL: return setTabPosition("tl");
-    case CommandId::SetScopeV: return setScopeType("v");
-    case CommandId::SetScopeH: return setScopeType("h");
-    case CommandId::SetBlurAlpha: return setBlurAlpha(n);
-    case CommandId::SetScopeWidth: return setScopeWidth(n);
-    case CommandId::SetKHz: return setSampleKHz(n);
-    case CommandId::SetBuff: return setBufferPoints(n);
-    case CommandId::SetBit: return setSampleBits(n);
-    case CommandId::SetFPS: return setFramesPerSecond(n);
-    case CommandId::TransparencyAlpha: return setTransparencyAlpha(n);
-    case CommandId::Edit: return openConfigurationInEditor();
-    case CommandId::About: return showAboutBox();
-    case CommandId::ToggleRecord: return toggleRecording();
-    default: return runToggle(command);
-    }
-}
+using Action = void (*)(const Command&);
+#define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,
+constexpr Action kActions[] = {nullptr, &onShowPlugins, &onHidePlugins, &onStylePreset,
+                               ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ACTION)};
+#undef ZEMBRIT_COMMAND_ACTION
 
 }  // namespace
 
@@ -172,7 +152,7 @@ void handleBroadcast(const char* text) {
     const Command command = matchCommand(text);
     // A numeric word with no argument text at all is ignored.
     if (takesNumber(command.id) && !command.hasNumber) return;
-    runCommand(command);
+    if (const Action action = kActions[static_cast<int>(command.id)]) action(command);
 }
 
 }  // namespace zembrit

@@ -11,14 +11,18 @@
 
 namespace zembrit {
 
-namespace {
-
 // The dock is told first and the flag cleared afterwards: moves made while
 // inSlit is still set are not recorded, so the floating place survives.
-void leaveDock() {
+void undock() {
     SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
     SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     settings.inSlit = false;
+}
+
+namespace {
+
+void leaveDock() {
+    undock();
     applyWindowState();
 }
 

@@ -7,4 +7,8 @@ namespace zembrit {
 // nothing moves, but the report still happens.
 void toggleDocking(const char* word);
 
+// Out of the dock and back to the stored floating place; the window state
+// is left for the caller to apply.
+void undock();
+
 }  // namespace zembrit

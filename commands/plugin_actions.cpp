@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "plugin/host_api.h"
-#include "plugin/plugin_state.h"
+#include "plugin/identity.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {

@@ -12,7 +12,7 @@
 
 #include "host/plugin_host.h"
 #include "host/shell.h"
-#include "plugin/plugin_state.h"
+#include "plugin/identity.h"
 
 using namespace standin;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "plugin/plugin_exports.h"
+#include "plugin/host_api.h"
 
 namespace standin {
 

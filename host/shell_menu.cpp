@@ -10,8 +10,7 @@
 #include "host/shell.h"
 #include "plugin/host_api.h"
 
-namespace zembrit {
-
+// The shell's own menu type, opaque to plugins.
 struct HostMenu {
     struct Item {
         enum Kind { Command, Integer, Separator, Submenu } kind;
@@ -27,12 +26,9 @@ struct HostMenu {
     std::vector<Item> items;
 };
 
-}  // namespace zembrit
-
 namespace standin {
 namespace {
 
-using zembrit::HostMenu;
 using Item = HostMenu::Item;
 
 std::map<std::string, std::unique_ptr<HostMenu>> menusByIdentifier;

@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "capture/capture.h"
+#include "commands/docking.h"
 #include "plugin/host_api.h"
 #include "plugin/message_box.h"
-#include "plugin/plugin_exports.h"
 #include "plugin/plugin_state.h"
 #include "plugin/scope_window.h"
 #include "settings/settings_store.h"
@@ -84,12 +84,7 @@ int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance
 void endPlugin(HINSTANCE) {
     stopCapture();
     if (!scopeWindow) return;
-    if (settings.inSlit && dockWindow) {
-        SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
-        SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        settings.inSlit = false;
-    }
+    if (settings.inSlit && dockWindow) undock();
     DestroyWindow(scopeWindow);
     unregisterScopeWindowClass();
 }

@@ -1,12 +1,24 @@
 #pragma once
-// The Norvane shell's side of the boundary: the functions the shell exports
-// (cdecl, undecorated names) and the window messages it exchanges with
-// plugins. The stand-in shell defines these functions; the plugin only looks
-// them up at start-up and calls them through `host`.
+// The boundary between the Norvane shell and its plugins: the functions the
+// shell exports (cdecl, undecorated names), the entry points it calls in a
+// plugin, and the window messages they exchange. The stand-in shell defines
+// the shell's functions; the plugin only looks them up at start-up and calls
+// them through `host`. Nothing of the plugin's own is included here.
 #include <windows.h>
 
-namespace zembrit { struct HostMenu; }
-using HostMenuHandle = zembrit::HostMenu*;
+// The shell's menus are opaque to plugins; the shell defines the type.
+struct HostMenu;
+using HostMenuHandle = HostMenu*;
+
+// The plugin's entry points. cdecl with undecorated names on both
+// architectures (the module definition file keeps i686 names plain).
+extern "C" {
+int beginPlugin(HINSTANCE instance);
+int beginSlitPlugin(HINSTANCE instance, HWND dock);
+int beginPluginEx(HINSTANCE instance, HWND dock);
+void endPlugin(HINSTANCE instance);
+const char* pluginInfo(int field);
+}
 
 extern "C" {
 bool ReadBool(const char* path, const char* key, bool defaultValue);

@@ -1,6 +1,6 @@
 #include "plugin/message_box.h"
 
-#include "plugin/plugin_state.h"
+#include "plugin/identity.h"
 
 namespace zembrit {
 

@@ -1,16 +1,17 @@
-#include "plugin/plugin_exports.h"
-#include "plugin/plugin_state.h"
+#include "commands/command_table.h"
+#include "plugin/host_api.h"
+#include "plugin/identity.h"
 #include "settings/settings_store.h"
 
 const char* pluginInfo(int field) {
     switch (field) {
-        case 1: return "Zembrit";
-        case 2: return "v1.22b";
+        case 1: return zembrit::kPluginName;
+        case 2: return zembrit::kPluginVersion;
         case 3: return zembrit::kPluginAuthor;
-        case 4: return "2006-01-29";
+        case 4: return zembrit::kPluginReleaseDate;
         case 5: return zembrit::kPluginLink;
         case 6: return zembrit::kPluginEmail;
-        case 7: return "@Zembrit SetStyle 1@Zembrit SetStyle 2@Zembrit SetStyle 3@Zembrit SetStyle 4";
+        case 7: return zembrit::kAllPresetCommands;
         case 8: return zembrit::settings.updateUrl;
         default: return zembrit::kPluginCaption;
     }

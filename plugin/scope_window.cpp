@@ -4,6 +4,7 @@
 #include "commands/dispatcher.h"
 #include "commands/scope_menu.h"
 #include "plugin/host_api.h"
+#include "plugin/identity.h"
 #include "plugin/plugin_state.h"
 #include "scope/back_buffer.h"
 #include "scope/renderer.h"

@@ -1,25 +1,13 @@
 #include "scope/back_buffer.h"
 
-#include <limits>
-
 #include "plugin/plugin_state.h"
 #include "scope/gdi_objects.h"
+#include "settings/saturate.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
 
 BackBuffer backBuffer;
-
-namespace {
-
-int32_t extent(LONG low, LONG high) {
-    const int64_t size = int64_t{high} - low;
-    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
-    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(size < lowest ? lowest : (size > highest ? highest : size));
-}
-
-}  // namespace
 
 // The paint begun here (outside WM_PAINT) validates the whole window, so a
 // pending repaint is dropped; the capture side's next request renews it.
@@ -45,8 +33,8 @@ void releaseBackBuffer() {
 // The buffer is rebuilt at the client size the window has before this step
 // takes effect; the stored size already follows the proposal.
 void onSizing(const RECT& proposed) {
-    settings.width = extent(proposed.left, proposed.right);
-    settings.height = extent(proposed.top, proposed.bottom);
+    settings.width = saturateToInt32(int64_t{proposed.right} - proposed.left);
+    settings.height = saturateToInt32(int64_t{proposed.bottom} - proposed.top);
     releaseBackBuffer();
     rebuildBackBuffer();
 }

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <limits>
+
+#include "settings/saturate.h"
+#include "settings/tab_position.h"
 
 namespace zembrit {
 
 namespace {
-
-int32_t saturate(int64_t value) {
-    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
-    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value < lowest ? lowest : (value > highest ? highest : value));
-}
 
 // The step is rounded to single precision once; the product with i is then
 // exact in double, so only the final truncation loses anything. This is what
@@ -29,12 +24,7 @@ int64_t traceOffset(int i, float step) {
     return static_cast<int64_t>(std::trunc(static_cast<double>(i) * static_cast<double>(step)));
 }
 
-bool isCode(const char* text, const char* code) {
-    // Compares at most three bytes, so an unterminated two-letter field is safe.
-    return text != nullptr && std::strncmp(text, code, 3) == 0;
-}
-
-Point pointAt(int64_t x, int64_t y) { return Point{saturate(x), saturate(y)}; }
+Point pointAt(int64_t x, int64_t y) { return Point{saturateToInt32(x), saturateToInt32(y)}; }
 
 constexpr double kXyFullScale = 32768.0;  // the level magnitude that reaches a margin at gain 1
 
@@ -74,9 +64,9 @@ void xyPoints(const ClientRect& client, int32_t width, int32_t height, int32_t m
 }
 
 bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out) {
-    if (isCode(tabPosition, "ht")) return false;
-    const bool left = isCode(tabPosition, "bl") || isCode(tabPosition, "tl");
-    const bool top = isCode(tabPosition, "tr") || isCode(tabPosition, "tl");
+    if (tabs::is(tabPosition, tabs::hidden)) return false;
+    const bool left = tabs::is(tabPosition, tabs::bottomLeft) || tabs::is(tabPosition, tabs::topLeft);
+    const bool top = tabs::is(tabPosition, tabs::topRight) || tabs::is(tabPosition, tabs::topLeft);
     // Each leg runs from the border inset (w) to 10 pixels in from the edge;
     // sign +1 measures from the left or top edge, -1 from the right or bottom.
     const int64_t edgeX = left ? client.left : client.right;
@@ -98,8 +88,8 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
 int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight) {
     const int64_t larger = clientWidth > clientHeight ? clientWidth : clientHeight;
     const int64_t bound = larger > 0 ? 3 * larger : 1;
-    if (scopeWidth > bound) return saturate(bound);
-    if (scopeWidth < -bound) return saturate(-bound);
+    if (scopeWidth > bound) return saturateToInt32(bound);
+    if (scopeWidth < -bound) return saturateToInt32(-bound);
     return scopeWidth;
 }
 

@@ -14,6 +14,7 @@
 #include "scope/color_key.h"
 #include "scope/gdi_objects.h"
 #include "scope/geometry.h"
+#include "settings/saturate.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 #include "settings/style.h"
@@ -23,11 +24,7 @@ namespace {
 
 ClientRect clientOf(const RECT& rect) { return ClientRect{rect.left, rect.top, rect.right, rect.bottom}; }
 
-int32_t traceMargin() {
-    const int64_t sum = int64_t{style.innerMargin} + style.borderWidth;
-    return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
-                                                     std::numeric_limits<int32_t>::max()));
-}
+int32_t traceMargin() { return saturateToInt32(int64_t{style.innerMargin} + style.borderWidth); }
 
 void drawBackground(HDC back, RECT client) {
     if (settings.transbackEnabled) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/import_patch.h"
-#include "plugin/plugin_state.h"
+#include "plugin/identity.h"
 
 namespace zembrit_test {
 namespace {
