@@ -9,7 +9,9 @@
 // The signal steps between a captured buffer and its reduction: the
 // channels to show, where the trace starts (trigger) and at what scale
 // (automatic gain). With every option off a one-channel 8- or 16-bit buffer
-// is reduced from the same bytes as before, so the trace is unchanged.
+// is reduced from the same bytes as before, so the trace is unchanged. A
+// deeper or float format is first converted to 16 bits, where reduceInto
+// would read each group's bytes 8 and 9 as one 16-bit sample.
 namespace zembrit {
 
 enum class ChannelMode : uint8_t { mono, stereo, xy };
