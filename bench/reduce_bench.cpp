@@ -1,12 +1,15 @@
 #include "capture/reduce.h"
+#include "capture/signal_window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 // Every allocation in the process is counted, so the benchmark shows that a
 // reduction makes none.
@@ -45,6 +48,55 @@ void reduceFullBuffer(benchmark::State& state) {
     state.counters["allocations"] = static_cast<double>(allocations.load() - allocationsBefore);
 }
 BENCHMARK(reduceFullBuffer)->Arg(10)->Arg(32)->Arg(100);
+
+// Two trace windows of a 441.7 Hz tone at 16 kHz, as a source with the
+// trigger on delivers them, in every channel of the layout.
+std::vector<uint8_t> twoWindows(int points, const SourceLayout& layout) {
+    const uint32_t frames = framesPerBuffer(points, layout.format, true);
+    std::vector<uint8_t> bytes;
+    for (uint32_t f = 0; f < frames; ++f) {
+        const double level = 0.5 * std::sin(2 * 3.14159265358979 * 441.7 * f / 16000.0);
+        for (int c = 0; c < layout.channels; ++c) {
+            if (layout.format == SampleFormat::float32) {
+                const auto value = static_cast<float>(level);
+                const auto* raw = reinterpret_cast<const uint8_t*>(&value);
+                bytes.insert(bytes.end(), raw, raw + sizeof value);
+            } else {
+                const auto sample = static_cast<uint16_t>(static_cast<int16_t>(level * 32767));
+                bytes.insert(bytes.end(), {static_cast<uint8_t>(sample & 0xFF), static_cast<uint8_t>(sample >> 8)});
+            }
+        }
+    }
+    return bytes;
+}
+
+// The signal steps alone (selectWindow: channel split, trigger, gain) and
+// with the reductions of every channel shown, per buffer, with every option
+// on. Arguments: points, then the source (0: 16-bit mono, 1: 16-bit stereo,
+// 2: float stereo) and whether the reductions run.
+void signalSteps(benchmark::State& state) {
+    const int points = static_cast<int>(state.range(0));
+    const SourceLayout layouts[] = {{SampleFormat::signed16, 1}, {SampleFormat::signed16, 2}, {SampleFormat::float32, 2}};
+    const SourceLayout layout = layouts[state.range(1)];
+    const bool reduce = state.range(2) != 0;
+    const std::vector<uint8_t> bytes = twoWindows(points, layout);
+    const SignalSource source{bytes.data(), static_cast<uint32_t>(bytes.size()), layout, 0.016f};
+    const SignalOptions options{true, true, layout.channels > 1 ? ChannelMode::stereo : ChannelMode::mono};
+    static SignalState signal;  // 6.4 KB of scratch: the capture layer's, not the stack's
+    TraceRow left{}, right{};
+    long allocationsBefore = allocations.load();
+    for (auto _ : state) {
+        const SignalWindow shown = selectWindow(source, points, options, signal);
+        if (reduce) {
+            reduceWindowInto(shown, shown.left, points, 25, left);
+            if (layout.channels > 1) reduceWindowInto(shown, shown.right, points, 25, right);
+        }
+        benchmark::DoNotOptimize(shown);
+        benchmark::ClobberMemory();
+    }
+    state.counters["allocations"] = static_cast<double>(allocations.load() - allocationsBefore);
+}
+BENCHMARK(signalSteps)->ArgsProduct({{10, 32, 100}, {0, 1, 2}, {0, 1}});
 
 }  // namespace
 }  // namespace zembrit

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace zembrit {
 namespace {
@@ -9,6 +10,7 @@ namespace {
 constexpr uint32_t kSecondSampleOffset = 8;  // the later of a group's two candidate bytes
 constexpr int kUnsignedSilence = 128;        // silence of an 8-bit sample
 constexpr float kAmplitudeSteps = 0.00390625f;  // 1 / 256: amplitude range to window size
+constexpr double kLevelSteps = 65536.0;         // 16-bit level range to window size
 
 int clampedPoints(int points) { return std::clamp(points, kMinPoints, kMaxPoints); }
 
@@ -28,11 +30,39 @@ bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int samp
     return true;
 }
 
+// The same sample as a 16-bit level; an 8-bit sample fills the upper byte.
+bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
+    int amplitude = 0;
+    if (!amplitudeAt(bytes, limit, offset, sampleBits, amplitude)) return false;
+    level = sampleBits <= 8 ? amplitude * 256 : amplitude * 256 + bytes[offset];
+    return true;
+}
+
 // Truncates toward zero. |float(dimension)| <= 2^31, so |scale| <= 2^23 and
 // |amplitude * scale| <= 2^30: the conversion fits int32 for every dimension,
 // even a configured width of INT32_MAX or INT32_MIN.
 int32_t scaled(int amplitude, float scale) {
     return static_cast<int32_t>(static_cast<float>(amplitude) * scale);
+}
+
+int32_t saturated(double pixels) {
+    return static_cast<int32_t>(std::clamp(pixels, double{INT32_MIN}, double{INT32_MAX}));
+}
+
+// Group k's value comes from its byte 8, or from its byte 0 when the
+// recorded bytes end before byte 8's sample does; a group with neither
+// keeps previous. valueAt(limit, offset, value) reads and scales one sample.
+template <class ValueAt>
+void decimateWith(const ReductionInput& in, const TraceRow& previous, int32_t* raw, ValueAt valueAt) {
+    const int points = clampedPoints(in.points);
+    const uint32_t limit = std::min(in.byteCount, static_cast<uint32_t>(points * kBytesPerPoint));
+    for (int k = 0; k < points; ++k) {
+        const uint32_t groupStart = static_cast<uint32_t>(k * kBytesPerPoint);
+        int32_t value = 0;
+        const bool recorded =
+            valueAt(limit, groupStart + kSecondSampleOffset, value) || valueAt(limit, groupStart, value);
+        raw[k] = recorded ? value : previous[k].load();
+    }
 }
 
 // Sums in 64 bits: four raw values near their 2^30 bound overflow 32 bits.
@@ -62,17 +92,13 @@ ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* b
 // part of the trace by at most a pixel, where a 0 would pull the unrecorded
 // tail towards the centre line for one frame.
 void decimate(const ReductionInput& in, const TraceRow& previous, int32_t* raw) {
-    const int points = clampedPoints(in.points);
-    const uint32_t limit = std::min(in.byteCount, static_cast<uint32_t>(points * kBytesPerPoint));
     const float scale = static_cast<float>(in.dimension) * kAmplitudeSteps;
-    for (int k = 0; k < points; ++k) {
-        const uint32_t groupStart = static_cast<uint32_t>(k * kBytesPerPoint);
+    decimateWith(in, previous, raw, [&](uint32_t limit, uint32_t offset, int32_t& value) {
         int amplitude = 0;
-        const bool recorded =
-            amplitudeAt(in.bytes, limit, groupStart + kSecondSampleOffset, in.sampleBits, amplitude) ||
-            amplitudeAt(in.bytes, limit, groupStart, in.sampleBits, amplitude);
-        raw[k] = recorded ? scaled(amplitude, scale) : previous[k].load();
-    }
+        if (!amplitudeAt(in.bytes, limit, offset, in.sampleBits, amplitude)) return false;
+        value = scaled(amplitude, scale);
+        return true;
+    });
 }
 
 // Ascending and in place: each interior point reads only its own previous
@@ -92,6 +118,19 @@ void reduceInto(const ReductionInput& in, TraceRow& row) {
     if (in.byteCount == 0) return;
     std::array<int32_t, kMaxPoints> raw;
     decimate(in, row, raw.data());
+    smooth(raw.data(), clampedPoints(in.points), row);
+}
+
+void reduceWithGain(const ReductionInput& in, float gain, TraceRow& row) {
+    if (in.byteCount == 0) return;
+    const double scale = static_cast<double>(in.dimension) * gain / kLevelSteps;
+    std::array<int32_t, kMaxPoints> raw;
+    decimateWith(in, row, raw.data(), [&](uint32_t limit, uint32_t offset, int32_t& value) {
+        int32_t level = 0;
+        if (!fineLevelAt(in.bytes, limit, offset, in.sampleBits, level)) return false;
+        value = saturated(level * scale);
+        return true;
+    });
     smooth(raw.data(), clampedPoints(in.points), row);
 }
 

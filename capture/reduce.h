@@ -40,4 +40,10 @@ bool repaintDue(uint32_t now, uint32_t lastRedrawTick, uint32_t frameIntervalMs)
 // leaves row as it is, so the caller need not test the byte count first.
 void reduceInto(const ReductionInput& in, TraceRow& row);
 
+// As reduceInto, from the same bytes, at gain times the fixed scale and with
+// the chosen samples' full 16 bits: magnified 8-bit steps would show as
+// stairs. gain must be a number; values that would not fit 32 bits are
+// saturated.
+void reduceWithGain(const ReductionInput& in, float gain, TraceRow& row);
+
 }  // namespace zembrit

@@ -1,5 +1,9 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  capture/auto_gain.cpp
+  capture/channels.cpp
   capture/reduce.cpp
+  capture/signal_window.cpp
+  capture/trigger.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp

@@ -1,5 +1,6 @@
 #include "scope/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "settings/saturate.h"
@@ -25,6 +26,17 @@ int64_t traceOffset(int i, float step) {
 
 Point pointAt(int64_t x, int64_t y) { return Point{saturateToInt32(x), saturateToInt32(y)}; }
 
+constexpr double kXyFullScale = 32768.0;  // the level magnitude that reaches a margin at gain 1
+
+// One axis of the X-Y figure: the pixel a level lands on, rounded to the
+// nearest so full scale either way reaches the margin on its own side.
+int64_t xyCoordinate(int64_t origin, int64_t size, int64_t margin, double level) {
+    const double centre = static_cast<double>(origin) + static_cast<double>(size) / 2.0;
+    const double reach = std::max(0.0, static_cast<double>(size - 2 * margin) / 2.0);
+    const double fraction = std::clamp(level, -1.0, 1.0);
+    return static_cast<int64_t>(std::floor(centre + fraction * reach + 0.5));
+}
+
 }  // namespace
 
 void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
@@ -38,6 +50,16 @@ void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_
         const int64_t along = origin + traceOffset(i, step);
         const int64_t across = centre - values[i];
         out[i] = horizontal ? pointAt(along, across) : pointAt(across, along);
+    }
+}
+
+void xyPoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, float gain,
+              const LevelPair* pairs, int n, Point* out) {
+    const double scale = static_cast<double>(gain) / kXyFullScale;
+    for (int i = 0; i < n; ++i) {
+        const int64_t x = xyCoordinate(client.left, width, margin, pairs[i].left * scale);
+        const int64_t y = xyCoordinate(client.top, height, margin, -(pairs[i].right * scale));
+        out[i] = pointAt(x, y);
     }
 }
 

@@ -23,6 +23,19 @@ struct ClientRect {
 void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
                  const int32_t* values, int n, Point* out);
 
+// One moment of a stereo signal: 16-bit levels, with 32768 at full scale.
+struct LevelPair {
+    int32_t left, right;
+};
+
+// The X-Y figure: fills out[0..n-1] with one point per pair, left across and
+// right up, centred in the stored window size. Full scale times gain reaches
+// the margins (margin is innerMargin + borderWidth) and no point goes past
+// them; margins wider than the window put every point on its centre. gain
+// must be a number. n <= 0 writes nothing.
+void xyPoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, float gain,
+              const LevelPair* pairs, int n, Point* out);
+
 struct Triangle {
     Point corners[3];
 };

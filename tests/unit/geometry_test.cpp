@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <vector>
 
 namespace zembrit {
@@ -73,6 +75,33 @@ TEST(TracePoints, ExtremeInputsSaturateInsteadOfOverflowing) {
     const auto one = trace(kClient, 100, 25, 1, true, {5});
     EXPECT_EQ(one[0].x, 1);
     EXPECT_EQ(one[0].y, 7);
+}
+
+TEST(XyPoints, QuadratureTouchesEveryMarginAndEqualChannelsDrawTheDiagonal) {
+    std::vector<LevelPair> circle, diagonal;
+    for (int i = 0; i < 720; ++i) {
+        const double angle = i * 3.14159265358979 / 360;
+        circle.push_back({int32_t(std::lround(32767 * std::cos(angle))), int32_t(std::lround(32767 * std::sin(angle)))});
+        diagonal.push_back({-32768 + i * 91, -32768 + i * 91});
+    }
+    const auto figure = [](Point size, float gain, const std::vector<LevelPair>& pairs) {
+        std::vector<Point> points(pairs.size());
+        xyPoints({0, 0, size.x, size.y}, size.x, size.y, 1, gain, pairs.data(), int(pairs.size()), points.data());
+        return points;
+    };
+    for (Point size : {Point{100, 25}, Point{400, 100}, Point{101, 26}}) {
+        const auto ellipse = figure(size, 1.0f, circle);  // from full right, a quarter turn each 180
+        EXPECT_NEAR(ellipse[0].x, size.x - 1, 1);
+        EXPECT_NEAR(ellipse[180].y, 1, 1);
+        EXPECT_NEAR(ellipse[360].x, 1, 1);
+        EXPECT_NEAR(ellipse[540].y, size.y - 1, 1);
+        for (const Point& p : figure(size, 1.0f, diagonal)) {
+            const double across = (p.x - size.x / 2.0) / (size.x / 2.0 - 1);
+            EXPECT_NEAR(p.y, size.y / 2.0 - across * (size.y / 2.0 - 1), 1.0) << p.x;
+        }
+        for (const Point& p : figure(size, 16.0f, circle))
+            EXPECT_TRUE(p.x >= 1 && p.x <= size.x - 1 && p.y >= 1 && p.y <= size.y - 1) << "magnified, still inside";
+    }
 }
 
 Triangle tab(const char* position, int32_t borderWidth = 1) {
