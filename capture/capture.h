@@ -2,7 +2,7 @@
 
 namespace zembrit {
 
-// Called once at plugin start: nothing captured yet, nothing running.
+// Called once at plugin start: nothing captured yet.
 void resetCaptureState();
 // 1 when capture already runs or the device does not open, else 0; every
 // failure is shown to the user.
