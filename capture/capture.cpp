@@ -8,6 +8,7 @@
 #include "capture/capture_buffer.h"
 #include "capture/capture_state.h"
 #include "capture/capture_worker.h"
+#include "capture/recording_format.h"
 #include "capture/trace_points.h"
 #include "plugin/message_box.h"
 #include "plugin/plugin_state.h"
@@ -21,19 +22,27 @@ TraceRow TracePoints{};
 
 namespace {
 
-constexpr DWORD kSamplesPerKiloHertz = 1000;  // 44 kHz records 44,000 samples a second, not 44,100
 constexpr std::chrono::milliseconds kBufferHomeBound{2000};
 
-WAVEFORMATEX recordingFormat() {
+WAVEFORMATEX waveFormat(const RecordingFormat& recording) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 1;
-    format.nSamplesPerSec = static_cast<DWORD>(settings.sampleKHz) * kSamplesPerKiloHertz;
-    format.nBlockAlign = static_cast<WORD>(format.nChannels * (settings.sampleBits / 8));
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    format.wBitsPerSample = static_cast<WORD>(settings.sampleBits);
+    format.nSamplesPerSec = recording.samplesPerSecond;
+    format.nAvgBytesPerSec = recording.bytesPerSecond;
+    format.nBlockAlign = recording.blockAlign;
+    format.wBitsPerSample = recording.bitsPerSample;
     format.cbSize = 0;
     return format;
+}
+
+// A format no device records is refused here, as a device would refuse it.
+bool openDevice(HWAVEIN& device) {
+    const auto recording = recordingFormatFor(settings.sampleKHz, settings.sampleBits);
+    if (!recording) return false;
+    WAVEFORMATEX format = waveFormat(*recording);
+    return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
+                      CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
 }
 
 // Ends the worker, unprepares and closes. The block goes back to the system
@@ -99,10 +108,8 @@ void resetCaptureState() {
 
 int startCapture() {
     if (isCapturing()) return 1;
-    WAVEFORMATEX format = recordingFormat();
     HWAVEIN device = nullptr;
-    if (waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
-                   CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+    if (!openDevice(device)) {
         showError("Can't open WAVE In Device!");
         return 1;
     }

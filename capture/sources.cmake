@@ -1,4 +1,5 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  capture/recording_format.cpp
   capture/reduce.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES

@@ -648,6 +648,21 @@ TEST_F(Capture, DuplicateNotificationNeverFreesTheBufferTheDeviceHolds) {
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Error unpreparing WAVEHDR!", "Can't close WAVE In Device!"}));
 }
 
+// A rate of -1 kHz wraps to some 4.29 GHz: a driver may open the device at
+// it and then never hand the buffer back at a reset, and every quit hangs.
+TEST_F(Capture, RateNoDeviceRecordsIsRefusedBeforeTheDeviceAndQuitsStayQuick) {
+    startWatched("");
+    ASSERT_EQ(wave->opened, 1);
+    standin::broadcast("@ZembritInternal SetKHz -1");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "-1") << "the value is stored as typed";
+    EXPECT_LT(millisecondsTaken([this] { end(); }), 3000u);
+
+    ASSERT_EQ(start(), 0);  // with that value in the file
+    EXPECT_EQ(boxTexts(), std::vector<std::string>(2, "Can't open WAVE In Device!"));
+    EXPECT_EQ(wave->openCalls, 1) << "the device was asked";
+    EXPECT_LT(millisecondsTaken([this] { end(); }), 3000u);
+}
+
 class Silence : public Capture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Silence, RestsTheTraceOnTheSmoothingsRestingRow) {
