@@ -131,4 +131,9 @@ int stopCapture() {
 
 bool isCapturing() { return captureState.protocol.capturing(); }
 
+void stopCaptureForClosingWindow() {
+    captureState.protocol.forgetWindow();
+    stopCapture();
+}
+
 }  // namespace zembrit

@@ -70,6 +70,16 @@ int startDockable(HINSTANCE instance, HWND dock) {
     return result;
 }
 
+void closeScopeWindow() {
+    if (settings.inSlit && dockWindow) {
+        SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
+        SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        settings.inSlit = false;
+    }
+    DestroyWindow(scopeWindow);
+}
+
 }  // namespace
 }  // namespace zembrit
 
@@ -83,13 +93,8 @@ int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance
 
 void endPlugin(HINSTANCE) {
     stopCapture();
-    if (!scopeWindow) return;
-    if (settings.inSlit && dockWindow) {
-        SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
-        SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        settings.inSlit = false;
-    }
-    DestroyWindow(scopeWindow);
+    // The window may be gone already, destroyed with the dock that held it;
+    // the class goes all the same, or the next start could not register it.
+    if (scopeWindow) closeScopeWindow();
     unregisterScopeWindowClass();
 }

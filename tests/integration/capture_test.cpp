@@ -44,7 +44,7 @@ struct WaveIn {
     std::vector<uint8_t> resetBytes;  // what the fake device recorded when it is reset
 
     std::atomic<int> openCalls{0}, opened{0}, closed{0}, prepares{0}, adds{0}, starts{0}, resets{0};
-    std::atomic<int> allocations{0}, releases{0}, invalidations{0};
+    std::atomic<int> allocations{0}, releases{0}, invalidations{0}, emptyWindowInvalidations{0};
     std::atomic<WAVEHDR*> queued{nullptr};  // the fake device's buffer
     WAVEFORMATEX format{};
     UINT deviceId = 0;
@@ -226,6 +226,7 @@ BOOL WINAPI closeHandleSpy(HANDLE handle) {
 BOOL WINAPI invalidateSpy(HWND window, const RECT* rect, BOOL erase) {
     if (GetCurrentThreadId() != uiThread && window == wave->windowAtOpen && !rect && !erase)
         ++wave->invalidations;
+    if (GetCurrentThreadId() != uiThread && !window) ++wave->emptyWindowInvalidations;
     return real.invalidateRect(window, rect, erase);
 }
 
@@ -753,6 +754,27 @@ TEST_F(DockedCapture, EndPluginStopsCaptureBeforeAnythingElse) {
     EXPECT_EQ(wave->unregistrationsAtReset, 0u);
     EXPECT_EQ(wave->closed, 1);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add", "remove"}));
+}
+
+TEST_F(DockedCapture, DockDestroyedWithItsScopeStopsCaptureAndTheNextStartRegistersAgain) {
+    writeConfig("Zembrit.plugin.inSlit: true\n");
+    ASSERT_TRUE(load());
+    wave = std::make_unique<WaveIn>();
+    uiThread = GetCurrentThreadId();
+    patch(plugin.module, "winmm.dll", "waveInOpen", &openSpy, real.open);
+    patch(plugin.module, "winmm.dll", "waveInClose", &closeSpy, real.close);
+    patch(plugin.module, "user32.dll", "InvalidateRect", &invalidateSpy, real.invalidateRect);
+    ASSERT_EQ(start(), 0);
+    ASSERT_TRUE(pumpUntil([] { return wave->invalidations > 2; })) << "the trace never moved";
+
+    DestroyWindow(standin::shellDockWindow());
+    EXPECT_EQ(scopeWindow(), nullptr) << "the scope did not go with the dock";
+    EXPECT_EQ(wave->closed, 1) << "capture outlived its window";
+    pump(300);
+    EXPECT_EQ(wave->emptyWindowInvalidations, 0);
+    end();
+    EXPECT_EQ(start(), 0);
+    for (const auto& box : shellRecord.messageBoxes) ADD_FAILURE() << box.text;
 }
 
 }  // namespace
