@@ -2,13 +2,16 @@
 // back, from startCapture until stopCapture.
 #include "capture/capture.h"
 
+#include <chrono>
 #include <utility>
 
 #include "capture/capture_buffer.h"
 #include "capture/capture_state.h"
 #include "capture/capture_worker.h"
+#include "capture/recording_format.h"
 #include "capture/trace_points.h"
 #include "plugin/message_box.h"
+#include "plugin/plugin_state.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
@@ -19,28 +22,49 @@ TraceRow TracePoints{};
 
 namespace {
 
-constexpr DWORD kSamplesPerKiloHertz = 1000;  // 44 kHz records 44,000 samples a second, not 44,100
+constexpr std::chrono::milliseconds kBufferHomeBound{2000};
 
-WAVEFORMATEX recordingFormat() {
+WAVEFORMATEX waveFormat(const RecordingFormat& recording) {
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 1;
-    format.nSamplesPerSec = static_cast<DWORD>(settings.sampleKHz) * kSamplesPerKiloHertz;
-    format.nBlockAlign = static_cast<WORD>(format.nChannels * (settings.sampleBits / 8));
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
-    format.wBitsPerSample = static_cast<WORD>(settings.sampleBits);
+    format.nSamplesPerSec = recording.samplesPerSecond;
+    format.nAvgBytesPerSec = recording.bytesPerSecond;
+    format.nBlockAlign = recording.blockAlign;
+    format.wBitsPerSample = recording.bitsPerSample;
     format.cbSize = 0;
     return format;
+}
+
+// A format no device records is refused here, as a device would refuse it.
+bool openDevice(HWAVEIN& device) {
+    const auto recording = recordingFormatFor(settings.sampleKHz, settings.sampleBits);
+    if (!recording) return false;
+    WAVEFORMATEX format = waveFormat(*recording);
+    return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
+                      CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
+}
+
+// Ends the worker, unprepares and closes. The block goes back to the system
+// only when nothing can reach into it any more: the buffer is home, the
+// worker ended, the device let go of the header and is closed.
+void finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared, bool reportFailures) {
+    const bool workerEnded = endWorker(*buffer);
+    const bool unprepared =
+        !prepared || waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
+    if (!unprepared && reportFailures) showError("Error unpreparing WAVEHDR!");
+    const bool closed = waveInClose(buffer->device) == MMSYSERR_NOERROR;
+    if (!closed && reportFailures) showError("Can't close WAVE In Device!");
+    finishCaptureBuffer(buffer, bufferHome && workerEnded && unprepared && closed);
 }
 
 // Nothing a failed start got outlives it: the next start opens a device and
 // allocates a buffer afresh, so a hundred failed starts leak nothing.
 void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared) {
-    if (buffer) {
-        if (prepared) waveInUnprepareHeader(device, &buffer->header, sizeof(WAVEHDR));
-        finishCaptureBuffer(buffer, endWorker(*buffer));
-    }
-    waveInClose(device);
+    if (buffer)
+        finishCapture(buffer, true, prepared, false);
+    else
+        waveInClose(device);
 }
 
 CaptureBuffer* allocateWithWorker(HWAVEIN device) {
@@ -69,10 +93,8 @@ int queueFirstBuffer(HWAVEIN device) {
         showError("Error queueing WAVEHDR!");
         return 0;
     }
-    captureState.device = device;
     captureState.buffer = buffer;
-    captureState.returnedBuffers.store(0);
-    captureState.capturing.store(1);
+    captureState.protocol.begin(*buffer, scopeWindow);
     if (waveInStart(device) != MMSYSERR_NOERROR) showError("Error starting record!");
     return 0;
 }
@@ -81,40 +103,37 @@ int queueFirstBuffer(HWAVEIN device) {
 
 void resetCaptureState() {
     lastRedrawTick = GetTickCount();
-    captureState.returnedBuffers.store(1);
-    captureState.capturing.store(0);
     for (auto& point : TracePoints) point = 0;
 }
 
 int startCapture() {
-    if (captureState.capturing.load() == 1) return 1;
-    WAVEFORMATEX format = recordingFormat();
+    if (isCapturing()) return 1;
     HWAVEIN device = nullptr;
-    if (waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
-                   CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+    if (!openDevice(device)) {
         showError("Can't open WAVE In Device!");
         return 1;
     }
     return queueFirstBuffer(device);
 }
 
-// A buffer that has not come back within the wait is left to the device
-// with its whole block, never freed or reused.
+// A buffer that has not come back within the wait, or that the device may
+// still know of, is left to the device with its whole block, never freed or
+// reused.
 int stopCapture() {
-    if (captureState.capturing.load() == 0) return 1;
-    stopRequeueing();
-    HWAVEIN device = std::exchange(captureState.device, nullptr);
+    if (!isCapturing()) return 1;
     CaptureBuffer* buffer = std::exchange(captureState.buffer, nullptr);
-    waveInReset(device);
-    const bool home = waitForBufferHome(*buffer);
-    const bool workerEnded = endWorker(*buffer);
-    if (waveInUnprepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR)
-        showError("Error unpreparing WAVEHDR!");
-    if (waveInClose(device) != MMSYSERR_NOERROR) showError("Can't close WAVE In Device!");
-    finishCaptureBuffer(buffer, home && workerEnded);
+    captureState.protocol.stopRequeueing();
+    waveInReset(buffer->device);
+    const bool home = captureState.protocol.waitForBufferHome(kBufferHomeBound);
+    finishCapture(buffer, home, true, true);
     return 0;
 }
 
-bool isCapturing() { return captureState.capturing.load() == 1; }
+bool isCapturing() { return captureState.protocol.capturing(); }
+
+void stopCaptureForClosingWindow() {
+    captureState.protocol.forgetWindow();
+    stopCapture();
+}
 
 }  // namespace zembrit

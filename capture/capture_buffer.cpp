@@ -13,7 +13,7 @@ constexpr SIZE_T kSampleOffset = (sizeof(CaptureBuffer) + 15) / 16 * 16;
 
 void releaseCaptureBuffer(CaptureBuffer* buffer) {
     if (buffer->bufferReturned) CloseHandle(buffer->bufferReturned);
-    if (buffer->bufferHome) CloseHandle(buffer->bufferHome);
+    buffer->~CaptureBuffer();
     VirtualFree(buffer, 0, MEM_RELEASE);
 }
 
@@ -31,14 +31,13 @@ CaptureBuffer* allocateCaptureBuffer(int32_t points, HWAVEIN device, int32_t sam
     const DWORD length = static_cast<DWORD>(points) * kBytesPerPoint;
     void* memory = VirtualAlloc(nullptr, kSampleOffset + length, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!memory) return nullptr;
-    auto* buffer = new (memory) CaptureBuffer{};
+    auto* buffer = new (memory) CaptureBuffer();
     buffer->device = device;
     buffer->sampleBits = sampleBits;
     buffer->header.lpData = static_cast<char*>(memory) + kSampleOffset;
     buffer->header.dwBufferLength = length;
     buffer->bufferReturned = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    buffer->bufferHome = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!buffer->bufferReturned || !buffer->bufferHome) {
+    if (!buffer->bufferReturned) {
         releaseCaptureBuffer(buffer);
         return nullptr;
     }

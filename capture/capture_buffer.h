@@ -6,7 +6,7 @@
 namespace zembrit {
 
 // Commits one block holding the header, points * 16 bytes of samples behind
-// it, and the two events of the capture; nullptr when any of it fails.
+// it, and the worker's wake-up event; nullptr when any of it fails.
 CaptureBuffer* allocateCaptureBuffer(int32_t points, HWAVEIN device, int32_t sampleBits);
 
 // Hands the block back to the system, or, when the device may still write

@@ -1,34 +1,32 @@
 // The capture side of the reduction: the buffer in, TracePoints and the
-// repaint request out.
+// time of the repaint request out.
 #include "capture/reduce_buffer.h"
 
 #include <algorithm>
 
 #include "capture/reduce.h"
 #include "capture/trace_points.h"
-#include "plugin/plugin_state.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
 namespace {
 
-// The request only marks the window; the paint runs on its own thread.
-void requestRepaintWhenDue() {
+bool claimRepaintWhenDue() {
     const auto interval = static_cast<uint32_t>(settings.frameIntervalMs.load());
-    if (!repaintDue(GetTickCount(), lastRedrawTick, interval)) return;
+    if (!repaintDue(GetTickCount(), lastRedrawTick, interval)) return false;
     lastRedrawTick = GetTickCount();
-    InvalidateRect(scopeWindow, nullptr, FALSE);
+    return true;
 }
 
 }  // namespace
 
-void reduceBuffer(const WAVEHDR& header, int32_t sampleBits) {
+bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(header.dwBytesRecorded, header.dwBufferLength);
     const ReductionInput input =
         reductionInputFor(settings, reinterpret_cast<const uint8_t*>(header.lpData), recorded, sampleBits);
     reduceInto(input, TracePoints);
-    requestRepaintWhenDue();
+    return claimRepaintWhenDue();
 }
 
 }  // namespace zembrit

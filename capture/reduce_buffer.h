@@ -5,8 +5,8 @@
 
 namespace zembrit {
 
-// Turns one returned buffer into a new row of TracePoints and asks for a
-// repaint at most once per frameIntervalMs. Runs on the capture worker.
-void reduceBuffer(const WAVEHDR& header, int32_t sampleBits);
+// Turns one returned buffer into a new row of TracePoints; true when a
+// repaint is due, at most once per frameIntervalMs. Runs on the capture worker.
+bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits);
 
 }  // namespace zembrit

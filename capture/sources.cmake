@@ -1,6 +1,7 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/auto_gain.cpp
   capture/channels.cpp
+  capture/recording_format.cpp
   capture/reduce.cpp
   capture/signal_window.cpp
   capture/trigger.cpp

@@ -32,7 +32,7 @@ find_package(Threads REQUIRED)
 add_executable(${unit_target} ${unit_tests})
 target_link_libraries(${unit_target} PRIVATE portable_checked GTest::gtest_main Threads::Threads)
 target_compile_definitions(${unit_target} PRIVATE ZEMBRIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-gtest_discover_tests(${unit_target} DISCOVERY_MODE PRE_TEST)
+gtest_discover_tests(${unit_target} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 60)
 
 if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread" AND NOT CMAKE_CROSSCOMPILING)
   find_package(benchmark REQUIRED)

@@ -83,8 +83,11 @@ int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance
 
 void endPlugin(HINSTANCE) {
     stopCapture();
-    if (!scopeWindow) return;
-    if (settings.inSlit && dockWindow) undock();
-    DestroyWindow(scopeWindow);
+    // The window may be gone already, destroyed with the dock that held it;
+    // the class goes all the same, or the next start could not register it.
+    if (scopeWindow) {
+        if (settings.inSlit && dockWindow) undock();
+        DestroyWindow(scopeWindow);
+    }
     unregisterScopeWindowClass();
 }

@@ -1,6 +1,7 @@
 // The plugin's window class and the table that hands each message to its owner.
 #include "plugin/scope_window.h"
 
+#include "capture/capture.h"
 #include "commands/dispatcher.h"
 #include "commands/scope_menu.h"
 #include "plugin/host_api.h"
@@ -28,6 +29,7 @@ void onCreate(HWND window) {
 }
 
 void onDestroy(HWND window) {
+    stopCaptureForClosingWindow();
     host.RemoveSticky(window);
     releaseBackBuffer();
     registerWithShell(HM_UNREGISTER, window);
