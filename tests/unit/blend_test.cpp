@@ -8,13 +8,13 @@
 namespace zembrit {
 namespace {
 
-// Every alpha, frame byte and shown byte, as one long row (several pixels
-// at a time) and pixel by pixel: within one unit of the exact blend whether
+// Every alpha, frame byte and shown byte, in rows of 64, 4 and 1 pixels (so
+// through each way of blending the processor offers): within one unit of the exact blend whether
 // that is truncated or rounded, exact at alpha 0 and 255, and nothing
 // written past the row.
 TEST(Blend, EveryByteIsWithinOneOfTheExactBlend) {
     constexpr size_t kPixels = 64;  // 256 shown bytes, one of each value
-    for (size_t perCall : {kPixels, size_t{1}}) {
+    for (size_t perCall : {kPixels, size_t{4}, size_t{1}}) {
         for (int alpha = 0; alpha < 256; ++alpha) {
             for (int from = 0; from < 256; ++from) {
                 uint32_t frame[kPixels + 1], shown[kPixels + 1];

@@ -37,22 +37,4 @@ bool watchWindowCopies(HMODULE plugin) {
     return true;
 }
 
-// An import is found by pointing it at the very function it already calls.
-std::string otherPixelReaders(HMODULE plugin) {
-    const struct {
-        const char* dll;
-        const char* name;
-    } readers[] = {{"msimg32.dll", "AlphaBlend"}, {"msimg32.dll", "TransparentBlt"}, {"gdi32.dll", "GdiAlphaBlend"},
-                   {"gdi32.dll", "GdiTransparentBlt"}, {"gdi32.dll", "StretchBlt"},  {"gdi32.dll", "MaskBlt"},
-                   {"gdi32.dll", "PlgBlt"},          {"gdi32.dll", "GetPixel"},       {"gdi32.dll", "GetDIBits"}};
-    std::string found;
-    for (const auto& reader : readers) {
-        HMODULE library = GetModuleHandleA(reader.dll);  // loaded if the plugin imports from it
-        void* function = library ? reinterpret_cast<void*>(GetProcAddress(library, reader.name)) : nullptr;
-        if (function && standin::patchImport(plugin, reader.dll, reader.name, function))
-            found += std::string(found.empty() ? "" : " ") + reader.name;
-    }
-    return found;
-}
-
 }  // namespace zembrit_test

@@ -3,8 +3,6 @@
 // seen at its drawing imports.
 #include <windows.h>
 
-#include <string>
-
 namespace zembrit_test {
 
 struct PaintLedger {
@@ -14,12 +12,9 @@ struct PaintLedger {
 };
 extern PaintLedger paintLedger;
 
-// Watches the plugin's BitBlt from now on (again after a restart of the same
-// module); false, with a test failure, when the plugin does not import it.
+// Watches the plugin's BitBlt, the one function through which it reads a
+// DC's pixels (tests/check-dll-tables.sh checks there is no other), from now
+// on; false, with a test failure, when the plugin does not import it.
 bool watchWindowCopies(HMODULE plugin);
-
-// The functions besides BitBlt through which the plugin could read a DC's
-// pixels, of those it imports, separated by spaces; empty when none.
-std::string otherPixelReaders(HMODULE plugin);
 
 }  // namespace zembrit_test
