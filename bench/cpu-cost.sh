@@ -2,12 +2,22 @@
 # What the running plugin costs: CPU time per second of wall time of the
 # stand-in shell with the plugin, against two baselines measured in the
 # same run: the shell with capture stopped, and a bare capture loop that
-# only re-queues its buffer (the platform's floor). The four measurements
-# are interleaved over several rounds and their medians reported, since
-# Wine's accounting varies from run to run. Needs a built win64 tree.
-#   bench/cpu-cost.sh [seconds] [rounds]
+# only re-queues its buffer (the platform's floor). The measurements are
+# interleaved over several rounds and their medians reported, since Wine's
+# accounting varies from run to run. Needs a built win64 tree.
+#
+# With --against COMMIT, that commit's plugin is built in a temporary folder
+# and measured side by side with this tree's: in every round the two take
+# turns at each profile, in this tree's stand-in shell, and the medians of
+# both are reported with their ratio.
+#   bench/cpu-cost.sh [--against COMMIT] [seconds] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+against=
+if [ "${1:-}" = --against ]; then
+    against=$2
+    shift 2
+fi
 seconds=${1:-30}
 rounds=${2:-3}
 build="$root/build/win64"
@@ -15,40 +25,73 @@ work="$build/cpu-cost"
 loader=/usr/lib/wine/wine64
 rm -rf "$work"
 mkdir -p "$work"
-"$root/tests/wine/bench-up.sh" "$work/bench" "$loader" >/dev/null
-trap '"$root/tests/wine/bench-down.sh" "$work/bench" "$loader"' EXIT
+old_tree=
+cleanup() {
+    "$root/tests/wine/bench-down.sh" "$work/bench" "$loader"
+    if [ -n "$old_tree" ]; then rm -rf "$old_tree"; fi
+}
+trap cleanup EXIT
+
+declare -A dll=([this]="$build/Zembrit.dll")
+builds=(this)
+if [ -n "$against" ]; then
+    old_tree=$(mktemp -d)
+    git -C "$root" archive "$against" | tar -x -C "$old_tree"
+    cmake -S "$old_tree" -B "$old_tree/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$old_tree/cmake/mingw-x86_64.cmake" >/dev/null
+    cmake --build "$old_tree/build" --target Zembrit -j"$(nproc)" >/dev/null
+    dll[$against]="$old_tree/build/Zembrit.dll"
+    builds=("$against" this)
+fi
+
+# The heavy profile's window is 1600 pixels wide: the screen must hold it.
+ZEMBRIT_SCREEN=1920x1200x24 "$root/tests/wine/bench-up.sh" "$work/bench" "$loader" >/dev/null
 
 # Prints the percentage of one core from the program's "cpu:" line.
 percent() { "$root/tests/wine/wine-run.sh" "$work/bench" "$loader" "$@" 2>/dev/null |
     sed -n 's/^cpu: .* = \([0-9.]*\)% of one core.*/\1/p'; }
 
-prepare_plugin() {
-    mkdir -p "$work/$1"
-    cp "$build/Zembrit.dll" "$work/$1/"
-    printf '%b' "$2" >"$work/$1/Zembrit.rc"
-}
+profiles=(capture-stopped defaults heavy)
+declare -A config=(
+    [capture-stopped]="Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n"
+    [defaults]=""
+    [heavy]="Zembrit.plugin.wave.fps: 100\nZembrit.plugin.width: 1600\nZembrit.plugin.height: 200\nZembrit.plugin.motionblur: true\n"
+)
+for name in "${builds[@]}"; do
+    for profile in "${profiles[@]}"; do
+        mkdir -p "$work/$name-$profile"
+        cp "${dll[$name]}" "$work/$name-$profile/"
+        printf '%b' "${config[$profile]}" >"$work/$name-$profile/Zembrit.rc"
+    done
+done
 plugin_percent() {
     percent "$build/standin.exe" --plugin "Z:${work//\//\\}\\$1\\Zembrit.dll" --wait 2000 \
         --measure-cpu "$seconds" --quit
 }
 
-prepare_plugin capture-stopped "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n"
-prepare_plugin defaults ""
-prepare_plugin 100fps-1600x200-blur \
-    "Zembrit.plugin.wave.fps: 100\nZembrit.plugin.width: 1600\nZembrit.plugin.height: 200\nZembrit.plugin.motionblur: true\n"
-
 declare -A samples
 for round in $(seq "$rounds"); do
     samples[floor]+="$(percent "$build/capture_floor.exe" "$seconds") "
-    for name in capture-stopped defaults 100fps-1600x200-blur; do
-        samples[$name]+="$(plugin_percent "$name") "
+    line="round $round: floor ${samples[floor]}"
+    for profile in "${profiles[@]}"; do
+        for name in "${builds[@]}"; do
+            samples[$name-$profile]+="$(plugin_percent "$name-$profile") "
+            line+="| $name $profile ${samples[$name-$profile]}"
+        done
     done
-    echo "round $round: floor ${samples[floor]}| stopped ${samples[capture-stopped]}|" \
-         "defaults ${samples[defaults]}| heavy ${samples[100fps-1600x200-blur]}"
+    echo "$line"
 done
 
 median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
-for name in floor capture-stopped defaults 100fps-1600x200-blur; do
-    printf '%-22s median %s%% of one core over %s runs of %s s (%s)\n' "$name" \
-        "$(median <<<"${samples[$name]}")" "$rounds" "$seconds" "${samples[$name]}"
+report() {
+    printf '%-32s median %s%% of one core over %s runs of %s s (%s)\n' "$1" \
+        "$(median <<<"${samples[$1]}")" "$rounds" "$seconds" "${samples[$1]}"
+}
+report floor
+for profile in "${profiles[@]}"; do
+    for name in "${builds[@]}"; do report "$name-$profile"; done
+    if [ -n "$against" ]; then
+        printf '%-32s this / %s = %s\n' "$profile" "$against" "$(awk -v a="$(median <<<"${samples[this-$profile]}")" \
+            -v b="$(median <<<"${samples[$against-$profile]}")" 'BEGIN {print (b > 0 ? sprintf("%.2f", a / b) : "n/a")}')"
+    fi
 done

@@ -45,7 +45,11 @@ LRESULT CALLBACK scopeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CLOSE: return 0;  // only shut-down closes the scope
         case WM_GETMINMAXINFO: onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
         case WM_WINDOWPOSCHANGING: onWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
-        case WM_WINDOWPOSCHANGED: onWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
+        case WM_WINDOWPOSCHANGED:
+            onWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
+            followClientSize();  // in both modes: the dock may resize the window too
+            return 0;
+        case WM_SIZE: followClientSize(); return 0;
         case WM_NCHITTEST: return hitTest();
         case WM_NCLBUTTONDOWN: onNonClientLeftButtonDown(); return 0;
         case WM_RBUTTONUP:

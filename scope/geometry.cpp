@@ -85,12 +85,12 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
 // diagonal), so nothing visible changes beyond that bound, while a pen of
 // millions of pixels keeps GDI busy for minutes. GDI draws a negative width
 // as its magnitude, so the bound holds for either sign.
-int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight) {
+int32_t boundedPenWidth(int32_t width, int32_t clientWidth, int32_t clientHeight) {
     const int64_t larger = clientWidth > clientHeight ? clientWidth : clientHeight;
     const int64_t bound = larger > 0 ? 3 * larger : 1;
-    if (scopeWidth > bound) return saturateToInt32(bound);
-    if (scopeWidth < -bound) return saturateToInt32(-bound);
-    return scopeWidth;
+    if (width > bound) return saturateToInt32(bound);
+    if (width < -bound) return saturateToInt32(-bound);
+    return width;
 }
 
 }  // namespace zembrit

@@ -45,7 +45,8 @@ struct Triangle {
 // (nullptr included) is drawn as "br".
 bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out);
 
-// Width of the trace pen to create; the stored scopeWidth itself is left alone.
-int32_t penWidthForTrace(int32_t scopeWidth, int32_t clientWidth, int32_t clientHeight);
+// Width of a pen to create for the trace (scopeWidth) or the tab's outline
+// (borderWidth); the stored width itself is left alone.
+int32_t boundedPenWidth(int32_t width, int32_t clientWidth, int32_t clientHeight);
 
 }  // namespace zembrit

@@ -1,5 +1,6 @@
-// One frame: background, trace and tab into the back buffer, then a single
-// copy or blend of the repainted rectangle onto the window.
+// One frame: background, trace and tab drawn into memory, blended there onto
+// what the window shows when motion blur is on, then one copy of the
+// repainted rectangle onto the window. Nothing is ever read from the window.
 #include "scope/renderer.h"
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include "plugin/host_api.h"
 #include "plugin/plugin_state.h"
 #include "scope/back_buffer.h"
+#include "scope/blend.h"
 #include "scope/color_key.h"
 #include "scope/gdi_objects.h"
 #include "scope/geometry.h"
@@ -26,16 +28,20 @@ ClientRect clientOf(const RECT& rect) { return ClientRect{rect.left, rect.top, r
 
 int32_t traceMargin() { return saturateToInt32(int64_t{style.innerMargin} + style.borderWidth); }
 
-void drawBackground(HDC back, RECT client) {
-    if (settings.transbackEnabled) {
-        OwnedObject brush(CreateSolidBrush(colorKey));
-        FillRect(back, &client, static_cast<HBRUSH>(brush.handle));
-        return;
-    }
-    host.MakeStyleGradient(back, &client, style.styleRecord, settings.showBorder);
+int32_t boundedPen(int32_t width, const RECT& client) {
+    return boundedPenWidth(width, client.right - client.left, client.bottom - client.top);
 }
 
-void drawTrace(HDC back, const RECT& client) {
+void drawBackground(HDC target, RECT client) {
+    if (settings.transbackEnabled) {
+        OwnedObject brush(CreateSolidBrush(colorKey));
+        FillRect(target, &client, static_cast<HBRUSH>(brush.handle));
+        return;
+    }
+    host.MakeStyleGradient(target, &client, style.styleRecord, settings.showBorder);
+}
+
+void drawTrace(HDC target, const RECT& client) {
     // A copy taken once, so the whole polyline comes from one read of each value.
     const int n = clampBufferPoints(settings.bufferPoints);
     int32_t values[kMaxPoints];
@@ -43,59 +49,76 @@ void drawTrace(HDC back, const RECT& client) {
     Point points[kMaxPoints];
     tracePoints(clientOf(client), settings.width, settings.height, traceMargin(), isHorizontal(settings.scopeType),
                 values, n, points);
+    POINT line[kMaxPoints];
+    for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
 
-    const int32_t penWidth = penWidthForTrace(settings.scopeWidth, client.right - client.left,
-                                              client.bottom - client.top);
-    OwnedObject pen(CreatePen(PS_SOLID, penWidth, style.scopeColor));
-    Selection selected(back, pen);
-    MoveToEx(back, points[0].x, points[0].y, nullptr);
-    for (int i = 1; i < n; ++i) LineTo(back, points[i].x, points[i].y);
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings.scopeWidth, client), style.scopeColor));
+    Selection selected(target, pen);
+    Polyline(target, line, n);
 }
 
-void drawTab(HDC back, const RECT& client) {
-    OwnedObject pen(CreatePen(PS_SOLID, style.borderWidth, style.borderColor));
+void drawTab(HDC target, const RECT& client) {
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style.borderWidth, client), style.borderColor));
     OwnedObject brush(CreateSolidBrush(styleFillColor()));
-    Selection penSelected(back, pen);
-    Selection brushSelected(back, brush);
+    Selection penSelected(target, pen);
+    Selection brushSelected(target, brush);
     Triangle tab;
     if (!tabTriangle(settings.tabPosition, clientOf(client), style.borderWidth, tab)) return;
     const POINT corners[3] = {{tab.corners[0].x, tab.corners[0].y},
                               {tab.corners[1].x, tab.corners[1].y},
                               {tab.corners[2].x, tab.corners[2].y}};
-    Polygon(back, corners, 3);
+    Polygon(target, corners, 3);
 }
 
-// Only the part of the paint rectangle the buffer covers is transferred, so
-// nothing is read from outside the bitmap. A client area larger than the
-// buffer (after a size change that bypassed the sizing handler, or a dock
-// resize) keeps showing, beyond the buffer, whatever the window showed there
-// before: nothing erases it, as the class has no background brush.
-void transfer(const PaintSession& paint, HDC back) {
-    const RECT& dirty = paint.paint.rcPaint;
-    const LONG left = std::max<LONG>(dirty.left, 0);
-    const LONG top = std::max<LONG>(dirty.top, 0);
-    const LONG width = std::min<LONG>(dirty.right, backBuffer.width) - left;
-    const LONG height = std::min<LONG>(dirty.bottom, backBuffer.height) - top;
-    if (width <= 0 || height <= 0) return;
-    if (settings.motionBlur && !settings.transbackEnabled) {
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, settings.motionBlurAlpha, 0};
-        AlphaBlend(paint.dc, left, top, width, height, back, left, top, width, height, blend);
-        return;
+void drawFrame(HDC target, const RECT& client) {
+    drawBackground(target, client);
+    drawTrace(target, client);
+    if (settings.transbackEnabled) drawTab(target, client);
+}
+
+// The part of the paint rectangle the buffer covers: nothing is read or
+// written outside it. A client area larger than the buffer (a window made
+// larger than the screen) keeps, beyond it, what the window showed there.
+RECT transferArea(const RECT& dirty, const Surface& shown) {
+    return RECT{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, shown.width),
+                std::min<LONG>(dirty.bottom, shown.height)};
+}
+
+void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area) {
+    GdiFlush();  // the frame's drawing must have reached its pixels
+    const size_t width = static_cast<size_t>(area.right - area.left);
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(shown.width) + area.left;
+        blendPixels(frame.pixels + rowStart, shown.pixels + rowStart, width, settings.motionBlurAlpha);
     }
-    BitBlt(paint.dc, left, top, width, height, back, left, top, SRCCOPY);
+}
+
+// A frame is blended only onto a whole earlier frame; the first after a
+// build, and every see-through one, is drawn straight into what is shown.
+Surface* blendedFrameSurface() {
+    if (settings.motionBlur && !settings.transbackEnabled && backBuffer.holdsFrame) return frameSurface();
+    releaseFrameSurface();
+    return nullptr;
 }
 
 }  // namespace
 
+// Without a buffer (it could not be made) the paint only validates the
+// window; the next size change tries to make it again.
 void paintScope() {
     PaintSession paint(scopeWindow);
+    const Surface& shown = backBuffer.shown;
+    if (!shown.dc) return;
     RECT client{};
     GetClientRect(scopeWindow, &client);
-    HDC back = backBuffer.memoryDC;
-    drawBackground(back, client);
-    drawTrace(back, client);
-    if (settings.transbackEnabled) drawTab(back, client);
-    transfer(paint, back);
+    const Surface* frame = blendedFrameSurface();
+    drawFrame(frame ? frame->dc : shown.dc, client);
+    backBuffer.holdsFrame = true;
+    const RECT area = transferArea(paint.paint.rcPaint, shown);
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    if (frame) blendOntoShown(*frame, shown, area);
+    BitBlt(paint.dc, area.left, area.top, area.right - area.left, area.bottom - area.top, shown.dc, area.left,
+           area.top, SRCCOPY);
 }
 
 }  // namespace zembrit

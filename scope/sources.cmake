@@ -1,4 +1,5 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  scope/blend.cpp
   scope/geometry.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES

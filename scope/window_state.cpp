@@ -1,13 +1,13 @@
 // How the scope sits on the desktop and how the user handles it.
 #include "scope/window_state.h"
 
-#include <algorithm>
-
 #include "plugin/host_api.h"
 #include "plugin/plugin_state.h"
 #include "scope/color_key.h"
 #include "settings/keys.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "settings/virtual_screen.h"
 
 namespace zembrit {
 
@@ -18,7 +18,6 @@ namespace {
 constexpr int kSnapDistance = 10;
 constexpr int kSnapFlag = 1;
 constexpr LONG kMinTrackSize = 5;
-constexpr int32_t kMinStoredSize = 16;
 // The platform's size and move commands with the bottom-right corner and
 // caption hit codes folded in, as the system menu would post them.
 constexpr WPARAM kSizeFromBottomRight = 0xF008;
@@ -68,13 +67,14 @@ void onWindowPosChanging(WINDOWPOS& pending) {
 }
 
 // Every notice counts, even one that only restacks or hides the window. The
-// window keeps its size; a raised size applies at the next applyWindowState.
+// window keeps its size; a size raised to the minimum or cut to the virtual
+// screen applies at the next applyWindowState.
 void onWindowPosChanged(const WINDOWPOS& done) {
     if (settings.inSlit) return;
     settings.x = done.x;
     settings.y = done.y;
-    settings.width = std::max<int32_t>(done.cx, kMinStoredSize);
-    settings.height = std::max<int32_t>(done.cy, kMinStoredSize);
+    settings.width = windowExtentWithin(done.cx, virtualScreen().width);
+    settings.height = windowExtentWithin(done.cy, virtualScreen().height);
     storeInt(keys::x, settings.x);
     storeInt(keys::y, settings.y);
     storeInt(keys::width, settings.width);

@@ -54,6 +54,11 @@ int32_t frameIntervalFromFps(int32_t fps) {
     return 1000 / (fps <= 0 ? 1 : fps);
 }
 
+int32_t windowExtentWithin(int32_t extent, int32_t screenExtent) {
+    if (screenExtent > 0 && extent > screenExtent) extent = screenExtent;
+    return extent < kMinWindowExtent ? kMinWindowExtent : extent;
+}
+
 uint8_t blurAlphaFromStored(int32_t stored) {
     return static_cast<uint8_t>(static_cast<uint32_t>(stored) & 0xFFu);
 }

@@ -15,6 +15,14 @@ int32_t clampBufferPoints(int32_t stored);
 // counts as 1. Integer division: 25 gives 40, 2000 gives 0.
 int32_t frameIntervalFromFps(int32_t fps);
 
+// Smallest stored window width and height.
+inline constexpr int32_t kMinWindowExtent = 16;
+
+// A window width or height as kept: at least 16, and at most the virtual
+// screen's extent along that axis. A screen extent of 0 or less (unknown)
+// bounds nothing from above.
+int32_t windowExtentWithin(int32_t extent, int32_t screenExtent);
+
 // Only the low 8 bits of the stored blur strength count: 300 gives 44.
 uint8_t blurAlphaFromStored(int32_t stored);
 

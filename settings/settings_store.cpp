@@ -7,6 +7,7 @@
 #include "plugin/plugin_state.h"
 #include "settings/keys.h"
 #include "settings/settings_rules.h"
+#include "settings/virtual_screen.h"
 
 namespace zembrit {
 
@@ -53,8 +54,8 @@ void readSettings() {
     s.snapWindow = readBool(keys::snapWindow, defaults.snapWindow);
     s.toggleWithPlugins = readBool(keys::toggleWithPlugins, defaults.toggleWithPlugins);
     copyBounded(s.updateUrl, sizeof s.updateUrl, readText(keys::updateUrl, ""));
-    s.width = readInt(keys::width, defaults.width);
-    s.height = readInt(keys::height, defaults.height);
+    s.width = windowExtentWithin(readInt(keys::width, defaults.width), virtualScreen().width);
+    s.height = windowExtentWithin(readInt(keys::height, defaults.height), virtualScreen().height);
     s.startWaveMonitorOnStartUp = readBool(keys::startWaveMonitorOnStartUp, defaults.startWaveMonitorOnStartUp);
     s.bufferPoints = clampBufferPoints(readInt(keys::bufferPoints, defaults.bufferPoints));
     s.frameIntervalMs = frameIntervalFromFps(readInt(keys::framesPerSecond, 25));

@@ -4,4 +4,5 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 list(APPEND ZEMBRIT_WIN32_SOURCES
   settings/settings_store.cpp
   settings/style.cpp
+  settings/virtual_screen.cpp
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The DLL must export exactly the five entry points, undecorated, and import
-# nothing but Windows system DLLs.
+# The DLL must export exactly the five entry points, undecorated, import
+# nothing but Windows system DLLs, and read pixels through no function but
+# BitBlt (whose sources the Wine tests watch: a paint never reads the window).
 set -u
 objdump=$1 dll=$2
 dump=$("$objdump" -p "$dll") || exit 1
@@ -17,4 +18,8 @@ for dll_name in $imports; do
         *) echo "imports non-system DLL $dll_name"; exit 1 ;;
     esac
 done
+readers=$(printf '%s\n' "$dump" | grep -owE 'AlphaBlend|GdiAlphaBlend|TransparentBlt|GdiTransparentBlt|StretchBlt|MaskBlt|PlgBlt|GetPixel|GetDIBits' | sort -u)
+if [ -n "$readers" ]; then
+    echo "reads pixels through $(echo $readers)"; exit 1
+fi
 echo "exports: $exports; imports: $(echo $imports)"

@@ -2,6 +2,7 @@
 // objects the plugin makes for it, seen through its gdi32 imports.
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/leak_probe.h"
+#include "tests/integration/support/paint_probe.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "host/import_patch.h"
 #include "plugin/host_api.h"
 
 namespace zembrit_test {
@@ -133,11 +135,11 @@ void tab(HDC dc, const POINT (&corners)[3]) {
     DeleteObject(pen);
 }
 
-// Default window 100 x 25, border 1, margin 0, 32 points of 0.
-Picture expectedGradientFrame(bool horizontal = true) {
-    return drawn(100, 25, [&](HDC dc) {
-        styleBackground(dc, 100, 25);
-        polyline(dc, flatTrace(32, 100, 25, 1, horizontal), 1, kScopeColor);
+// Border 1, margin 0, 32 points of 0; the default window is 100 x 25.
+Picture expectedGradientFrame(bool horizontal = true, int width = 100, int height = 25) {
+    return drawn(width, height, [&](HDC dc) {
+        styleBackground(dc, width, height);
+        polyline(dc, flatTrace(32, width, height, 1, horizontal), 1, kScopeColor);
     });
 }
 
@@ -158,6 +160,8 @@ protected:
 
     void startWith(const std::string& config) {
         writeConfig(kQuiet + config);
+        ASSERT_TRUE(load());
+        ASSERT_TRUE(watchWindowCopies(plugin.module));
         ASSERT_EQ(start(), 0);
         window = scopeWindow();
         ASSERT_NE(window, nullptr);
@@ -171,17 +175,29 @@ protected:
 
     void repaint() { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
-    // Gives the window a content of our own, so that what a paint keeps of
-    // the previous content can be told apart from what it draws.
-    void coverWindow(COLORREF color) {
+    void fill(HDC dc, COLORREF color) {
         RECT client;
         GetClientRect(window, &client);
-        HDC dc = GetDC(window);
         HBRUSH brush = CreateSolidBrush(color);
         FillRect(dc, &client, brush);
         DeleteObject(brush);
+    }
+
+    // Paints over the window from outside, as stale screen content would.
+    void fillWindow(COLORREF color) {
+        HDC dc = GetDC(window);
+        fill(dc, color);
         ReleaseDC(window, dc);
         GdiFlush();
+    }
+
+    // Gives the window a content of our own, so that what a paint keeps of
+    // the previous content can be told apart from what it draws. The plugin
+    // keeps its own copy of what the window shows (the surface it copies onto
+    // the window) and blends onto that, so the copy is covered too.
+    void coverWindow(COLORREF color) {
+        fillWindow(color);
+        if (paintLedger.lastSource) fill(paintLedger.lastSource, color);
         ASSERT_EQ(windowPicture(window).at(50, 12), color);
     }
 
@@ -294,32 +310,101 @@ TEST_F(ScopeRender, SeeThroughFramesAreCopiedEvenWithBlur) {
     EXPECT_EQ(differences(windowPicture(window), expectedSeeThroughFrame()), 0);
 }
 
-// A size change that bypasses the sizing handler leaves the buffer at 100 x 25;
-// only that part of the larger window is painted, the rest keeps its content.
-// A blend whose source reached beyond the buffer would fail as a whole.
-TEST_F(ScopeRender, ClientLargerThanTheBufferIsPaintedOnlyWhereTheBufferReaches) {
+// Every change of the client size rebuilds the buffer, whatever made it: a
+// direct resize (as the dock's) or a reconfigure with a new stored size. The
+// whole window then shows the new frame, copied or blended.
+TEST_F(ScopeRender, SizeChangeByAnyPathIsPaintedWhole) {
     for (const char* blur : {"false", "true"}) {
         SCOPED_TRACE(blur);
-        startWith(std::string("Zembrit.plugin.motionbluralpha: 255\nZembrit.plugin.motionblur: ") + blur + "\n");
+        const std::string config =
+            std::string("Zembrit.plugin.motionbluralpha: 255\nZembrit.plugin.motionblur: ") + blur + "\n";
+        startWith(config);
         SetWindowPos(window, nullptr, 0, 0, 160, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         pump();
         coverWindow(kGreen);
         repaint();
-        Picture shown = windowPicture(window);
-        ASSERT_EQ(shown.width, 160);
-        ASSERT_EQ(shown.height, 60);
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < 160; ++x)
-                if (x >= 100 || y >= 25) {
-                    ASSERT_EQ(shown.at(x, y), kGreen) << x << "," << y;
-                }
-        EXPECT_NE(shown.at(50, 5), kGreen);
-        EXPECT_NE(shown.at(99, 24), kGreen);
-        // The stored size is now 160 x 60: the centre line moved down to y 30,
-        // outside the buffer, so no trace pixel is left on row 12.
-        for (int x = 1; x < 99; ++x) EXPECT_NE(shown.at(x, 12), kScopeColor) << x;
+        EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame(true, 160, 60)), 0);
+
+        writeConfig(kQuiet + config + "Zembrit.plugin.width: 200\nZembrit.plugin.height: 40\n");
+        standin::reconfigure();
+        pump();
+        coverWindow(kGreen);
+        repaint();
+        EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame(true, 200, 40)), 0);
         end();
     }
+}
+
+// Blur composes in the plugin's own copy of the window: no paint reads the
+// window back, each paint copies onto it once, and a window shown again after
+// hiding shows that copy, not a blend over whatever the screen held.
+TEST_F(ScopeRender, BlurNeverReadsTheWindowAndShowsItsOwnCopyWhenUncovered) {
+    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 0\n");
+    fillWindow(kGreen);
+    ShowWindow(window, SW_HIDE);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    pump();
+    const int copies = paintLedger.copiesOntoWindow;
+    for (int i = 0; i < 5; ++i) repaint();
+    EXPECT_EQ(paintLedger.copiesOntoWindow - copies, 5);
+    EXPECT_EQ(paintLedger.windowReads, 0);
+    EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame()), 0);
+}
+
+// A size stored beyond the screen keeps the window, its buffers and the
+// stored value within the virtual screen; the scope starts, paints and ends
+// at once.
+TEST_F(ScopeRender, OversizedStoredSizeIsKeptWithinTheVirtualScreen) {
+    const LONG screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    countDrawingObjects();
+    for (const char* size : {"12000", "2147483647"}) {
+        SCOPED_TRACE(size);
+        ULONGLONG took = millisecondsTaken(
+            [&] { startWith(std::string("Zembrit.plugin.width: ") + size + "\nZembrit.plugin.height: " + size + "\n"); });
+        RECT rect;
+        GetWindowRect(window, &rect);
+        EXPECT_LE(rect.right - rect.left, screenWidth);
+        EXPECT_LE(rect.bottom - rect.top, screenHeight);
+        for (SIZE made : gdiLedger.bitmapSizes) EXPECT_TRUE(made.cx <= screenWidth && made.cy <= screenHeight);
+        EXPECT_EQ(configValue("Zembrit.plugin.width:"), std::to_string(screenWidth));
+        EXPECT_EQ(windowPicture(window).at(0, 0), kBorderColor);
+        took += millisecondsTaken([&] { end(); });
+        EXPECT_LT(took, 3000u);
+    }
+}
+
+bool refuseBitmaps = false;
+decltype(&CreateCompatibleBitmap) passCompatibleBitmap;
+decltype(&CreateDIBSection) passDIBSection;
+HBITMAP WINAPI refusableCompatibleBitmap(HDC dc, int width, int height) {
+    return refuseBitmaps ? nullptr : passCompatibleBitmap(dc, width, height);
+}
+HBITMAP WINAPI refusableDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                   DWORD offset) {
+    return refuseBitmaps ? nullptr : passDIBSection(dc, info, usage, bits, section, offset);
+}
+
+// A buffer that cannot be made leaves nothing half made and a scope that
+// paints nothing; the next size change makes it.
+TEST_F(ScopeRender, BufferThatCannotBeMadeIsMadeAtTheNextSizeChange) {
+    countDrawingObjects();
+    passCompatibleBitmap = reinterpret_cast<decltype(passCompatibleBitmap)>(standin::patchImport(
+        plugin.module, "gdi32.dll", "CreateCompatibleBitmap", reinterpret_cast<void*>(refusableCompatibleBitmap)));
+    passDIBSection = reinterpret_cast<decltype(passDIBSection)>(standin::patchImport(
+        plugin.module, "gdi32.dll", "CreateDIBSection", reinterpret_cast<void*>(refusableDIBSection)));
+    refuseBitmaps = true;
+    startWith("");
+    fillWindow(kGreen);
+    repaint();
+    EXPECT_EQ(windowPicture(window).at(50, 12), kGreen);
+    EXPECT_EQ(paintLedger.copiesOntoWindow, 0);
+    EXPECT_TRUE(gdiLedger.live.empty());
+    refuseBitmaps = false;
+    SetWindowPos(window, nullptr, 0, 0, 120, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    repaint();
+    EXPECT_EQ(differences(windowPicture(window), expectedGradientFrame(true, 120, 30)), 0);
 }
 
 // Each sizing step stores the proposed size at once, but rebuilds the buffer
@@ -371,7 +456,8 @@ TEST_F(ScopeRender, GradientPaintsLeaveNoDrawingObjectBehind) {
     const long createdAtStart = gdiLedger.created;
     for (int i = 0; i < 1000; ++i) repaint();
     EXPECT_GE(gdiLedger.created - createdAtStart, 1000);
-    EXPECT_EQ(gdiLedger.live.size(), 2u);
+    // What the window shows and the frame blended onto it: a memory DC and a bitmap each.
+    EXPECT_EQ(gdiLedger.live.size(), 4u);
     end();
     EXPECT_TRUE(gdiLedger.live.empty());
     EXPECT_EQ(gdiLedger.deletedWhileSelected, 0);
@@ -388,6 +474,18 @@ TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
     for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
     // So wide a pen covers the whole window in the trace colour.
     EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
+}
+
+// The tab's outline pen is bounded as the trace's is.
+TEST_F(ScopeRender, HugeBorderMakesABoundedTabPen) {
+    std::string look = readFile(programDirectory() + "default.style");
+    look.replace(look.find("border.width: 1"), 15, "border.width: 2147483647");
+    writeShellFile("default.style", look);
+    standin::loadStyle();
+    countDrawingObjects();
+    startWith("Zembrit.plugin.transback.enabled: true\n");
+    ASSERT_FALSE(gdiLedger.penWidths.empty());
+    for (int width : gdiLedger.penWidths) EXPECT_LE(width, 300);
 }
 
 TEST_F(ScopeRender, OrdinaryScopeWidthIsUsedAsStored) {

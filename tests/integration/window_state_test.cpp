@@ -116,6 +116,13 @@ TEST_F(WindowState, CompletedChangeIsStoredWithTheSixteenPixelMinimum) {
     EXPECT_LT(width, height);
 }
 
+TEST_F(WindowState, CompletedChangeIsStoredWithinTheVirtualScreen) {
+    startWith("");
+    SetWindowPos(window, nullptr, 0, 0, 5000, 3000, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(configValue("Zembrit.plugin.width:"), std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)));
+    EXPECT_EQ(configValue("Zembrit.plugin.height:"), std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+}
+
 TEST_F(WindowState, CloseRequestLeavesTheWindowOpen) {
     startWith("");
     SendMessageA(window, WM_CLOSE, 0, 0);

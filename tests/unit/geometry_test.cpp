@@ -141,17 +141,17 @@ TEST(TabTriangle, WideBorderCollapsesThenReverses) {
 }
 
 TEST(PenWidth, BoundedByThreeTimesTheLargerClientSide) {
-    EXPECT_EQ(penWidthForTrace(4, 100, 25), 4);
-    EXPECT_EQ(penWidthForTrace(300, 100, 25), 300);
-    EXPECT_EQ(penWidthForTrace(301, 100, 25), 300);
-    EXPECT_EQ(penWidthForTrace(INT_MAX, 20, 90), 270);
-    EXPECT_EQ(penWidthForTrace(INT_MAX, INT_MAX, 1), INT_MAX);
-    EXPECT_EQ(penWidthForTrace(7, 0, -5), 1);
-    EXPECT_EQ(penWidthForTrace(0, 100, 25), 0);
-    EXPECT_EQ(penWidthForTrace(-300, 100, 25), -300);
-    EXPECT_EQ(penWidthForTrace(-49624814, 100, 25), -300);
-    EXPECT_EQ(penWidthForTrace(INT_MIN, 100, 25), -300);
-    EXPECT_EQ(penWidthForTrace(INT_MIN, INT_MAX, 1), INT_MIN);
+    EXPECT_EQ(boundedPenWidth(4, 100, 25), 4);
+    EXPECT_EQ(boundedPenWidth(300, 100, 25), 300);
+    EXPECT_EQ(boundedPenWidth(301, 100, 25), 300);
+    EXPECT_EQ(boundedPenWidth(INT_MAX, 20, 90), 270);
+    EXPECT_EQ(boundedPenWidth(INT_MAX, INT_MAX, 1), INT_MAX);
+    EXPECT_EQ(boundedPenWidth(7, 0, -5), 1);
+    EXPECT_EQ(boundedPenWidth(0, 100, 25), 0);
+    EXPECT_EQ(boundedPenWidth(-300, 100, 25), -300);
+    EXPECT_EQ(boundedPenWidth(-49624814, 100, 25), -300);
+    EXPECT_EQ(boundedPenWidth(INT_MIN, 100, 25), -300);
+    EXPECT_EQ(boundedPenWidth(INT_MIN, INT_MAX, 1), INT_MIN);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "settings/style_presets.h"
@@ -30,6 +31,14 @@ TEST(SettingsRules, BlurAlphaKeepsLowEightBits) {
     EXPECT_EQ(blurAlphaFromStored(120), 120);
     EXPECT_EQ(blurAlphaFromStored(256), 0);
     EXPECT_EQ(blurAlphaFromStored(-1), 255);
+}
+
+TEST(SettingsRules, WindowExtentStaysBetweenSixteenAndTheScreen) {
+    const std::tuple<int32_t, int32_t, int32_t> cases[] = {
+        {100, 1280, 100}, {12000, 1280, 1280}, {INT_MAX, 1024, 1024}, {12, 1280, 16}, {INT_MIN, 1280, 16},
+        {12000, 0, 12000}, {12000, -1, 12000}, {40, 10, 16}};
+    for (const auto& [extent, screen, expected] : cases)
+        EXPECT_EQ(windowExtentWithin(extent, screen), expected) << extent << " on " << screen;
 }
 
 TEST(SettingsRules, CopyBoundedKeepsLeadingCharactersWithinField) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts what the Wine tests need: a private Xvfb, a persistent Wine server,
 # and an ALSA default device that plays a generated tone into wave-in.
+# ZEMBRIT_SCREEN sets the screen (1280x1024x24 unless given); the benchmarks
+# need one wider than their widest window.
 set -eu
 here=$(dirname "$(readlink -f "$0")")
 "$here/bench-down.sh" "$1" "${2:-}" || true
@@ -21,7 +23,7 @@ ALSA
 
 rm -f "$bench_dir/display"
 exec 3>"$bench_dir/display.tmp"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$bench_dir/xvfb.log" 2>&1 </dev/null &
+Xvfb -displayfd 3 -screen 0 "${ZEMBRIT_SCREEN:-1280x1024x24}" -nolisten tcp >"$bench_dir/xvfb.log" 2>&1 </dev/null &
 echo $! >"$bench_dir/xvfb.pid"
 exec 3>&-
 for _ in $(seq 100); do

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "host/import_patch.h"
 #include "host/shell.h"
@@ -87,6 +88,7 @@ decltype(&CreatePen) realCreatePen;
 decltype(&CreateSolidBrush) realCreateSolidBrush;
 decltype(&CreateCompatibleDC) realCreateCompatibleDC;
 decltype(&CreateCompatibleBitmap) realCreateCompatibleBitmap;
+decltype(&CreateDIBSection) realCreateDIBSection;
 decltype(&DeleteObject) realDeleteObject;
 decltype(&DeleteDC) realDeleteDC;
 
@@ -120,6 +122,11 @@ HBITMAP WINAPI countedCreateCompatibleBitmap(HDC dc, int width, int height) {
     gdiLedger.bitmapSizes.push_back({width, height});
     return made(realCreateCompatibleBitmap(dc, width, height));
 }
+HBITMAP WINAPI countedCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                                       DWORD offset) {
+    gdiLedger.bitmapSizes.push_back({info->bmiHeader.biWidth, std::abs(info->bmiHeader.biHeight)});
+    return made(realCreateDIBSection(dc, info, usage, bits, section, offset));
+}
 BOOL WINAPI countedDeleteObject(HGDIOBJ object) {
     gdiLedger.deletedWhileSelected += selectedSomewhere(object);
     gdiLedger.live.erase(object);
@@ -132,9 +139,14 @@ BOOL WINAPI countedDeleteDC(HDC dc) {
 }
 
 template <class F>
-bool patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
+bool patchIfImported(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
     original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
-    if (original) return true;
+    return original != nullptr;
+}
+
+template <class F>
+bool patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
+    if (patchIfImported(module, dll, name, replacement, original)) return true;
     ADD_FAILURE() << "the plugin does not import " << name;
     return false;
 }
@@ -143,11 +155,16 @@ bool patch(HMODULE module, const char* dll, const char* name, F replacement, F& 
 
 bool countDrawingObjects(HMODULE plugin) {
     gdiLedger = {};
-    return patch(plugin, "gdi32.dll", "CreatePen", countedCreatePen, realCreatePen) &&
+    // Bitmaps may come from either maker; at least one must be watched.
+    const bool compatible = patchIfImported(plugin, "gdi32.dll", "CreateCompatibleBitmap",
+                                            countedCreateCompatibleBitmap, realCreateCompatibleBitmap);
+    const bool sections = patchIfImported(plugin, "gdi32.dll", "CreateDIBSection", countedCreateDIBSection,
+                                          realCreateDIBSection);
+    if (!compatible && !sections) ADD_FAILURE() << "the plugin imports no bitmap maker";
+    return (compatible || sections) &&
+           patch(plugin, "gdi32.dll", "CreatePen", countedCreatePen, realCreatePen) &&
            patch(plugin, "gdi32.dll", "CreateSolidBrush", countedCreateSolidBrush, realCreateSolidBrush) &&
            patch(plugin, "gdi32.dll", "CreateCompatibleDC", countedCreateCompatibleDC, realCreateCompatibleDC) &&
-           patch(plugin, "gdi32.dll", "CreateCompatibleBitmap", countedCreateCompatibleBitmap,
-                 realCreateCompatibleBitmap) &&
            patch(plugin, "gdi32.dll", "DeleteObject", countedDeleteObject, realDeleteObject) &&
            patch(plugin, "gdi32.dll", "DeleteDC", countedDeleteDC, realDeleteDC);
 }

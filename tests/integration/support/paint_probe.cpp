@@ -1,0 +1,40 @@
+#include "tests/integration/support/paint_probe.h"
+
+#include <gtest/gtest.h>
+
+#include "host/import_patch.h"
+
+namespace zembrit_test {
+
+PaintLedger paintLedger;
+
+namespace {
+
+decltype(&BitBlt) realBitBlt;
+
+bool isWindowDC(HDC dc) { return dc && WindowFromDC(dc) != nullptr; }
+
+BOOL WINAPI watchedBitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                          DWORD operation) {
+    paintLedger.windowReads += isWindowDC(source);
+    if (isWindowDC(target)) {
+        ++paintLedger.copiesOntoWindow;
+        paintLedger.lastSource = source;
+    }
+    return realBitBlt(target, x, y, width, height, source, sourceX, sourceY, operation);
+}
+
+}  // namespace
+
+bool watchWindowCopies(HMODULE plugin) {
+    paintLedger = {};
+    void* previous = standin::patchImport(plugin, "gdi32.dll", "BitBlt", reinterpret_cast<void*>(watchedBitBlt));
+    if (!previous) {
+        ADD_FAILURE() << "the plugin does not import BitBlt";
+        return false;
+    }
+    if (previous != reinterpret_cast<void*>(watchedBitBlt)) realBitBlt = reinterpret_cast<decltype(&BitBlt)>(previous);
+    return true;
+}
+
+}  // namespace zembrit_test
