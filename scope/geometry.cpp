@@ -80,6 +80,19 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
     return true;
 }
 
+// Beyond a border of 10 the triangle is reversed: it lies wholly on the far
+// side of a diagonal line about |w| − 10 − width − height (in x + y) from
+// every client point, so at a distance of that over √2. Past the bound below
+// that distance exceeds half the widest pen boundedPenWidth allows.
+bool tabReachesClient(const ClientRect& client, int32_t borderWidth) {
+    const int64_t width = int64_t{client.right} - client.left;
+    const int64_t height = int64_t{client.bottom} - client.top;
+    const int64_t larger = width > height ? width : height;
+    const int64_t widestPen = larger > 0 ? 3 * larger : 1;
+    const int64_t w = borderWidth;
+    return (w < 0 ? -w : w) <= width + height + 2 * widestPen + 20;
+}
+
 // A round-capped stroke three times as wide as the window's larger side covers
 // the whole window from any point inside it (its radius exceeds the
 // diagonal), so nothing visible changes beyond that bound, while a pen of

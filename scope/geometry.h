@@ -45,6 +45,11 @@ struct Triangle {
 // (nullptr included) is drawn as "br".
 bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out);
 
+// False when a border so wide (of either sign) puts the whole tab, outline
+// included, beyond the client: nothing of it would show, while GDI would
+// still fill a triangle billions of pixels across, for many seconds.
+bool tabReachesClient(const ClientRect& client, int32_t borderWidth);
+
 // Width of a pen to create for the trace (scopeWidth) or the tab's outline
 // (borderWidth); the stored width itself is left alone.
 int32_t boundedPenWidth(int32_t width, int32_t clientWidth, int32_t clientHeight);

@@ -58,12 +58,14 @@ void drawTrace(HDC target, const RECT& client) {
 }
 
 void drawTab(HDC target, const RECT& client) {
+    const ClientRect area = clientOf(client);
+    Triangle tab;
+    if (!tabReachesClient(area, style.borderWidth) || !tabTriangle(settings.tabPosition, area, style.borderWidth, tab))
+        return;
     OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style.borderWidth, client), style.borderColor));
     OwnedObject brush(CreateSolidBrush(styleFillColor()));
     Selection penSelected(target, pen);
     Selection brushSelected(target, brush);
-    Triangle tab;
-    if (!tabTriangle(settings.tabPosition, clientOf(client), style.borderWidth, tab)) return;
     const POINT corners[3] = {{tab.corners[0].x, tab.corners[0].y},
                               {tab.corners[1].x, tab.corners[1].y},
                               {tab.corners[2].x, tab.corners[2].y}};

@@ -4,6 +4,7 @@
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/paint_probe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -476,16 +477,26 @@ TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
     EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
 }
 
-// The tab's outline pen is bounded as the trace's is.
-TEST_F(ScopeRender, HugeBorderMakesABoundedTabPen) {
-    std::string look = readFile(programDirectory() + "default.style");
-    look.replace(look.find("border.width: 1"), 15, "border.width: 2147483647");
-    writeShellFile("default.style", look);
-    standin::loadStyle();
+// The tab's outline pen is bounded as the trace's is, and a border that puts
+// the whole tab out of sight paints as quickly as any other.
+TEST_F(ScopeRender, HugeBorderMakesABoundedTabPenAndPaintsQuickly) {
     countDrawingObjects();
-    startWith("Zembrit.plugin.transback.enabled: true\n");
-    ASSERT_FALSE(gdiLedger.penWidths.empty());
-    for (int width : gdiLedger.penWidths) EXPECT_LE(width, 300);
+    for (const char* border : {"700", "2147483647"}) {
+        SCOPED_TRACE(border);
+        std::string look = readFile(programDirectory() + "default.style");
+        look.replace(look.find("border.width: 1"), 15, std::string("border.width: ") + border);
+        writeShellFile("default.style", look);
+        standin::loadStyle();
+        gdiLedger.penWidths.clear();
+        startWith("Zembrit.plugin.transback.enabled: true\n");
+        EXPECT_LT(millisecondsTaken([&] { for (int i = 0; i < 20; ++i) repaint(); }), 5000u);
+        ASSERT_FALSE(gdiLedger.penWidths.empty());
+        for (int width : gdiLedger.penWidths) EXPECT_LE(width, 300);
+        // At 700 the tab still shows, outlined with the bounded pen; beyond, no tab is drawn.
+        const bool boundedTabPen = std::count(gdiLedger.penWidths.begin(), gdiLedger.penWidths.end(), 300) > 0;
+        EXPECT_EQ(boundedTabPen, std::string(border) == "700");
+        end();
+    }
 }
 
 TEST_F(ScopeRender, OrdinaryScopeWidthIsUsedAsStored) {

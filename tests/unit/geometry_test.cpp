@@ -132,6 +132,13 @@ TEST(TabTriangle, UnknownCodesDrawAsBottomRight) {
         expectCorners(tab(code), {99, 24}, {90, 24}, {99, 15});
 }
 
+// 100 x 25 with the widest pen, 300: the tab can show up to a border of 745.
+TEST(TabTriangle, BorderTooWideToShowAnyOfTheTab) {
+    for (int32_t width : {1, 10, 745, -745}) EXPECT_TRUE(tabReachesClient(kClient, width)) << width;
+    for (int32_t width : {746, -746, INT_MAX, INT_MIN}) EXPECT_FALSE(tabReachesClient(kClient, width)) << width;
+    EXPECT_TRUE(tabReachesClient(ClientRect{INT_MAX, INT_MIN, 0, 0}, INT_MAX));
+}
+
 TEST(TabTriangle, WideBorderCollapsesThenReverses) {
     expectCorners(tab("br", 10), {90, 15}, {90, 15}, {90, 15});
     expectCorners(tab("tl", 14), {14, 14}, {10, 14}, {14, 10});
