@@ -288,7 +288,6 @@ const int32_t* findRow(HMODULE module, const Row& row) {
 
 Row rowAt(const int32_t* at) { return Row(at, at + kRowCapacity); }
 
-constexpr char kNoStartUpCapture[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
 // Ten points across a vertical trace 100 pixels wide: amplitude 95 gives raw 37.
 constexpr char kTenPointsAcross100[] =
     "Zembrit.plugin.wave.buffsize: 10\nZembrit.plugin.width: 100\nZembrit.plugin.style.scopeType: v\n";
@@ -402,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, CaptureFormat,
                          });
 
 TEST_F(Capture, NothingIsOpenedAtStartUpWhenNotConfigured) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     pump(200);
     standin::reconfigure();
     end();
@@ -436,7 +435,7 @@ struct StepFailure {
 class FailingStart : public Capture, public ::testing::WithParamInterface<StepFailure> {};
 
 TEST_P(FailingStart, ShowsItsMessageReleasesWhatItGotAndStaysStopped) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->failAt = GetParam().step;
     toggleRecord();
     ASSERT_EQ(boxTexts(), std::vector<std::string>{GetParam().message});
@@ -465,7 +464,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return stepName(info.param.step); });
 
 TEST_F(Capture, RefusedRecordStartLeavesCaptureRunningUntilTheNextStop) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->failAt = Step::Start;
     toggleRecord();
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Error starting record!"});
@@ -521,7 +520,7 @@ TEST_F(Capture, WithoutAnInputDeviceEveryStartSaysSo) {
 
 // The fake device keeps Wine's audio threads out of the thread count.
 TEST_F(Capture, HundredFailedStartsLeakNothing) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->fakeDevice = true;
     toggleRecord();
     toggleRecord();
@@ -550,7 +549,7 @@ TEST_F(Capture, HundredFailedStartsLeakNothing) {
 }
 
 TEST_F(Capture, ZeroByteBufferIsQueuedAgainAndChangesNothing) {
-    startWatched(std::string(kNoStartUpCapture) + kTenPointsAcross100);
+    startWatched(std::string(kQuiet) + kTenPointsAcross100);
     wave->fakeDevice = true;
     toggleRecord();
     const int32_t* row = locateRow();
@@ -564,7 +563,7 @@ TEST_F(Capture, ZeroByteBufferIsQueuedAgainAndChangesNothing) {
 }
 
 TEST_F(Capture, ResetBufferIsReducedAndCountedNotQueuedAgain) {
-    startWatched(std::string(kNoStartUpCapture) + kTenPointsAcross100);
+    startWatched(std::string(kQuiet) + kTenPointsAcross100);
     wave->fakeDevice = true;
     toggleRecord();
     const int32_t* row = locateRow();
@@ -583,7 +582,7 @@ TEST_F(Capture, ResetBufferIsReducedAndCountedNotQueuedAgain) {
 }
 
 TEST_F(Capture, StopEndsWithinItsBoundWhenTheBufferNeverComesBack) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->fakeDevice = true;
     wave->returnAtReset = false;
     toggleRecord();
@@ -615,7 +614,7 @@ TEST_F(Capture, StopEndsWithinItsBoundWhenTheBufferNeverComesBack) {
 }
 
 TEST_F(Capture, RefusedQueueingInTheWorkerEndsTheStopWithoutWaiting) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->fakeDevice = true;
     toggleRecord();
     wave->failAddsFrom = 2;
@@ -632,7 +631,7 @@ TEST_F(Capture, RefusedQueueingInTheWorkerEndsTheStopWithoutWaiting) {
 // winmm may say twice that a buffer came back; by the second time the
 // header is queued again, and the device refuses to queue it once more.
 TEST_F(Capture, DuplicateNotificationNeverFreesTheBufferTheDeviceHolds) {
-    startWatched(kNoStartUpCapture);
+    startWatched(kQuiet);
     wave->fakeDevice = true;
     wave->returnAtReset = false;
     toggleRecord();
@@ -668,7 +667,7 @@ class Silence : public Capture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Silence, RestsTheTraceOnTheSmoothingsRestingRow) {
     const int bits = GetParam();
-    startWatched(std::string(kNoStartUpCapture) + kTenPointsAcross100 +
+    startWatched(std::string(kQuiet) + kTenPointsAcross100 +
                  "Zembrit.plugin.wave.bit: " + std::to_string(bits) + "\n");
     wave->fakeDevice = true;
     toggleRecord();
@@ -682,7 +681,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, Silence, ::testing::Values(8, 16),
                          [](const auto& info) { return std::to_string(info.param) + "bit"; });
 
 TEST_F(Capture, ToneFromTheDeviceMovesTheTrace) {
-    startWatched(std::string(kNoStartUpCapture) + kTenPointsAcross100);
+    startWatched(std::string(kQuiet) + kTenPointsAcross100);
     wave->fakeDevice = true;
     toggleRecord();
     const int32_t* row = locateRow();

@@ -18,8 +18,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
-
 // The mark the last shown menu gives the item carrying command: 'x' marked,
 // ' ' not marked, '#' an integer item, '?' no such item.
 char markOf(const std::string& command) {

@@ -19,7 +19,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
 using WaveCallback = void(CALLBACK*)(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 
 void toggleRecord() { standin::broadcast("@ZembritInternal ToggleRecord"); }

@@ -16,8 +16,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
-
 MMRESULT WINAPI refuseOpen(LPHWAVEIN, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) {
     return MMSYSERR_NODRIVER;
 }

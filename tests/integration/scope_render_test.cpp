@@ -18,7 +18,6 @@
 namespace zembrit_test {
 namespace {
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
 // The stand-in shell's default style, as the plugin reads it.
 constexpr COLORREF kScopeColor = RGB(0xe8, 0xf0, 0xff);  // toolbar.textColor
 constexpr COLORREF kBorderColor = RGB(0x88, 0x99, 0xaa);

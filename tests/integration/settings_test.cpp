@@ -25,8 +25,6 @@ protected:
     }
 };
 
-constexpr char kNoCapture[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
-
 TEST_F(Settings, WithoutAnyFileDefaultsApplyAndThePluginFolderIsUsed) {
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
@@ -38,23 +36,23 @@ TEST_F(Settings, WithoutAnyFileDefaultsApplyAndThePluginFolderIsUsed) {
 }
 
 TEST_F(Settings, ZembritrcWinsOverZembritRc) {
-    writePluginFile("Zembritrc", std::string(kNoCapture) + "Zembrit.plugin.x: 111\n");
-    writePluginFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.x: 222\n");
+    writePluginFile("Zembritrc", std::string(kQuiet) + "Zembrit.plugin.x: 111\n");
+    writePluginFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.x: 222\n");
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(pathInUse(), pluginDir + "Zembritrc");
     EXPECT_EQ(windowRect().left, 111);
 }
 
 TEST_F(Settings, TheShellFolderIsTriedAfterThePluginFolder) {
-    writeShellFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.y: 333\n");
+    writeShellFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.y: 333\n");
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(pathInUse(), shellDir + "Zembrit.rc");
     EXPECT_EQ(windowRect().top, 333);
 }
 
 TEST_F(Settings, ThePluginFolderWinsOverTheShellFolder) {
-    writeShellFile("Zembritrc", std::string(kNoCapture) + "Zembrit.plugin.y: 333\n");
-    writePluginFile("Zembrit.rc", std::string(kNoCapture) + "Zembrit.plugin.y: 44\n");
+    writeShellFile("Zembritrc", std::string(kQuiet) + "Zembrit.plugin.y: 333\n");
+    writePluginFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.y: 44\n");
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
     EXPECT_EQ(windowRect().top, 44);
@@ -93,7 +91,7 @@ TEST_F(Settings, AShellWriteNeverSharesATemporaryFileWithAnotherWriter) {
 }
 
 TEST_F(Settings, TheWindowOpensAtTheStoredPlaceAndSize) {
-    writeConfig(std::string(kNoCapture) +
+    writeConfig(std::string(kQuiet) +
                 "Zembrit.plugin.x: 200\nZembrit.plugin.y: 150\n"
                 "Zembrit.plugin.width: 300\nZembrit.plugin.height: 60\n");
     ASSERT_EQ(start(), 0);
@@ -109,7 +107,7 @@ TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
                           "Zembrit.plugin.height: 0x20\nZembrit.plugin.alwaysontop: maybe\n"
                           "Zembrit.plugin.wave.buffsize: -\nZembrit.plugin.wave.fps: \x01\x02\n";
     garbage += std::string("Zembrit.plugin.style.scopeType: \xff\xfe\x00\x80 binary\n", 40);
-    garbage += std::string(kNoCapture);
+    garbage += std::string(kQuiet);
     writeConfig(garbage);
     ASSERT_EQ(start(), 0);
     RECT rect = windowRect();
@@ -122,7 +120,7 @@ TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
 
 TEST_F(Settings, OverlongTextValuesAreCutToTheirFields) {
     std::string huge(10000, 'u');
-    writeConfig(std::string(kNoCapture) + "Zembrit.plugin.update.url: " + huge + "\n" +
+    writeConfig(std::string(kQuiet) + "Zembrit.plugin.update.url: " + huge + "\n" +
                 "Zembrit.plugin.style.ScopeColor: " + huge + "\n" + "Zembrit.plugin.style.tabPosition: " + huge +
                 "\n" + "Zembrit.plugin.style.scopeType: " + huge + "\n");
     ASSERT_EQ(start(), 0);

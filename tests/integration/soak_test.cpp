@@ -27,7 +27,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
 constexpr DWORD kBroadcastBoundMs = 3000;
 // The test process's heap and Wine's own bookkeeping settle a little higher
 // than after the first cycle (64 KiB over 100 or 1,000 cycles: allocator

@@ -13,8 +13,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
-
 // The stand-in shell's default style (host/default.style).
 constexpr COLORREF kToolbarText = RGB(0xe8, 0xf0, 0xff);
 constexpr COLORREF kPresetColors[] = {RGB(0xff, 0xd1, 0x66), RGB(0x06, 0xd6, 0xa0), RGB(0xef, 0x47, 0x6f),

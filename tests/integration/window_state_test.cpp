@@ -11,8 +11,6 @@ namespace {
 
 using standin::shellRecord;
 
-constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
-
 struct PostedMessage {
     HWND window;
     UINT message;

@@ -10,6 +10,9 @@
 
 namespace zembrit_test {
 
+// A configuration line that keeps capture from starting with the plugin.
+inline constexpr char kQuiet[] = "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n";
+
 // One stand-in shell per test, with the plugin copied into a scratch folder
 // of its own so that its configuration file is the test's alone.
 class ShellFixture : public ::testing::Test {
