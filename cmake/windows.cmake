@@ -13,7 +13,7 @@ target_include_directories(Zembrit PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(Zembrit PRIVATE ${win32_defines})
 target_compile_options(Zembrit PRIVATE ${warnings} -O2)
 target_link_options(Zembrit PRIVATE ${static_runtime})
-target_link_libraries(Zembrit PRIVATE user32 gdi32 msimg32 winmm)
+target_link_libraries(Zembrit PRIVATE user32 gdi32 winmm)
 
 # The stand-in shell: its exported functions and windows, shared by the
 # demo program and the integration tests so that both see the same shell.

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <limits>
 
 #include "capture/trace_points.h"
 #include "plugin/host_api.h"
