@@ -3,12 +3,11 @@
 #include <cstdint>
 
 #include "settings/relaxed.h"
+#include "settings/settings_rules.h"
 
 namespace zembrit {
 
-constexpr int kMinPoints = 10;
-constexpr int kMaxPoints = 100;
-constexpr int kTraceCapacity = 101;
+constexpr int kTraceCapacity = kMaxPoints + 1;
 constexpr int kBytesPerPoint = 16;
 
 // Offsets in pixels from the trace's centre line; written by the capture

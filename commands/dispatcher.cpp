@@ -35,27 +35,27 @@ void setPluginsHidden(bool hidden) {
 
 void setTabPosition(const char* code) {
     copyBounded(settings.tabPosition, sizeof settings.tabPosition, code);
-    storeString(keys::tabPosition, code);
+    store(keys::tabPosition, code);
 }
 
 void setScopeType(const char* code) {
     settings.scopeType = scopeTypeFromText(code);
-    storeString(keys::scopeType, code);
+    store(keys::scopeType, code);
 }
 
 void setBlurAlpha(int32_t requested) {
     settings.motionBlurAlpha = blurAlphaFromStored(requested);
-    storeInt(keys::motionBlurAlpha, settings.motionBlurAlpha);
+    store(keys::motionBlurAlpha, settings.motionBlurAlpha);
 }
 
 void setScopeWidth(int32_t width) {
     settings.scopeWidth = width;
-    storeInt(keys::scopeWidth, width);
+    store(keys::scopeWidth, width);
 }
 
 void setSampleKHz(int32_t kiloHertz) {
     settings.sampleKHz = kiloHertz;
-    storeInt(keys::sampleKHz, kiloHertz);
+    store(keys::sampleKHz, kiloHertz);
     restartRunningCapture();
 }
 
@@ -64,13 +64,13 @@ void setSampleKHz(int32_t kiloHertz) {
 void setBufferPoints(int32_t requested) {
     const int32_t points = clampBufferPoints(requested);
     settings.bufferPoints = points;
-    storeInt(keys::bufferPoints, points);
+    store(keys::bufferPoints, points);
     restartRunningCapture();
 }
 
 void setSampleBits(int32_t bits) {
     settings.sampleBits = bits;
-    storeInt(keys::sampleBits, bits);
+    store(keys::sampleBits, bits);
     restartRunningCapture();
 }
 
@@ -79,7 +79,7 @@ void setSampleBits(int32_t bits) {
 void setFramesPerSecond(int32_t requested) {
     const int32_t framesPerSecond = requested > 0 ? requested : 1;
     settings.frameIntervalMs = frameIntervalFromFps(framesPerSecond);
-    storeInt(keys::framesPerSecond, framesPerSecond);
+    store(keys::framesPerSecond, framesPerSecond);
     restartRunningCapture();
 }
 
@@ -87,7 +87,7 @@ void setFramesPerSecond(int32_t requested) {
 void setTransparencyAlpha(int32_t alpha) {
     settings.transparencyAlpha = alpha;
     applyWindowState();
-    storeInt(keys::transparencyAlpha, alpha);
+    store(keys::transparencyAlpha, alpha);
 }
 
 void toggleRecording() {
@@ -97,7 +97,7 @@ void toggleRecording() {
         startCapture();
 }
 
-void toggle(bool& flag, const Command& command, const char* key) { reportToggle(flag, command.word, key, true); }
+void toggle(bool& flag, const Command& command, BoolKey key) { reportToggle(flag, command.word, key, true); }
 
 // One action per command, named after its id; the table below is generated
 // from the command table, so a command without its action does not compile.

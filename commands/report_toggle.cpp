@@ -19,12 +19,12 @@ constexpr int kToolbarLabelCapacity = 80;
 
 }  // namespace
 
-void reportToggle(bool& flag, const char* word, const char* key, bool flip) {
+void reportToggle(bool& flag, const char* word, BoolKey key, bool flip) {
     if (flip) flag = !flag;
     char label[kToolbarLabelCapacity];
     std::snprintf(label, sizeof label, "ZembritPlugin -> %s %sabled!", word, flag ? "en" : "dis");
     SendMessageA(hostWindow, HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(label));
-    storeBool(key, flag);
+    store(key, flag);
     applyWindowState();
     showScopeMenu(false);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/keys.h"
 
 namespace zembrit {
 
@@ -6,6 +7,6 @@ namespace zembrit {
 // "ZembritPlugin -> <word> enabled!/disabled!" in the shell's toolbar, write
 // the flag under key, re-apply the window state and refresh an open menu.
 // word is the command word as received, letter case kept.
-void reportToggle(bool& flag, const char* word, const char* key, bool flip);
+void reportToggle(bool& flag, const char* word, BoolKey key, bool flip);
 
 }  // namespace zembrit

@@ -75,10 +75,10 @@ void onWindowPosChanged(const WINDOWPOS& done) {
     settings.y = done.y;
     settings.width = windowExtentWithin(done.cx, virtualScreen().width);
     settings.height = windowExtentWithin(done.cy, virtualScreen().height);
-    storeInt(keys::x, settings.x);
-    storeInt(keys::y, settings.y);
-    storeInt(keys::width, settings.width);
-    storeInt(keys::height, settings.height);
+    store(keys::x, settings.x);
+    store(keys::y, settings.y);
+    store(keys::width, settings.width);
+    store(keys::height, settings.height);
 }
 
 }  // namespace zembrit

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "capture/trace_points.h"
 
 namespace zembrit {
 
@@ -79,6 +78,27 @@ void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead) {
     field[length] = ':';
     field[length + 1] = '\0';
 }
+
+void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen) {
+#define ZEMBRIT_READ_SETTING(field, name, text, stored, type, fallback, rule) \
+    rules::rule(out.field, source.read##stored(text, fallback), screen);
+    ZEMBRIT_SETTING_KEYS(ZEMBRIT_READ_SETTING)
+#undef ZEMBRIT_READ_SETTING
+}
+
+namespace {
+
+// Answers every key with its fallback: what a file without the key gives.
+class FallbackOnly final : public SettingsSource {
+public:
+    bool readBool(const char*, bool fallback) const override { return fallback; }
+    int32_t readInt(const char*, int32_t fallback) const override { return fallback; }
+    const char* readText(const char*, const char* fallback) const override { return fallback; }
+};
+
+}  // namespace
+
+ScopeSettings::ScopeSettings() { readEachSetting(*this, FallbackOnly{}, ScreenExtent{0, 0}); }
 
 char scopeTypeFromText(const char* text) {
     return text ? text[0] : '\0';

@@ -3,10 +3,15 @@
 #include <cstdint>
 
 #include "settings/scope_settings.h"
+#include "settings/virtual_screen.h"
 
 // The rules applied to values as they come out of the configuration file,
 // and the search for that file. No shell calls here, so they run anywhere.
 namespace zembrit {
+
+// The trace's point count is held within these.
+inline constexpr int kMinPoints = 10;
+inline constexpr int kMaxPoints = 100;
 
 // A stored buffer size above 100 becomes 100, then one below 10 becomes 10.
 int32_t clampBufferPoints(int32_t stored);
@@ -39,6 +44,46 @@ void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead);
 // The one-letter scope type code: the first character of the text, 0 for an
 // empty (or null) text.
 char scopeTypeFromText(const char* text);
+
+// Where the stored values come from: the shell's configuration functions,
+// or anything else that answers with the fallback for a missing key.
+class SettingsSource {
+public:
+    virtual bool readBool(const char* key, bool fallback) const = 0;
+    virtual int32_t readInt(const char* key, int32_t fallback) const = 0;
+    // Never null: a missing key gives the fallback.
+    virtual const char* readText(const char* key, const char* fallback) const = 0;
+
+protected:
+    ~SettingsSource() = default;
+};
+
+// Refills every field from source, in the key table's order, each through
+// its rule. Window sizes are cut to screen.
+void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen);
+
+// The rules the key table names, each from a stored value to its field.
+namespace rules {
+
+template <class Field, class Stored>
+void kept(Field& field, Stored stored, ScreenExtent) { field = stored; }
+template <size_t Capacity>
+void kept(char (&field)[Capacity], const char* stored, ScreenExtent) { copyBounded(field, Capacity, stored); }
+inline void lowByte(uint8_t& field, int32_t stored, ScreenExtent) { field = blurAlphaFromStored(stored); }
+inline void widthOnScreen(Relaxed<int32_t>& field, int32_t stored, ScreenExtent screen) {
+    field = windowExtentWithin(stored, screen.width);
+}
+inline void heightOnScreen(Relaxed<int32_t>& field, int32_t stored, ScreenExtent screen) {
+    field = windowExtentWithin(stored, screen.height);
+}
+inline void pointsInRange(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) { field = clampBufferPoints(stored); }
+inline void intervalOfFps(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) {
+    field = frameIntervalFromFps(stored);
+}
+inline void withColon(char (&field)[kColorKeyCapacity], const char* stored, ScreenExtent) { setColorKey(field, stored); }
+inline void firstLetter(Relaxed<char>& field, const char* stored, ScreenExtent) { field = scopeTypeFromText(stored); }
+
+}  // namespace rules
 
 using FileExistsFn = bool (*)(const char* path, void* context);
 

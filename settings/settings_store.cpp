@@ -5,7 +5,6 @@
 
 #include "plugin/host_api.h"
 #include "plugin/plugin_state.h"
-#include "settings/keys.h"
 #include "settings/settings_rules.h"
 #include "settings/virtual_screen.h"
 
@@ -29,47 +28,27 @@ void findConfigurationFile() {
     findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configPath);
 }
 
-bool readBool(const char* key, bool fallback) { return host.ReadBool(configPath, key, fallback); }
-int32_t readInt(const char* key, int32_t fallback) { return host.ReadInt(configPath, key, fallback); }
-const char* readText(const char* key, const char* fallback) {
-    const char* text = host.ReadString(configPath, key, fallback);
-    return text ? text : fallback;
-}
+class ShellSettings final : public SettingsSource {
+public:
+    bool readBool(const char* key, bool fallback) const override { return host.ReadBool(configPath, key, fallback); }
+    int32_t readInt(const char* key, int32_t fallback) const override {
+        return host.ReadInt(configPath, key, fallback);
+    }
+    const char* readText(const char* key, const char* fallback) const override {
+        const char* text = host.ReadString(configPath, key, fallback);
+        return text ? text : fallback;
+    }
+};
 
 }  // namespace
 
 void readSettings() {
     findConfigurationFile();
-    const ScopeSettings defaults;
-    ScopeSettings& s = settings;
-    s.x = readInt(keys::x, defaults.x);
-    s.y = readInt(keys::y, defaults.y);
-    s.inSlit = readBool(keys::inSlit, defaults.inSlit);
-    s.motionBlur = readBool(keys::motionBlur, defaults.motionBlur);
-    s.motionBlurAlpha = blurAlphaFromStored(readInt(keys::motionBlurAlpha, defaults.motionBlurAlpha));
-    s.transparencyEnabled = readBool(keys::transparencyEnabled, defaults.transparencyEnabled);
-    s.transbackEnabled = readBool(keys::transbackEnabled, defaults.transbackEnabled);
-    s.transparencyAlpha = readInt(keys::transparencyAlpha, defaults.transparencyAlpha);
-    s.alwaysOnTop = readBool(keys::alwaysOnTop, defaults.alwaysOnTop);
-    s.snapWindow = readBool(keys::snapWindow, defaults.snapWindow);
-    s.toggleWithPlugins = readBool(keys::toggleWithPlugins, defaults.toggleWithPlugins);
-    copyBounded(s.updateUrl, sizeof s.updateUrl, readText(keys::updateUrl, ""));
-    s.width = windowExtentWithin(readInt(keys::width, defaults.width), virtualScreen().width);
-    s.height = windowExtentWithin(readInt(keys::height, defaults.height), virtualScreen().height);
-    s.startWaveMonitorOnStartUp = readBool(keys::startWaveMonitorOnStartUp, defaults.startWaveMonitorOnStartUp);
-    s.bufferPoints = clampBufferPoints(readInt(keys::bufferPoints, defaults.bufferPoints));
-    s.frameIntervalMs = frameIntervalFromFps(readInt(keys::framesPerSecond, 25));
-    s.sampleKHz = readInt(keys::sampleKHz, defaults.sampleKHz);
-    s.sampleBits = readInt(keys::sampleBits, defaults.sampleBits);
-    s.scopeWidth = readInt(keys::scopeWidth, defaults.scopeWidth);
-    setColorKey(s.scopeColorKey, readText(keys::scopeColorKey, "toolbar.textColor"));
-    copyBounded(s.tabPosition, sizeof s.tabPosition, readText(keys::tabPosition, "br"));
-    s.scopeType = scopeTypeFromText(readText(keys::scopeType, "h"));
-    s.showBorder = readBool(keys::showBorder, defaults.showBorder);
+    readEachSetting(settings, ShellSettings{}, virtualScreen());
 }
 
-void storeBool(const char* key, bool value) { host.WriteBool(configPath, key, value); }
-void storeInt(const char* key, int32_t value) { host.WriteInt(configPath, key, value); }
-void storeString(const char* key, const char* value) { host.WriteString(configPath, key, value); }
+void store(BoolKey key, bool value) { host.WriteBool(configPath, key.text, value); }
+void store(IntKey key, int32_t value) { host.WriteInt(configPath, key.text, value); }
+void store(TextKey key, const char* value) { host.WriteString(configPath, key.text, value); }
 
 }  // namespace zembrit

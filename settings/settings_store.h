@@ -10,9 +10,10 @@ extern char configPath[kConfigPathCapacity];
 // Finds the configuration file, then refills every field from it.
 void readSettings();
 
-// Write-back, one key at a time, at the moment a value changes.
-void storeBool(const char* key, bool value);
-void storeInt(const char* key, int32_t value);
-void storeString(const char* key, const char* value);
+// Write-back, one key at a time, at the moment a value changes; the key
+// chooses the shell function that writes it.
+void store(BoolKey key, bool value);
+void store(IntKey key, int32_t value);
+void store(TextKey key, const char* value);
 
 }  // namespace zembrit

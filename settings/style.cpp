@@ -43,7 +43,7 @@ void applyStylePreset(int preset) {
     const StylePreset* chosen = findStylePreset(preset);
     if (!chosen) return;
     copyBounded(settings.scopeColorKey, sizeof settings.scopeColorKey, chosen->heldKey);
-    storeString(keys::scopeColorKey, chosen->writtenKey);
+    store(keys::scopeColorKey, chosen->writtenKey);
     reloadStyle();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <cstring>
 #include <set>
 #include <string>
@@ -81,6 +82,76 @@ TEST(SettingsRules, ScopeTypeIsFirstCharacter) {
     EXPECT_EQ(scopeTypeFromText("horizontal"), 'h');
     EXPECT_EQ(scopeTypeFromText("H"), 'H');
     EXPECT_EQ(scopeTypeFromText(""), '\0');
+}
+
+// A configuration file as key text to stored text; it records every key asked.
+class FakeFile final : public SettingsSource {
+public:
+    std::map<std::string, std::string> lines;
+    mutable std::vector<std::string> asked;
+
+    bool readBool(const char* key, bool fallback) const override {
+        const std::string* line = find(key);
+        return line ? *line == "true" : fallback;
+    }
+    int32_t readInt(const char* key, int32_t fallback) const override {
+        const std::string* line = find(key);
+        return line ? std::stoi(*line) : fallback;
+    }
+    const char* readText(const char* key, const char* fallback) const override {
+        const std::string* line = find(key);
+        return line ? line->c_str() : fallback;
+    }
+
+private:
+    const std::string* find(const char* key) const {
+        asked.push_back(key);
+        const auto line = lines.find(key);
+        return line == lines.end() ? nullptr : &line->second;
+    }
+};
+
+TEST(SettingsReading, EmptyFileGivesTheDefaults) {
+    ScopeSettings read;
+    read.x = 77;
+    read.scopeColorKey[0] = 'Z';
+    FakeFile file;
+    readEachSetting(read, file, ScreenExtent{1280, 1024});
+    EXPECT_EQ(read.x, 10);
+    EXPECT_EQ(read.motionBlurAlpha, 120);
+    EXPECT_EQ(read.transparencyAlpha, 60);
+    EXPECT_EQ(read.width, 100);
+    EXPECT_EQ(read.height, 25);
+    EXPECT_EQ(read.bufferPoints, 32);
+    EXPECT_EQ(read.frameIntervalMs, 40);
+    EXPECT_STREQ(read.scopeColorKey, "toolbar.textColor:");
+    EXPECT_STREQ(read.tabPosition, "br");
+    EXPECT_EQ(read.scopeType, 'h');
+    EXPECT_TRUE(read.alwaysOnTop && read.snapWindow && read.toggleWithPlugins && read.startWaveMonitorOnStartUp &&
+                read.showBorder);
+    EXPECT_FALSE(read.inSlit || read.motionBlur || read.transparencyEnabled || read.transbackEnabled);
+    EXPECT_EQ(file.asked.size(), std::size(kSettingKeys)) << "every key is asked once";
+}
+
+TEST(SettingsReading, EachStoredValueGoesThroughItsRule) {
+    FakeFile file;
+    file.lines = {{keys::width.text, "5000"},         {keys::height.text, "3"},
+                  {keys::bufferPoints.text, "500"},   {keys::framesPerSecond.text, "0"},
+                  {keys::motionBlurAlpha.text, "300"}, {keys::scopeColorKey.text, "menu.frame.color"},
+                  {keys::scopeType.text, "vertical"}, {keys::tabPosition.text, "tlx"},
+                  {keys::inSlit.text, "true"},        {keys::sampleKHz.text, "44"}};
+    ScopeSettings read;
+    readEachSetting(read, file, ScreenExtent{1280, 1024});
+    EXPECT_EQ(read.width, 1280);
+    EXPECT_EQ(read.height, 16);
+    EXPECT_EQ(read.bufferPoints, 100);
+    EXPECT_EQ(read.frameIntervalMs, 1000);
+    EXPECT_EQ(read.motionBlurAlpha, 44);
+    EXPECT_STREQ(read.scopeColorKey, "menu.frame.color:");
+    EXPECT_EQ(read.scopeType, 'v');
+    EXPECT_STREQ(read.tabPosition, "tl");
+    EXPECT_TRUE(read.inSlit);
+    EXPECT_EQ(read.sampleKHz, 44);
 }
 
 TEST(StylePresets, FindsOnlyNumbersOneToFour) {
