@@ -10,17 +10,15 @@
 #include "capture/capture_worker.h"
 #include "capture/recording_format.h"
 #include "capture/trace_points.h"
-#include "plugin/message_box.h"
-#include "plugin/plugin_state.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
 
-CaptureState captureState;
-Relaxed<uint32_t> lastRedrawTick;
-TraceRow TracePoints{};
-
 namespace {
+
+CaptureState state;
+Relaxed<uint32_t> redrawTick;
+TraceRow row{};
 
 constexpr std::chrono::milliseconds kBufferHomeBound{2000};
 
@@ -38,7 +36,7 @@ WAVEFORMATEX waveFormat(const RecordingFormat& recording) {
 
 // A format no device records is refused here, as a device would refuse it.
 bool openDevice(HWAVEIN& device) {
-    const auto recording = recordingFormatFor(settings.sampleKHz, settings.sampleBits);
+    const auto recording = recordingFormatFor(settings().sampleKHz, settings().sampleBits);
     if (!recording) return false;
     WAVEFORMATEX format = waveFormat(*recording);
     return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
@@ -48,92 +46,90 @@ bool openDevice(HWAVEIN& device) {
 // Ends the worker, unprepares and closes. The block goes back to the system
 // only when nothing can reach into it any more: the buffer is home, the
 // worker ended, the device let go of the header and is closed.
-void finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared, bool reportFailures) {
+StopOutcome finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared) {
+    StopOutcome outcome;
     const bool workerEnded = endWorker(*buffer);
-    const bool unprepared =
+    outcome.headerUnprepared =
         !prepared || waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
-    if (!unprepared && reportFailures) showError("Error unpreparing WAVEHDR!");
-    const bool closed = waveInClose(buffer->device) == MMSYSERR_NOERROR;
-    if (!closed && reportFailures) showError("Can't close WAVE In Device!");
-    finishCaptureBuffer(buffer, bufferHome && workerEnded && unprepared && closed);
+    outcome.deviceClosed = waveInClose(buffer->device) == MMSYSERR_NOERROR;
+    finishCaptureBuffer(buffer, bufferHome && workerEnded && outcome.headerUnprepared && outcome.deviceClosed);
+    return outcome;
 }
 
 // Nothing a failed start got outlives it: the next start opens a device and
 // allocates a buffer afresh, so a hundred failed starts leak nothing.
 void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared) {
     if (buffer)
-        finishCapture(buffer, true, prepared, false);
+        finishCapture(buffer, true, prepared);
     else
         waveInClose(device);
 }
 
 CaptureBuffer* allocateWithWorker(HWAVEIN device) {
-    CaptureBuffer* buffer = allocateCaptureBuffer(settings.bufferPoints, device, settings.sampleBits);
+    CaptureBuffer* buffer = allocateCaptureBuffer(settings().bufferPoints, device, settings().sampleBits);
     if (!buffer || startWorker(*buffer)) return buffer;
     finishCaptureBuffer(buffer, true);
     return nullptr;
 }
 
-// Runs on locals until the buffer is queued: a message box lets other
-// messages in, and a command handled meanwhile must find capture stopped.
-int queueFirstBuffer(HWAVEIN device) {
+// Runs on locals until the buffer is queued, so that nothing of a failed
+// start is left for a later command to find.
+StartFailure queueFirstBuffer(HWAVEIN device, HWND repaintWindow) {
     CaptureBuffer* buffer = allocateWithWorker(device);
     if (!buffer) {
         releaseFailedStart(device, nullptr, false);
-        showError("Can't allocate memory for WAVE buffer!");
-        return 0;
+        return StartFailure::NoBufferMemory;
     }
     if (waveInPrepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
         releaseFailedStart(device, buffer, false);
-        showError("Error preparing WAVEHDR!");
-        return 0;
+        return StartFailure::HeaderNotPrepared;
     }
     if (waveInAddBuffer(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
         releaseFailedStart(device, buffer, true);
-        showError("Error queueing WAVEHDR!");
-        return 0;
+        return StartFailure::HeaderNotQueued;
     }
-    captureState.buffer = buffer;
-    captureState.protocol.begin(*buffer, scopeWindow);
-    if (waveInStart(device) != MMSYSERR_NOERROR) showError("Error starting record!");
-    return 0;
+    state.buffer = buffer;
+    state.protocol.begin(*buffer, repaintWindow);
+    if (waveInStart(device) != MMSYSERR_NOERROR) return StartFailure::RecordingNotStarted;
+    return StartFailure::None;
 }
 
 }  // namespace
 
+CaptureState& captureState() { return state; }
+Relaxed<uint32_t>& lastRedrawTick() { return redrawTick; }
+TraceRow& traceRow() { return row; }
+const TraceRow& latestTrace() { return row; }
+
 void resetCaptureState() {
-    lastRedrawTick = GetTickCount();
-    for (auto& point : TracePoints) point = 0;
+    redrawTick = GetTickCount();
+    for (auto& point : row) point = 0;
 }
 
-int startCapture() {
-    if (isCapturing()) return 1;
+StartFailure startCapture(HWND repaintWindow) {
+    if (isCapturing()) return StartFailure::AlreadyRunning;
     HWAVEIN device = nullptr;
-    if (!openDevice(device)) {
-        showError("Can't open WAVE In Device!");
-        return 1;
-    }
-    return queueFirstBuffer(device);
+    if (!openDevice(device)) return StartFailure::DeviceNotOpened;
+    return queueFirstBuffer(device, repaintWindow);
 }
 
 // A buffer that has not come back within the wait, or that the device may
 // still know of, is left to the device with its whole block, never freed or
 // reused.
-int stopCapture() {
-    if (!isCapturing()) return 1;
-    CaptureBuffer* buffer = std::exchange(captureState.buffer, nullptr);
-    captureState.protocol.stopRequeueing();
+StopOutcome stopCapture() {
+    if (!isCapturing()) return StopOutcome{};
+    CaptureBuffer* buffer = std::exchange(state.buffer, nullptr);
+    state.protocol.stopRequeueing();
     waveInReset(buffer->device);
-    const bool home = captureState.protocol.waitForBufferHome(kBufferHomeBound);
-    finishCapture(buffer, home, true, true);
-    return 0;
+    const bool home = state.protocol.waitForBufferHome(kBufferHomeBound);
+    return finishCapture(buffer, home, true);
 }
 
-bool isCapturing() { return captureState.protocol.capturing(); }
+bool isCapturing() { return state.protocol.capturing(); }
 
-void stopCaptureForClosingWindow() {
-    captureState.protocol.forgetWindow();
-    stopCapture();
+StopOutcome stopCaptureForClosingWindow() {
+    state.protocol.forgetWindow();
+    return stopCapture();
 }
 
 }  // namespace zembrit

@@ -1,17 +1,36 @@
 #pragma once
+#include <windows.h>
 
 namespace zembrit {
 
+// What a start could not do. Only AlreadyRunning and RecordingNotStarted
+// leave a capture running; every other failure leaves nothing behind.
+enum class StartFailure {
+    None,
+    AlreadyRunning,
+    DeviceNotOpened,
+    NoBufferMemory,
+    HeaderNotPrepared,
+    HeaderNotQueued,
+    RecordingNotStarted,
+};
+
+// What a stop could not do; nothing when capture was not running. A header
+// not unprepared or a device not closed keeps the buffer's memory for good.
+struct StopOutcome {
+    bool headerUnprepared = true;
+    bool deviceClosed = true;
+};
+
 // Called once at plugin start: nothing captured yet.
 void resetCaptureState();
-// 1 when capture already runs or the device does not open, else 0; every
-// failure is shown to the user.
-int startCapture();
-// 1 when capture was not running, else 0. Blocks at most about 3 s.
-int stopCapture();
+// Each due buffer asks repaintWindow to repaint.
+StartFailure startCapture(HWND repaintWindow);
+// Blocks at most about 3 s.
+StopOutcome stopCapture();
 bool isCapturing();
 // The scope window is being destroyed: no repaint request may name it any
 // more, and nothing is left to show a running capture.
-void stopCaptureForClosingWindow();
+StopOutcome stopCaptureForClosingWindow();
 
 }  // namespace zembrit

@@ -7,6 +7,7 @@
 
 #include "capture/capture_protocol.h"
 #include "capture/slim_lock.h"
+#include "capture/trace_points.h"
 #include "settings/relaxed.h"
 
 namespace zembrit {
@@ -34,8 +35,10 @@ struct CaptureState {
     CaptureProtocol<SlimMutex, SlimCondition> protocol;
 };
 
-extern CaptureState captureState;
-// Tick count of the last repaint request; written by the capture worker.
-extern Relaxed<uint32_t> lastRedrawTick;
+// The capture's own record, its trace row to write into, and the tick count
+// of the last repaint request (written by the capture worker).
+CaptureState& captureState();
+TraceRow& traceRow();
+Relaxed<uint32_t>& lastRedrawTick();
 
 }  // namespace zembrit

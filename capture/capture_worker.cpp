@@ -17,7 +17,7 @@ constexpr DWORD kWorkerJoinMs = 1000;
 DWORD WINAPI captureWorker(void* parameter) {
     CaptureBuffer& buffer = *static_cast<CaptureBuffer*>(parameter);
     while (WaitForSingleObject(buffer.bufferReturned, INFINITE) == WAIT_OBJECT_0 &&
-           captureState.protocol.takeReturnedBuffer(buffer)) {
+           captureState().protocol.takeReturnedBuffer(buffer)) {
     }
     return 0;
 }
@@ -47,7 +47,7 @@ bool startWorker(CaptureBuffer& buffer) {
 }
 
 bool endWorker(CaptureBuffer& buffer) {
-    captureState.protocol.quit();
+    captureState().protocol.quit();
     SetEvent(buffer.bufferReturned);
     const bool ended = WaitForSingleObject(buffer.worker, kWorkerJoinMs) == WAIT_OBJECT_0;
     CloseHandle(buffer.worker);

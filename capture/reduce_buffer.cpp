@@ -12,9 +12,9 @@ namespace zembrit {
 namespace {
 
 bool claimRepaintWhenDue() {
-    const auto interval = static_cast<uint32_t>(settings.frameIntervalMs.load());
-    if (!repaintDue(GetTickCount(), lastRedrawTick, interval)) return false;
-    lastRedrawTick = GetTickCount();
+    const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
+    if (!repaintDue(GetTickCount(), lastRedrawTick(), interval)) return false;
+    lastRedrawTick() = GetTickCount();
     return true;
 }
 
@@ -24,8 +24,8 @@ bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(header.dwBytesRecorded, header.dwBufferLength);
     const ReductionInput input =
-        reductionInputFor(settings, reinterpret_cast<const uint8_t*>(header.lpData), recorded, sampleBits);
-    reduceInto(input, TracePoints);
+        reductionInputFor(settings(), reinterpret_cast<const uint8_t*>(header.lpData), recorded, sampleBits);
+    reduceInto(input, traceRow());
     return claimRepaintWhenDue();
 }
 

@@ -14,7 +14,7 @@ constexpr int kBytesPerPoint = 16;
 // thread, read by the paint, each element whole.
 using TraceRow = std::array<Relaxed<int32_t>, kTraceCapacity>;
 
-// The module's one row: all 0 at load, defined by the capture subsystem.
-extern TraceRow TracePoints;
+// The row the capture wrote last: all 0 at load.
+const TraceRow& latestTrace();
 
 }  // namespace zembrit

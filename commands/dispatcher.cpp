@@ -3,6 +3,7 @@
 #include "commands/dispatcher.h"
 
 #include "capture/capture.h"
+#include "commands/capture_control.h"
 #include "commands/command_match.h"
 #include "commands/docking.h"
 #include "commands/plugin_actions.h"
@@ -22,39 +23,39 @@ namespace {
 // capture restarted, so it opens with the new values.
 void restartRunningCapture() {
     if (!isCapturing()) return;
-    stopCapture();
-    startCapture();
+    stopCaptureShowingFailures();
+    startCaptureShowingFailures(scopeWindow());
 }
 
 // A docked scope stays put whatever the shell does with its plugins.
-void setPluginsHidden(bool hidden) {
-    if (settings.inSlit) return;
-    pluginsHidden = hidden;
+void followShellPlugins(bool hidden) {
+    if (settings().inSlit) return;
+    setPluginsHidden(hidden);
     applyWindowState();
 }
 
 void setTabPosition(const char* code) {
-    copyBounded(settings.tabPosition, sizeof settings.tabPosition, code);
+    copyBounded(settings().tabPosition, sizeof settings().tabPosition, code);
     store(keys::tabPosition, code);
 }
 
 void setScopeType(const char* code) {
-    settings.scopeType = scopeTypeFromText(code);
+    settings().scopeType = scopeTypeFromText(code);
     store(keys::scopeType, code);
 }
 
 void setBlurAlpha(int32_t requested) {
-    settings.motionBlurAlpha = blurAlphaFromStored(requested);
-    store(keys::motionBlurAlpha, settings.motionBlurAlpha);
+    settings().motionBlurAlpha = blurAlphaFromStored(requested);
+    store(keys::motionBlurAlpha, settings().motionBlurAlpha);
 }
 
 void setScopeWidth(int32_t width) {
-    settings.scopeWidth = width;
+    settings().scopeWidth = width;
     store(keys::scopeWidth, width);
 }
 
 void setSampleKHz(int32_t kiloHertz) {
-    settings.sampleKHz = kiloHertz;
+    settings().sampleKHz = kiloHertz;
     store(keys::sampleKHz, kiloHertz);
     restartRunningCapture();
 }
@@ -63,13 +64,13 @@ void setSampleKHz(int32_t kiloHertz) {
 // range as the settings reader does, and the size actually held is written.
 void setBufferPoints(int32_t requested) {
     const int32_t points = clampBufferPoints(requested);
-    settings.bufferPoints = points;
+    settings().bufferPoints = points;
     store(keys::bufferPoints, points);
     restartRunningCapture();
 }
 
 void setSampleBits(int32_t bits) {
-    settings.sampleBits = bits;
+    settings().sampleBits = bits;
     store(keys::sampleBits, bits);
     restartRunningCapture();
 }
@@ -78,39 +79,39 @@ void setSampleBits(int32_t bits) {
 // counts as 1, and that rate is what gets written.
 void setFramesPerSecond(int32_t requested) {
     const int32_t framesPerSecond = requested > 0 ? requested : 1;
-    settings.frameIntervalMs = frameIntervalFromFps(framesPerSecond);
+    settings().frameIntervalMs = frameIntervalFromFps(framesPerSecond);
     store(keys::framesPerSecond, framesPerSecond);
     restartRunningCapture();
 }
 
 // The window takes its new alpha before the value is written.
 void setTransparencyAlpha(int32_t alpha) {
-    settings.transparencyAlpha = alpha;
+    settings().transparencyAlpha = alpha;
     applyWindowState();
     store(keys::transparencyAlpha, alpha);
 }
 
 void toggleRecording() {
     if (isCapturing())
-        stopCapture();
+        stopCaptureShowingFailures();
     else
-        startCapture();
+        startCaptureShowingFailures(scopeWindow());
 }
 
 void toggle(bool& flag, const Command& command, BoolKey key) { reportToggle(flag, command.word, key, true); }
 
 // One action per command, named after its id; the table below is generated
 // from the command table, so a command without its action does not compile.
-void onShowPlugins(const Command&) { setPluginsHidden(false); }
-void onHidePlugins(const Command&) { setPluginsHidden(true); }
+void onShowPlugins(const Command&) { followShellPlugins(false); }
+void onHidePlugins(const Command&) { followShellPlugins(true); }
 void onStylePreset(const Command& command) { applyStylePreset(command.number); }
 void onSlitToggle(const Command& command) { toggleDocking(command.word); }
-void onMonitorStartUp(const Command& c) { toggle(settings.startWaveMonitorOnStartUp, c, keys::startWaveMonitorOnStartUp); }
-void onAlwaysOnTop(const Command& c) { toggle(settings.alwaysOnTop, c, keys::alwaysOnTop); }
-void onSnapWindowToEdge(const Command& c) { toggle(settings.snapWindow, c, keys::snapWindow); }
-void onTransparencyEnabled(const Command& c) { toggle(settings.transparencyEnabled, c, keys::transparencyEnabled); }
-void onToggleBorder(const Command& c) { toggle(settings.showBorder, c, keys::showBorder); }
-void onTransbackEnabled(const Command& c) { toggle(settings.transbackEnabled, c, keys::transbackEnabled); }
+void onMonitorStartUp(const Command& c) { toggle(settings().startWaveMonitorOnStartUp, c, keys::startWaveMonitorOnStartUp); }
+void onAlwaysOnTop(const Command& c) { toggle(settings().alwaysOnTop, c, keys::alwaysOnTop); }
+void onSnapWindowToEdge(const Command& c) { toggle(settings().snapWindow, c, keys::snapWindow); }
+void onTransparencyEnabled(const Command& c) { toggle(settings().transparencyEnabled, c, keys::transparencyEnabled); }
+void onToggleBorder(const Command& c) { toggle(settings().showBorder, c, keys::showBorder); }
+void onTransbackEnabled(const Command& c) { toggle(settings().transbackEnabled, c, keys::transbackEnabled); }
 void onSetTabHT(const Command&) { setTabPosition(tabs::hidden); }
 void onSetTabTR(const Command&) { setTabPosition(tabs::topRight); }
 void onSetTabBL(const Command&) { setTabPosition(tabs::bottomLeft); }
@@ -118,7 +119,7 @@ void onSetTabBR(const Command&) { setTabPosition(tabs::bottomRight); }
 void onSetTabTL(const Command&) { setTabPosition(tabs::topLeft); }
 void onSetScopeV(const Command&) { setScopeType("v"); }
 void onSetScopeH(const Command&) { setScopeType("h"); }
-void onToggleBlur(const Command& c) { toggle(settings.motionBlur, c, keys::motionBlur); }
+void onToggleBlur(const Command& c) { toggle(settings().motionBlur, c, keys::motionBlur); }
 void onSetBlurAlpha(const Command& command) { setBlurAlpha(command.number); }
 void onSetScopeWidth(const Command& command) { setScopeWidth(command.number); }
 void onSetKHz(const Command& command) { setSampleKHz(command.number); }
@@ -126,7 +127,7 @@ void onSetBuff(const Command& command) { setBufferPoints(command.number); }
 void onSetBit(const Command& command) { setSampleBits(command.number); }
 void onSetFPS(const Command& command) { setFramesPerSecond(command.number); }
 void onTransparencyAlpha(const Command& command) { setTransparencyAlpha(command.number); }
-void onToggleWithPlugins(const Command& c) { toggle(settings.toggleWithPlugins, c, keys::toggleWithPlugins); }
+void onToggleWithPlugins(const Command& c) { toggle(settings().toggleWithPlugins, c, keys::toggleWithPlugins); }
 void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
@@ -141,11 +142,11 @@ constexpr Action kActions[] = {nullptr, &onShowPlugins, &onHidePlugins, &onStyle
 
 void handleReconfigure() {
     const bool wasCapturing = isCapturing();
-    if (wasCapturing) stopCapture();
+    if (wasCapturing) stopCaptureShowingFailures();
     readSettings();
     reloadStyle();
     applyWindowState();
-    if (wasCapturing) startCapture();
+    if (wasCapturing) startCaptureShowingFailures(scopeWindow());
 }
 
 void handleBroadcast(const char* text) {

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "commands/report_toggle.h"
+#include "commands/shell_windows.h"
 #include "plugin/host_api.h"
-#include "plugin/plugin_state.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
@@ -14,9 +14,9 @@ namespace zembrit {
 // The dock is told first and the flag cleared afterwards: moves made while
 // inSlit is still set are not recorded, so the floating place survives.
 void undock() {
-    SendMessageA(dockWindow, SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow));
-    SetWindowPos(scopeWindow, nullptr, settings.x, settings.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    settings.inSlit = false;
+    SendMessageA(dockWindow(), SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow()));
+    SetWindowPos(scopeWindow(), nullptr, settings().x, settings().y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settings().inSlit = false;
 }
 
 namespace {
@@ -28,21 +28,21 @@ void leaveDock() {
 
 // The flag goes first, so every placement the dock makes is left unrecorded.
 void enterDock() {
-    settings.inSlit = true;
+    settings().inSlit = true;
     applyWindowState();
-    SendMessageA(dockWindow, SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow));
+    SendMessageA(dockWindow(), SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow()));
 }
 
 }  // namespace
 
 void toggleDocking(const char* word) {
-    if (dockWindow) {
-        if (settings.inSlit)
+    if (dockWindow()) {
+        if (settings().inSlit)
             leaveDock();
         else
             enterDock();
     }
-    reportToggle(settings.inSlit, word, keys::inSlit, false);
+    reportToggle(settings().inSlit, word, keys::inSlit, false);
 }
 
 }  // namespace zembrit

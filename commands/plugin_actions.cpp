@@ -24,7 +24,7 @@ void openConfigurationInEditor() {
     host.GetNorvaneEditor(editor);
     editor[sizeof editor - 1] = '\0';
     char quotedPath[kConfigPathCapacity + 2];
-    std::snprintf(quotedPath, sizeof quotedPath, "\"%s\"", configPath);
+    std::snprintf(quotedPath, sizeof quotedPath, "\"%s\"", configPath());
     host.NRExecute(nullptr, nullptr, editor, quotedPath, nullptr, kShowNormal, false);
 }
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "commands/scope_menu.h"
+#include "commands/shell_windows.h"
 #include "plugin/host_api.h"
-#include "plugin/plugin_state.h"
 #include "scope/window_state.h"
 #include "settings/settings_store.h"
 
@@ -23,7 +23,7 @@ void reportToggle(bool& flag, const char* word, BoolKey key, bool flip) {
     if (flip) flag = !flag;
     char label[kToolbarLabelCapacity];
     std::snprintf(label, sizeof label, "ZembritPlugin -> %s %sabled!", word, flag ? "en" : "dis");
-    SendMessageA(hostWindow, HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(label));
+    SendMessageA(shellWindow(), HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(label));
     store(key, flag);
     applyWindowState();
     showScopeMenu(false);

@@ -40,7 +40,7 @@ void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
 
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
-    for (const MenuOp& op : buildScopeMenu(menuValuesFrom(settings, isCapturing()))) replay(op, menus, popup);
+    for (const MenuOp& op : buildScopeMenu(menuValuesFrom(settings(), isCapturing()))) replay(op, menus, popup);
 }
 
 }  // namespace zembrit

@@ -2,30 +2,22 @@
 #include <cstdio>
 
 #include "capture/capture.h"
+#include "commands/capture_control.h"
 #include "commands/docking.h"
+#include "commands/message_box.h"
+#include "commands/shell_windows.h"
 #include "plugin/host_api.h"
-#include "plugin/message_box.h"
-#include "plugin/plugin_state.h"
 #include "plugin/scope_window.h"
+#include "scope/window_state.h"
 #include "settings/settings_store.h"
 #include "settings/style.h"
 
 namespace zembrit {
 
-HINSTANCE moduleInstance = nullptr;
-HWND hostWindow = nullptr;
-HWND scopeWindow = nullptr;
-HWND dockWindow = nullptr;
-bool layeringSupported = false;
-
 namespace {
 
-bool platformSupportsLayering() {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version)) return false;
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion > 4;
-}
+// The module the shell started, kept until shut-down unregisters its class.
+HINSTANCE moduleInstance = nullptr;
 
 // A shell without one of our functions must never be called through an
 // empty pointer: say which one is missing and refuse to start.
@@ -41,32 +33,31 @@ bool bindShell() {
 
 int startPlugin(HINSTANCE instance) {
     resetCaptureState();
-    layeringSupported = platformSupportsLayering();
     if (!bindShell()) return 1;
-    hostWindow = host.GetNRWnd();
+    setShellWindow(host.GetNRWnd());
     moduleInstance = instance;
-    if (!registerScopeWindowClass()) {
-        showError("Error registering window class", hostWindow);
+    if (!registerScopeWindowClass(instance)) {
+        showError("Error registering window class", shellWindow());
         return 1;
     }
     readSettings();
     reloadStyle();
-    if (!createScopeWindow()) {
+    if (!createScopeWindow(instance)) {
         // A class left registered after a failed start would keep every
         // later start in this shell session from registering it again.
-        unregisterScopeWindowClass();
+        unregisterScopeWindowClass(instance);
         showError("Error creating window");
         return 1;
     }
-    if (settings.startWaveMonitorOnStartUp) startCapture();
+    if (settings().startWaveMonitorOnStartUp) startCaptureShowingFailures(scopeWindow());
     return 0;
 }
 
 int startDockable(HINSTANCE instance, HWND dock) {
-    dockWindow = dock;
+    setDockWindow(dock);
     int result = startPlugin(instance);
-    if (settings.inSlit && dockWindow && scopeWindow)
-        SendMessageA(dockWindow, SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow));
+    if (settings().inSlit && dockWindow() && scopeWindow())
+        SendMessageA(dockWindow(), SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow()));
     return result;
 }
 
@@ -82,12 +73,12 @@ int beginSlitPlugin(HINSTANCE instance, HWND dock) { return startDockable(instan
 int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance, dock); }
 
 void endPlugin(HINSTANCE) {
-    stopCapture();
+    stopCaptureShowingFailures();
     // The window may be gone already, destroyed with the dock that held it;
     // the class goes all the same, or the next start could not register it.
-    if (scopeWindow) {
-        if (settings.inSlit && dockWindow) undock();
-        DestroyWindow(scopeWindow);
+    if (scopeWindow()) {
+        if (settings().inSlit && dockWindow()) undock();
+        DestroyWindow(scopeWindow());
     }
-    unregisterScopeWindowClass();
+    unregisterScopeWindowClass(moduleInstance);
 }

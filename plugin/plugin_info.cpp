@@ -12,7 +12,7 @@ const char* pluginInfo(int field) {
         case 5: return zembrit::kPluginLink;
         case 6: return zembrit::kPluginEmail;
         case 7: return zembrit::kAllPresetCommands;
-        case 8: return zembrit::settings.updateUrl;
+        case 8: return zembrit::settings().updateUrl;
         default: return zembrit::kPluginCaption;
     }
 }

@@ -1,10 +1,11 @@
 #pragma once
+#include <windows.h>
 
 namespace zembrit {
 
-bool registerScopeWindowClass();
-void unregisterScopeWindowClass();
-// Creates `scopeWindow` at the stored place; false when the platform refused.
-bool createScopeWindow();
+bool registerScopeWindowClass(HINSTANCE module);
+void unregisterScopeWindowClass(HINSTANCE module);
+// Creates the scope window at the stored place; false when the platform refused.
+bool createScopeWindow(HINSTANCE module);
 
 }  // namespace zembrit

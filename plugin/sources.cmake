@@ -2,8 +2,8 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   plugin/host_api.cpp
-  plugin/message_box.cpp
   plugin/plugin_info.cpp
   plugin/entry.cpp
   plugin/scope_window.cpp
+  plugin/window_procedure.cpp
 )

@@ -1,6 +1,6 @@
 #include "scope/back_buffer.h"
 
-#include "plugin/plugin_state.h"
+#include "scope/window_state.h"
 #include "settings/saturate.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
@@ -8,24 +8,31 @@
 
 namespace zembrit {
 
-BackBuffer backBuffer;
-
 namespace {
+
+BackBuffer buffer;
 
 // A window made larger than the screen by someone else still gets a buffer
 // no larger than the screen; the transfer clips to it.
 int32_t cutToScreen(LONG client, int32_t screen) { return screen > 0 && client > screen ? screen : client; }
 
-void releaseSurface(Surface& surface) {
-    if (surface.previousBitmap) SelectObject(surface.dc, surface.previousBitmap);
-    if (surface.bitmap) DeleteObject(surface.bitmap);
-    if (surface.dc) DeleteDC(surface.dc);
-    surface = Surface{};
+}  // namespace
+
+void Surface::release() {
+    if (previousBitmap_) SelectObject(dc_, previousBitmap_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (dc_) DeleteDC(dc_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    previousBitmap_ = nullptr;
+    pixels_ = nullptr;
+    width_ = height_ = 0;
 }
 
 // A section rather than a compatible bitmap: its pixels are in our memory,
 // where blending needs no round trip through the display driver.
-bool buildSurface(Surface& surface, int32_t width, int32_t height) {
+bool Surface::build(int32_t width, int32_t height) {
+    release();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -34,61 +41,60 @@ bool buildSurface(Surface& surface, int32_t width, int32_t height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    surface.dc = CreateCompatibleDC(nullptr);  // compatible with the screen
-    if (surface.dc) surface.bitmap = CreateDIBSection(surface.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (surface.bitmap) surface.previousBitmap = SelectObject(surface.dc, surface.bitmap);
-    if (!surface.previousBitmap || !bits) {
-        releaseSurface(surface);
+    dc_ = CreateCompatibleDC(nullptr);  // compatible with the screen
+    if (dc_) bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap_) previousBitmap_ = SelectObject(dc_, bitmap_);
+    if (!previousBitmap_ || !bits) {
+        release();
         return false;
     }
-    surface.pixels = static_cast<uint32_t*>(bits);
-    surface.width = width;
-    surface.height = height;
+    pixels_ = static_cast<uint32_t*>(bits);
+    width_ = width;
+    height_ = height;
     return true;
 }
 
-}  // namespace
+BackBuffer& backBuffer() { return buffer; }
 
 void rebuildBackBuffer() {
     releaseBackBuffer();
     RECT client{};
-    GetClientRect(scopeWindow, &client);
-    backBuffer.clientWidth = client.right;
-    backBuffer.clientHeight = client.bottom;
+    GetClientRect(scopeWindow(), &client);
+    buffer.clientWidth = client.right;
+    buffer.clientHeight = client.bottom;
     const ScreenExtent screen = virtualScreen();
-    buildSurface(backBuffer.shown, cutToScreen(client.right, screen.width),
-                 cutToScreen(client.bottom, screen.height));
+    buffer.shown.build(cutToScreen(client.right, screen.width), cutToScreen(client.bottom, screen.height));
 }
 
 void releaseBackBuffer() {
-    releaseSurface(backBuffer.frame);
-    releaseSurface(backBuffer.shown);
-    backBuffer.holdsFrame = false;
+    buffer.frame.release();
+    buffer.shown.release();
+    buffer.holdsFrame = false;
 }
 
 // The buffer is rebuilt at the client size the window has before this step
 // takes effect; the stored size already follows the proposal.
-void onSizing(const RECT& proposed) {
+void followProposedSize(const RECT& proposed) {
     const ScreenExtent screen = virtualScreen();
-    settings.width = windowExtentWithin(saturateToInt32(int64_t{proposed.right} - proposed.left), screen.width);
-    settings.height = windowExtentWithin(saturateToInt32(int64_t{proposed.bottom} - proposed.top), screen.height);
+    settings().width = windowExtentWithin(saturateToInt32(int64_t{proposed.right} - proposed.left), screen.width);
+    settings().height = windowExtentWithin(saturateToInt32(int64_t{proposed.bottom} - proposed.top), screen.height);
     rebuildBackBuffer();
 }
 
 void followClientSize() {
     RECT client{};
-    if (!scopeWindow || !GetClientRect(scopeWindow, &client)) return;
-    if (client.right == backBuffer.clientWidth && client.bottom == backBuffer.clientHeight) return;
+    if (!scopeWindow() || !GetClientRect(scopeWindow(), &client)) return;
+    if (client.right == buffer.clientWidth && client.bottom == buffer.clientHeight) return;
     rebuildBackBuffer();
-    InvalidateRect(scopeWindow, nullptr, FALSE);
+    InvalidateRect(scopeWindow(), nullptr, FALSE);
 }
 
 Surface* frameSurface() {
-    Surface& frame = backBuffer.frame;
-    if (!frame.dc && !buildSurface(frame, backBuffer.shown.width, backBuffer.shown.height)) return nullptr;
+    Surface& frame = buffer.frame;
+    if (!frame.built() && !frame.build(buffer.shown.width(), buffer.shown.height())) return nullptr;
     return &frame;
 }
 
-void releaseFrameSurface() { releaseSurface(backBuffer.frame); }
+void releaseFrameSurface() { buffer.frame.release(); }
 
 }  // namespace zembrit

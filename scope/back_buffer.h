@@ -6,14 +6,33 @@
 namespace zembrit {
 
 // A 32-bit off-screen surface: a memory device context to draw into, and its
-// pixels (top row first, `width` to a row) for blending in memory.
-struct Surface {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
-    uint32_t* pixels = nullptr;
-    int32_t width = 0;
-    int32_t height = 0;
+// pixels (top row first, width() to a row) for blending in memory. It owns
+// both and gives them back when released or destroyed.
+class Surface {
+public:
+    Surface() = default;
+    ~Surface() { release(); }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // All of it or nothing; releases what was built before.
+    bool build(int32_t width, int32_t height);
+    // Safe when nothing is built.
+    void release();
+
+    bool built() const { return dc_ != nullptr; }
+    HDC dc() const { return dc_; }
+    uint32_t* pixels() const { return pixels_; }
+    int32_t width() const { return width_; }
+    int32_t height() const { return height_; }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previousBitmap_ = nullptr;
+    uint32_t* pixels_ = nullptr;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
 };
 
 // What the window shows is kept here and never read back from the screen:
@@ -31,7 +50,7 @@ struct BackBuffer {
     int32_t clientHeight = -1;
 };
 
-extern BackBuffer backBuffer;
+BackBuffer& backBuffer();
 
 // Builds `shown` at the client size, cut to the virtual screen; all of it or
 // nothing. Releases what was built before.
@@ -39,7 +58,7 @@ void rebuildBackBuffer();
 // Safe when nothing is built.
 void releaseBackBuffer();
 // WM_SIZING: the proposed window rectangle, in screen coordinates.
-void onSizing(const RECT& proposed);
+void followProposedSize(const RECT& proposed);
 // WM_SIZE and every completed change of the window's place: a new client size
 // rebuilds the buffer and asks for a whole repaint.
 void followClientSize();

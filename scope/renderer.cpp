@@ -9,12 +9,12 @@
 
 #include "capture/trace_points.h"
 #include "plugin/host_api.h"
-#include "plugin/plugin_state.h"
 #include "scope/back_buffer.h"
 #include "scope/blend.h"
 #include "scope/color_key.h"
 #include "scope/gdi_objects.h"
 #include "scope/geometry.h"
+#include "scope/window_state.h"
 #include "settings/saturate.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
@@ -25,33 +25,36 @@ namespace {
 
 ClientRect clientOf(const RECT& rect) { return ClientRect{rect.left, rect.top, rect.right, rect.bottom}; }
 
-int32_t traceMargin() { return saturateToInt32(int64_t{style.innerMargin} + style.borderWidth); }
+int32_t traceMargin() { return saturateToInt32(int64_t{style().innerMargin} + style().borderWidth); }
 
 int32_t boundedPen(int32_t width, const RECT& client) {
     return boundedPenWidth(width, client.right - client.left, client.bottom - client.top);
 }
 
 void drawBackground(HDC target, RECT client) {
-    if (settings.transbackEnabled) {
+    if (settings().transbackEnabled) {
         OwnedObject brush(CreateSolidBrush(colorKey));
         FillRect(target, &client, static_cast<HBRUSH>(brush.handle));
         return;
     }
-    host.MakeStyleGradient(target, &client, style.styleRecord, settings.showBorder);
+    // The shell's function takes the record unqualified; it only reads it.
+    void* record = const_cast<unsigned char*>(style().styleRecord);
+    host.MakeStyleGradient(target, &client, record, settings().showBorder);
 }
 
 void drawTrace(HDC target, const RECT& client) {
     // A copy taken once, so the whole polyline comes from one read of each value.
-    const int n = clampBufferPoints(settings.bufferPoints);
+    const int n = clampBufferPoints(settings().bufferPoints);
     int32_t values[kMaxPoints];
-    for (int i = 0; i < n; ++i) values[i] = TracePoints[i];
+    const TraceRow& row = latestTrace();
+    for (int i = 0; i < n; ++i) values[i] = row[i];
     Point points[kMaxPoints];
-    tracePoints(clientOf(client), settings.width, settings.height, traceMargin(), isHorizontal(settings.scopeType),
+    tracePoints(clientOf(client), settings().width, settings().height, traceMargin(), isHorizontal(settings().scopeType),
                 values, n, points);
     POINT line[kMaxPoints];
     for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
 
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings.scopeWidth, client), style.scopeColor));
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings().scopeWidth, client), style().scopeColor));
     Selection selected(target, pen);
     Polyline(target, line, n);
 }
@@ -59,9 +62,9 @@ void drawTrace(HDC target, const RECT& client) {
 void drawTab(HDC target, const RECT& client) {
     const ClientRect area = clientOf(client);
     Triangle tab;
-    if (!tabReachesClient(area, style.borderWidth) || !tabTriangle(settings.tabPosition, area, style.borderWidth, tab))
+    if (!tabReachesClient(area, style().borderWidth) || !tabTriangle(settings().tabPosition, area, style().borderWidth, tab))
         return;
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style.borderWidth, client), style.borderColor));
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style().borderWidth, client), style().borderColor));
     OwnedObject brush(CreateSolidBrush(styleFillColor()));
     Selection penSelected(target, pen);
     Selection brushSelected(target, brush);
@@ -74,30 +77,30 @@ void drawTab(HDC target, const RECT& client) {
 void drawFrame(HDC target, const RECT& client) {
     drawBackground(target, client);
     drawTrace(target, client);
-    if (settings.transbackEnabled) drawTab(target, client);
+    if (settings().transbackEnabled) drawTab(target, client);
 }
 
 // The part of the paint rectangle the buffer covers: nothing is read or
 // written outside it. A client area larger than the buffer (a window made
 // larger than the screen) keeps, beyond it, what the window showed there.
 RECT transferArea(const RECT& dirty, const Surface& shown) {
-    return RECT{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, shown.width),
-                std::min<LONG>(dirty.bottom, shown.height)};
+    return RECT{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, shown.width()),
+                std::min<LONG>(dirty.bottom, shown.height())};
 }
 
 void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area) {
     GdiFlush();  // the frame's drawing must have reached its pixels
     const size_t width = static_cast<size_t>(area.right - area.left);
     for (LONG y = area.top; y < area.bottom; ++y) {
-        const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(shown.width) + area.left;
-        blendPixels(frame.pixels + rowStart, shown.pixels + rowStart, width, settings.motionBlurAlpha);
+        const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(shown.width()) + area.left;
+        blendPixels(frame.pixels() + rowStart, shown.pixels() + rowStart, width, settings().motionBlurAlpha);
     }
 }
 
 // A frame is blended only onto a whole earlier frame; the first after a
 // build, and every see-through one, is drawn straight into what is shown.
 Surface* blendedFrameSurface() {
-    if (settings.motionBlur && !settings.transbackEnabled && backBuffer.holdsFrame) return frameSurface();
+    if (settings().motionBlur && !settings().transbackEnabled && backBuffer().holdsFrame) return frameSurface();
     releaseFrameSurface();
     return nullptr;
 }
@@ -107,18 +110,18 @@ Surface* blendedFrameSurface() {
 // Without a buffer (it could not be made) the paint only validates the
 // window; the next size change tries to make it again.
 void paintScope() {
-    PaintSession paint(scopeWindow);
-    const Surface& shown = backBuffer.shown;
-    if (!shown.dc) return;
+    PaintSession paint(scopeWindow());
+    const Surface& shown = backBuffer().shown;
+    if (!shown.built()) return;
     RECT client{};
-    GetClientRect(scopeWindow, &client);
+    GetClientRect(scopeWindow(), &client);
     const Surface* frame = blendedFrameSurface();
-    drawFrame(frame ? frame->dc : shown.dc, client);
-    backBuffer.holdsFrame = true;
+    drawFrame(frame ? frame->dc() : shown.dc(), client);
+    backBuffer().holdsFrame = true;
     const RECT area = transferArea(paint.paint.rcPaint, shown);
     if (area.right <= area.left || area.bottom <= area.top) return;
     if (frame) blendOntoShown(*frame, shown, area);
-    BitBlt(paint.dc, area.left, area.top, area.right - area.left, area.bottom - area.top, shown.dc, area.left,
+    BitBlt(paint.dc, area.left, area.top, area.right - area.left, area.bottom - area.top, shown.dc(), area.left,
            area.top, SRCCOPY);
 }
 

@@ -3,13 +3,25 @@
 
 namespace zembrit {
 
-extern bool pluginsHidden;
+// The scope's window from its creation until its destruction; null outside.
+HWND scopeWindow();
+void setScopeWindow(HWND created);
+
+// The shell hid its plugins; a scope that follows them stays hidden.
+void setPluginsHidden(bool hidden);
+
+// Layered windows (translucency, colour key) exist on this platform.
+bool layeringSupported();
 
 void applyWindowState();
-LRESULT hitTest();
-void onNonClientLeftButtonDown();
-void onGetMinMaxInfo(MINMAXINFO& limits);
-void onWindowPosChanging(WINDOWPOS& pending);
-void onWindowPosChanged(const WINDOWPOS& done);
+// A floating scope is dragged by any point; a docked one is left to the dock.
+LRESULT hitTestAnswer();
+// A left press on the scope: moves it, or sizes it with Alt held.
+void startMoveOrSize();
+void setMinimumTrackSize(MINMAXINFO& limits);
+// A floating scope snaps to the screen's edges while it moves.
+void snapToEdges(WINDOWPOS& pending);
+// Stores the floating window's new place and size.
+void recordPlacement(const WINDOWPOS& done);
 
 }  // namespace zembrit

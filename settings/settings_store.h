@@ -3,9 +3,10 @@
 
 namespace zembrit {
 
-extern ScopeSettings settings;
+// The values in use; every layer that changes one writes it back with store.
+ScopeSettings& settings();
 // The configuration file every read and write goes to, found by readSettings.
-extern char configPath[kConfigPathCapacity];
+const char* configPath();
 
 // Finds the configuration file, then refills every field from it.
 void readSettings();

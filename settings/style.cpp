@@ -9,9 +9,9 @@
 
 namespace zembrit {
 
-StyleValues style;
-
 namespace {
+
+StyleValues loaded;
 
 // The shell may not offer every setting; a missing one reads as zero so a
 // reload still replaces every field.
@@ -24,32 +24,34 @@ T settingValue(SettingIndex index) {
 
 void copyStyleRecord() {
     if (const void* record = host.GetSettingPtr(kSettingStyleRecord))
-        std::memcpy(style.styleRecord, record, sizeof style.styleRecord);
+        std::memcpy(loaded.styleRecord, record, sizeof loaded.styleRecord);
     else
-        std::memset(style.styleRecord, 0, sizeof style.styleRecord);
+        std::memset(loaded.styleRecord, 0, sizeof loaded.styleRecord);
 }
 
 }  // namespace
 
+const StyleValues& style() { return loaded; }
+
 void reloadStyle() {
     copyStyleRecord();
-    style.innerMargin = settingValue<int32_t>(kSettingInnerMargin);
-    style.borderWidth = settingValue<int32_t>(kSettingBorderWidth);
-    style.borderColor = settingValue<COLORREF>(kSettingBorderColor);
-    style.scopeColor = host.ReadColor(host.stylePath(nullptr), settings.scopeColorKey, "#FFFFFF");
+    loaded.innerMargin = settingValue<int32_t>(kSettingInnerMargin);
+    loaded.borderWidth = settingValue<int32_t>(kSettingBorderWidth);
+    loaded.borderColor = settingValue<COLORREF>(kSettingBorderColor);
+    loaded.scopeColor = host.ReadColor(host.stylePath(nullptr), settings().scopeColorKey, "#FFFFFF");
 }
 
 void applyStylePreset(int preset) {
     const StylePreset* chosen = findStylePreset(preset);
     if (!chosen) return;
-    copyBounded(settings.scopeColorKey, sizeof settings.scopeColorKey, chosen->heldKey);
+    copyBounded(settings().scopeColorKey, sizeof settings().scopeColorKey, chosen->heldKey);
     store(keys::scopeColorKey, chosen->writtenKey);
     reloadStyle();
 }
 
 COLORREF styleFillColor() {
     COLORREF fill;
-    std::memcpy(&fill, style.styleRecord + kStyleRecordFillOffset, sizeof fill);
+    std::memcpy(&fill, loaded.styleRecord + kStyleRecordFillOffset, sizeof fill);
     return fill;
 }
 

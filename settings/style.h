@@ -16,7 +16,7 @@ struct StyleValues {
     COLORREF scopeColor = RGB(255, 255, 255);
 };
 
-extern StyleValues style;
+const StyleValues& style();
 
 void reloadStyle();
 // Preset 1 to 4 chooses which style key colours the trace; others are ignored.

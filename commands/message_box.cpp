@@ -1,4 +1,4 @@
-#include "plugin/message_box.h"
+#include "commands/message_box.h"
 
 #include "plugin/identity.h"
 
