@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "host/gdi_handles.h"
 #include "host/shell.h"
 
 namespace standin {
@@ -18,12 +19,15 @@ bool saveWindowBitmap(HWND window, const char* path) {
     RECT area;
     if (!IntersectRect(&area, &windowArea, &screenArea)) return false;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, previous);
+    const ScreenDC screen;
+    const MemoryDC memory(screen.get());
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!screen.get() || !memory.get() || !bitmap) return false;
+    {
+        const Selection selected(memory.get(), bitmap.get());
+        if (!selected) return false;
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -34,12 +38,10 @@ bool saveWindowBitmap(HWND window, const char* path) {
     header.biCompression = BI_RGB;
     int stride = (width * 3 + 3) & ~3;
     std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
-    bool read = GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-                          DIB_RGB_COLORS) == height;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!read) return false;
+    // The bitmap must not be selected into a device context while it is read.
+    if (GetDIBits(memory.get(), bitmap.get(), 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                  DIB_RGB_COLORS) != height)
+        return false;
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/config_text.h"
+#include "host/gdi_handles.h"
 #include "host/shell.h"
 #include "host/text_file.h"
 #include "plugin/host_api.h"
@@ -55,13 +56,13 @@ void fillVertical(HDC dc, const RECT& rect, COLORREF from, COLORREF to) {
 }
 
 void frame(HDC dc, const RECT& rect, int width, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    if (!brush) return;
     RECT edge = rect;
     for (int i = 0; i < width && edge.right > edge.left && edge.bottom > edge.top; ++i) {
-        FrameRect(dc, &edge, brush);
+        FrameRect(dc, &edge, brush.get());
         InflateRect(&edge, -1, -1);
     }
-    DeleteObject(brush);
 }
 
 }  // namespace
