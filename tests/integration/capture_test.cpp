@@ -2,6 +2,7 @@
 // memory, handle and repaint imports are watched, made to fail, or replaced
 // by a fake device; the trace row is read back from the plugin's memory.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <mmsystem.h>
 
@@ -230,12 +231,6 @@ BOOL WINAPI invalidateSpy(HWND window, const RECT* rect, BOOL erase) {
     return real.invalidateRect(window, rect, erase);
 }
 
-template <class F>
-void patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
-    original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
-    ASSERT_NE(original, nullptr) << name;
-}
-
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!done()) {
@@ -348,12 +343,6 @@ protected:
         const int32_t* row = findRow(plugin.module, settledRow(37));
         EXPECT_NE(row, nullptr) << "the settled trace row is not in the plugin's memory";
         return row;
-    }
-
-    static std::vector<std::string> boxTexts() {
-        std::vector<std::string> texts;
-        for (const auto& box : shellRecord.messageBoxes) texts.push_back(box.text);
-        return texts;
     }
 };
 

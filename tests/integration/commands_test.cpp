@@ -2,6 +2,7 @@
 // configuration file, what the toolbar shows, when the menu is refreshed,
 // docking, the About box, the editor, and capture restarts.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <mmsystem.h>
 
@@ -17,25 +18,6 @@ namespace zembrit_test {
 namespace {
 
 using standin::shellRecord;
-
-// The mark the last shown menu gives the item carrying command: 'x' marked,
-// ' ' not marked, '#' an integer item, '?' no such item.
-char markOf(const std::string& command) {
-    const std::string& dump = shellRecord.menuDump;
-    const std::string tail = " -> " + command;
-    for (size_t start = 0; start < dump.size();) {
-        size_t end = dump.find('\n', start);
-        if (end == std::string::npos) end = dump.size();
-        const std::string line = dump.substr(start, end - start);
-        const size_t at = line.find(tail);
-        const bool whole = at != std::string::npos &&
-                           (at + tail.size() == line.size() || line.compare(at + tail.size(), 3, " = ") == 0);
-        const size_t open = line.find('(');
-        if (whole && open != std::string::npos && open + 1 < line.size()) return line[open + 1];
-        start = end + 1;
-    }
-    return '?';
-}
 
 // The value the last shown menu gives the "Alpha Value" item.
 std::string alphaValueShown() {
@@ -93,13 +75,7 @@ protected:
 
     void send(const char* command) { standin::broadcast(command); }
 
-    // The window the plugin registered; unlike a search by class it also
-    // finds a docked (child) window.
-    HWND pluginWindow() const {
-        return shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window;
-    }
-
-    void openMenu() { SendMessageA(pluginWindow(), WM_NCRBUTTONUP, HTCAPTION, 0); }
+    void openMenu() { SendMessageA(registeredWindow(), WM_NCRBUTTONUP, HTCAPTION, 0); }
 };
 
 class DockedCommands : public Commands {
@@ -394,7 +370,7 @@ TEST_F(DockedCommands, ScopeStartedDockedLeavesTheDockOnSlitToggle) {
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
     send("@ZembritInternal SlitToggle");
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add", "remove"}));
-    EXPECT_EQ(GetParent(pluginWindow()), nullptr);
+    EXPECT_EQ(GetParent(registeredWindow()), nullptr);
     EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
     EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> SlitToggle disabled!");
 }
@@ -424,7 +400,7 @@ TEST_F(Commands, HidePluginsLeavesAScopeThatDoesNotToggleWithPlugins) {
 
 TEST_F(DockedCommands, HidePluginsIsIgnoredWhileDocked) {
     ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
-    HWND window = pluginWindow();
+    HWND window = registeredWindow();
     ASSERT_TRUE(IsWindowVisible(window));
     send("@NRHidePlugins");
     EXPECT_TRUE(IsWindowVisible(window));

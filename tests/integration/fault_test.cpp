@@ -4,6 +4,7 @@
 // waits, and say only what it has a message for.
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <algorithm>
 #include <atomic>
@@ -23,12 +24,6 @@ using WaveCallback = void(CALLBACK*)(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR, DWORD_
 
 void toggleRecord() { standin::broadcast("@ZembritInternal ToggleRecord"); }
 
-std::vector<std::string> boxTexts() {
-    std::vector<std::string> texts;
-    for (const auto& box : shellRecord.messageBoxes) texts.push_back(box.text);
-    return texts;
-}
-
 void expectErrorBoxes() {
     for (const auto& box : shellRecord.messageBoxes) {
         EXPECT_EQ(box.owner, nullptr);
@@ -40,17 +35,7 @@ void expectErrorBoxes() {
 // The mark of the menu item carrying `command` in the menu the window shows.
 char markOf(HWND window, const std::string& command) {
     SendMessageA(window, WM_RBUTTONUP, 0, 0);
-    const std::string& dump = shellRecord.menuDump;
-    const size_t at = dump.find(" -> " + command + "\n");
-    if (at == std::string::npos) return '?';
-    const size_t open = dump.rfind('(', at);
-    return open == std::string::npos ? '?' : dump[open + 1];
-}
-
-template <class F>
-void patch(HMODULE module, const char* dll, const char* name, F replacement, F& original) {
-    original = reinterpret_cast<F>(standin::patchImport(module, dll, name, reinterpret_cast<void*>(replacement)));
-    ASSERT_NE(original, nullptr) << name;
+    return zembrit_test::markOf(command);
 }
 
 // ---- A queue that starts failing in the middle of a capture ---------------

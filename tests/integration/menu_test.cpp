@@ -2,6 +2,7 @@
 // setting at its default, the marks for stored values, popup and refresh
 // builds, and every item's command carried out end to end.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <mmsystem.h>
 
@@ -137,12 +138,6 @@ std::vector<MenuLine> commandItems() {
     return items;
 }
 
-char markOf(const std::string& command) {
-    for (const MenuLine& item : commandItems())
-        if (item.command == command) return item.mark;
-    return '?';
-}
-
 class Menu : public ShellFixture {
 protected:
     int startQuiet(const std::string& lines = "") {
@@ -151,8 +146,7 @@ protected:
     }
     // The registered window: found docked or floating alike.
     void rightClick(UINT message = WM_NCRBUTTONUP) {
-        HWND window = shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window;
-        SendMessageA(window, message, message == WM_NCRBUTTONUP ? HTCAPTION : 0, 0);
+        SendMessageA(registeredWindow(), message, message == WM_NCRBUTTONUP ? HTCAPTION : 0, 0);
     }
 };
 

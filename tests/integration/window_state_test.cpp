@@ -1,5 +1,6 @@
 // How the scope window sits on the desktop and answers the user's handling.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <string>
 #include <vector>
@@ -226,21 +227,15 @@ BOOL WINAPI countedInvalidateRect(HWND window, const RECT* rect, BOOL erase) {
     return realInvalidateRect(window, rect, erase);
 }
 
-template <class F>
-void patchUser32(HMODULE module, const char* name, F replacement, F& original) {
-    original = reinterpret_cast<F>(standin::patchImport(module, "user32.dll", name, reinterpret_cast<void*>(replacement)));
-    ASSERT_NE(original, nullptr) << name;
-}
-
 // While hidden with the shell's plugins, applying the state only hides the
 // window: a new alpha waits, nothing is placed and no repaint is requested.
 TEST_F(WindowState, HiddenWithPluginsDoesNothingButHide) {
     ASSERT_TRUE(load());
-    patchUser32(plugin.module, "ShowWindow", countedShowWindow, realShowWindow);
-    patchUser32(plugin.module, "SetWindowPos", countedSetWindowPos, realSetWindowPos);
-    patchUser32(plugin.module, "SetLayeredWindowAttributes", countedSetLayered, realSetLayered);
-    patchUser32(plugin.module, "SetWindowLongPtrA", countedSetWindowLong, realSetWindowLong);
-    patchUser32(plugin.module, "InvalidateRect", countedInvalidateRect, realInvalidateRect);
+    patch(plugin.module, "user32.dll", "ShowWindow", countedShowWindow, realShowWindow);
+    patch(plugin.module, "user32.dll", "SetWindowPos", countedSetWindowPos, realSetWindowPos);
+    patch(plugin.module, "user32.dll", "SetLayeredWindowAttributes", countedSetLayered, realSetLayered);
+    patch(plugin.module, "user32.dll", "SetWindowLongPtrA", countedSetWindowLong, realSetWindowLong);
+    patch(plugin.module, "user32.dll", "InvalidateRect", countedInvalidateRect, realInvalidateRect);
     startWith("Zembrit.plugin.transparency.enabled: true\nZembrit.plugin.transparency.alpha: 60\n");
     // Start-up applied the state once, through every step.
     EXPECT_EQ(calls.placements, 1);
