@@ -11,6 +11,7 @@
 #include "settings/keys.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "settings/signal_settings_store.h"
 #include "settings/style.h"
 #include "settings/tab_position.h"
 
@@ -99,6 +100,24 @@ void toggleRecording() {
 
 void toggle(bool& flag, const Command& command, const char* key) { reportToggle(flag, command.word, key, true); }
 
+// A capture takes the signal options when it starts.
+void setTrigger(bool trigger) {
+    signalSettings.options.trigger = trigger;
+    storeString(keys::trigger, triggerText(trigger));
+    restartRunningCapture();
+}
+
+void toggleAutoGain(const Command& command) {
+    toggle(signalSettings.options.autoGain, command, keys::autoGain);
+    restartRunningCapture();
+}
+
+void setChannels(ChannelMode mode) {
+    signalSettings.options.channels = mode;
+    storeString(keys::channels, channelsText(mode));
+    restartRunningCapture();
+}
+
 // One action per command, named after its id; the table below is generated
 // from the command table, so a command without its action does not compile.
 void onShowPlugins(const Command&) { setPluginsHidden(false); }
@@ -130,6 +149,12 @@ void onToggleWithPlugins(const Command& c) { toggle(settings.toggleWithPlugins, 
 void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
+void onSetTriggerRising(const Command&) { setTrigger(true); }
+void onSetTriggerOff(const Command&) { setTrigger(false); }
+void onAutoGain(const Command& command) { toggleAutoGain(command); }
+void onSetChannelsMono(const Command&) { setChannels(ChannelMode::mono); }
+void onSetChannelsStereo(const Command&) { setChannels(ChannelMode::stereo); }
+void onSetChannelsXY(const Command&) { setChannels(ChannelMode::xy); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

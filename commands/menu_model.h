@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/signal_window.h"
 #include "settings/scope_settings.h"
 
 // The context menu as data: the exact sequence of shell menu calls, built
@@ -17,6 +18,7 @@ struct MenuValues {
     uint8_t motionBlurAlpha;
     const char* tabPosition;  // points into the settings; valid while they are
     char scopeType;           // one letter, 0 for the empty code
+    SignalOptions signal{};   // kept apart from the settings above; set by the caller
 };
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);

@@ -6,13 +6,14 @@
 #include "commands/menu_model.h"
 #include "plugin/host_api.h"
 #include "settings/settings_store.h"
+#include "settings/signal_settings_store.h"
 
 namespace zembrit {
 
 namespace {
 
-// Main, configuration and nine submenus.
-constexpr int kScopeMenuCount = 11;
+// Main, configuration and eleven submenus.
+constexpr int kScopeMenuCount = 13;
 
 using MenuHandles = HostMenuHandle[kScopeMenuCount];
 
@@ -40,7 +41,9 @@ void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
 
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
-    for (const MenuOp& op : buildScopeMenu(menuValuesFrom(settings, isCapturing()))) replay(op, menus, popup);
+    MenuValues values = menuValuesFrom(settings, isCapturing());
+    values.signal = signalSettings.options;
+    for (const MenuOp& op : buildScopeMenu(values)) replay(op, menus, popup);
 }
 
 }  // namespace zembrit

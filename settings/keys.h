@@ -27,5 +27,9 @@ inline constexpr char scopeColorKey[] = "Zembrit.plugin.style.ScopeColor:";
 inline constexpr char tabPosition[] = "Zembrit.plugin.style.tabPosition:";
 inline constexpr char scopeType[] = "Zembrit.plugin.style.scopeType:";
 inline constexpr char showBorder[] = "Zembrit.plugin.showBorder:";
+inline constexpr char trigger[] = "Zembrit.plugin.trigger:";
+inline constexpr char autoGain[] = "Zembrit.plugin.autogain:";
+inline constexpr char channels[] = "Zembrit.plugin.channels:";
+inline constexpr char rightColor[] = "Zembrit.plugin.style.rightColor:";
 
 }  // namespace zembrit::keys

@@ -7,6 +7,7 @@
 #include "plugin/plugin_state.h"
 #include "settings/keys.h"
 #include "settings/settings_rules.h"
+#include "settings/signal_settings_store.h"
 #include "settings/virtual_screen.h"
 
 namespace zembrit {
@@ -66,6 +67,7 @@ void readSettings() {
     copyBounded(s.tabPosition, sizeof s.tabPosition, readText(keys::tabPosition, "br"));
     s.scopeType = scopeTypeFromText(readText(keys::scopeType, "h"));
     s.showBorder = readBool(keys::showBorder, defaults.showBorder);
+    readSignalSettings();
 }
 
 void storeBool(const char* key, bool value) { host.WriteBool(configPath, key, value); }

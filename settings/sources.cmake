@@ -1,8 +1,10 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   settings/settings_rules.cpp
+  settings/signal_settings.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   settings/settings_store.cpp
+  settings/signal_settings_store.cpp
   settings/style.cpp
   settings/virtual_screen.cpp
 )

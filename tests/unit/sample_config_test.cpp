@@ -8,6 +8,7 @@
 #include "host/config_text.h"
 #include "settings/keys.h"
 #include "settings/scope_settings.h"
+#include "settings/signal_settings.h"
 
 namespace zembrit {
 namespace {
@@ -23,6 +24,7 @@ TEST(SampleConfiguration, StatesEveryKeyWithItsDefault) {
     const std::string text = sampleText();
     ASSERT_FALSE(text.empty());
     const ScopeSettings d;
+    const SignalSettings signal;
     auto b = [](bool value) { return std::string(value ? "true" : "false"); };
     std::string colorKey = d.scopeColorKey;
     colorKey.pop_back();  // held with a colon, written without
@@ -51,6 +53,10 @@ TEST(SampleConfiguration, StatesEveryKeyWithItsDefault) {
         {keys::tabPosition, d.tabPosition},
         {keys::scopeType, std::string(1, d.scopeType)},
         {keys::showBorder, b(d.showBorder)},
+        {keys::trigger, triggerText(signal.options.trigger)},
+        {keys::autoGain, b(signal.options.autoGain)},
+        {keys::channels, channelsText(signal.options.channels)},
+        {keys::rightColor, signal.rightColor},
     };
     for (const auto& [key, value] : expected) {
         auto stated = shellfile::lookupValue(text, key);
