@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "capture/capture_protocol.h"
+#include "capture/signal_window.h"
 #include "capture/slim_lock.h"
 #include "settings/relaxed.h"
 
@@ -21,7 +22,11 @@ struct CaptureBuffer final : CaptureDevice {
     HWAVEIN device = nullptr;
     HANDLE bufferReturned = nullptr;   // auto-reset: set by the callback, or to wake the worker to quit
     HANDLE worker = nullptr;
-    int32_t sampleBits = 0;            // depth of the format the device was opened with
+    // What the device was opened to record and how it is shown, fixed for the capture.
+    SourceLayout layout{SampleFormat::signed16, 1};
+    uint32_t framesPerSecond = 0;
+    SignalOptions options;
+    SignalState signal;                // the worker's alone
 
     bool bufferInQueue() override;
     bool reduceRecorded() override;
