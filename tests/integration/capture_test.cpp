@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -774,6 +775,119 @@ TEST_F(DockedCapture, DockDestroyedWithItsScopeStopsCaptureAndTheNextStartRegist
     end();
     EXPECT_EQ(start(), 0);
     for (const auto& box : shellRecord.messageBoxes) ADD_FAILURE() << box.text;
+}
+
+// ---- Two channels on screen ----------------------------------------------
+
+constexpr COLORREF kTraceColor = RGB(0xe8, 0xf0, 0xff);  // the stand-in style's toolbar.textColor
+
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> at;  // top row first
+    std::vector<POINT> of(COLORREF color) const {
+        std::vector<POINT> found;
+        for (int i = 0; i < width * height; ++i)
+            if (at[i] == color) found.push_back(POINT{i % width, i / width});
+        return found;
+    }
+};
+
+// What the window shows, copied into a bitmap of ours and read there.
+Pixels windowPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    Pixels shown{client.right, client.bottom, {}};
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, shown.width, shown.height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shown.width, shown.height, screen, 0, 0, SRCCOPY);
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) shown.at.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return shown;
+}
+
+// 16-bit stereo frames, left and right as fractions of full scale of one
+// cycle over `frames`.
+std::vector<uint8_t> stereoCycle(int frames, double left(double), double right(double)) {
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < frames; ++i)
+        for (double level : {left(i / static_cast<double>(frames)), right(i / static_cast<double>(frames))}) {
+            const auto sample = static_cast<int16_t>(std::lround(level * 32767));
+            bytes.push_back(static_cast<uint8_t>(sample & 0xFF));
+            bytes.push_back(static_cast<uint8_t>((sample >> 8) & 0xFF));
+        }
+    return bytes;
+}
+
+double sine(double t) { return std::sin(2 * 3.14159265358979 * t); }
+double cosine(double t) { return std::cos(2 * 3.14159265358979 * t); }
+
+class TwoChannels : public Capture {
+protected:
+    // A capture with these settings shows the same buffer until it settles; then one paint.
+    void show(const std::string& config, const std::vector<uint8_t>& buffer) {
+        startWatched(kQuiet + config);
+        wave->fakeDevice = true;
+        toggleRecord();
+        for (int n = 0; n < 8; ++n) deliver(buffer);
+        RedrawWindow(wave->windowAtOpen, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        shown = windowPixels(wave->windowAtOpen);
+    }
+
+    Pixels shown;
+};
+
+// 100 x 100 with a border of 1: the figure spans pixels 1 to 98, centre 50.
+constexpr char kXySquare[] = "Zembrit.plugin.channels: xy\nZembrit.plugin.width: 100\nZembrit.plugin.height: 100\n";
+
+TEST_F(TwoChannels, EqualChannelsDrawTheRisingDiagonal) {
+    show(kXySquare, stereoCycle(256, sine, sine));
+    EXPECT_EQ(wave->format.nChannels, 2);
+    EXPECT_EQ(wave->format.nBlockAlign, 4);
+    const std::vector<POINT> line = shown.of(kTraceColor);
+    ASSERT_GE(line.size(), 90u);
+    for (const POINT& p : line) EXPECT_LE(std::abs(p.x + p.y - 100), 1) << p.x << "," << p.y;
+    const auto [left, right] = std::minmax_element(line.begin(), line.end(), [](POINT a, POINT b) { return a.x < b.x; });
+    EXPECT_LE(left->x, 2);
+    EXPECT_GE(right->x, 97);
+}
+
+TEST_F(TwoChannels, QuarterCycleApartDrawsAnEllipseTouchingAllFourMargins) {
+    show(kXySquare, stereoCycle(256, sine, cosine));
+    const std::vector<POINT> ring = shown.of(kTraceColor);
+    ASSERT_GE(ring.size(), 200u);
+    int minX = 100, maxX = 0, minY = 100, maxY = 0;
+    for (const POINT& p : ring) {
+        minX = std::min<int>(minX, p.x), maxX = std::max<int>(maxX, p.x);
+        minY = std::min<int>(minY, p.y), maxY = std::max<int>(maxY, p.y);
+        const double radius = std::hypot(p.x - 50.0, p.y - 50.0) / 49.0;
+        EXPECT_NEAR(radius, 1.0, 0.05) << p.x << "," << p.y;
+    }
+    for (int edge : {minX, minY}) EXPECT_NEAR(edge, 1, 1);
+    for (int edge : {maxX, maxY}) EXPECT_NEAR(edge, 98, 1);
+}
+
+TEST_F(TwoChannels, StereoDrawsLeftInTheTraceColourAndRightHalfwayToTheBackground) {
+    show("Zembrit.plugin.channels: stereo\nZembrit.plugin.height: 40\n",
+         stereoCycle(256, [](double) { return 0.3; }, [](double) { return -0.3; }));
+    EXPECT_EQ(wave->preparedLength, 32u * 16 * 2);
+    // The trace colour halfway to the style's fill colour, 5a 7f a6.
+    const COLORREF mixed = RGB((0xe8 + 0x5a) / 2, (0xf0 + 0x7f) / 2, (0xff + 0xa6) / 2);
+    int leftAbove = 0, rightBelow = 0, elsewhere = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        const COLORREF c = shown.at[y * shown.width + 50];
+        leftAbove += c == kTraceColor && y < 20;
+        rightBelow += c == mixed && y > 20;
+        elsewhere += (c == kTraceColor && y >= 20) || (c == mixed && y <= 20);
+    }
+    EXPECT_EQ(leftAbove, 1);
+    EXPECT_EQ(rightBelow, 1);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 }  // namespace
