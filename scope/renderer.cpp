@@ -61,10 +61,12 @@ void drawRow(HDC target, const RECT& client, const TraceRow& row, COLORREF color
     drawLine(target, client, points, n, color);
 }
 
-// The stored colour, or the trace colour halfway to what lies behind it.
+// The stored colour, or the trace colour halfway to the style's fill colour.
+// The fill stands for the background even when that is see-through: a mix
+// with the colour key would tint the trace with it.
 COLORREF rightTraceColor() {
     if (const auto stored = colorFromHex(signalSettings.rightColor)) return *stored;
-    return halfMix(style.scopeColor, settings.transbackEnabled ? colorKey : styleFillColor());
+    return halfMix(style.scopeColor, styleFillColor());
 }
 
 void drawXyFigure(HDC target, const RECT& client) {
