@@ -3,6 +3,7 @@
 #include "capture/capture.h"
 
 #include <chrono>
+#include <optional>
 #include <utility>
 
 #include "capture/capture_buffer.h"
@@ -10,6 +11,7 @@
 #include "capture/capture_worker.h"
 #include "capture/recording_format.h"
 #include "capture/trace_points.h"
+#include "capture/wave_in_layout.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
@@ -19,26 +21,47 @@ namespace {
 CaptureState state;
 Relaxed<uint32_t> redrawTick;
 TraceRow row{};
+TraceRow rightRow{};
+XyFigure figure;
 
 constexpr std::chrono::milliseconds kBufferHomeBound{2000};
 
-WAVEFORMATEX waveFormat(const RecordingFormat& recording) {
+// What one capture records and shows, taken from the settings at its start;
+// a change of any of it restarts the capture.
+struct CapturePlan {
+    RecordingFormat recording;
+    SignalOptions options;
+    SourceLayout layout;
+    DWORD bufferBytes;
+};
+
+// Nothing for a format no device records.
+std::optional<CapturePlan> planCapture() {
+    const ScopeSettings& s = settings();
+    const auto recording = recordingFormatFor(s.sampleKHz, s.sampleBits);
+    if (!recording) return std::nullopt;
+    const SignalOptions options = signalOptionsOf(s);
+    const SourceLayout layout = waveInLayout(s.sampleBits, options);
+    return CapturePlan{*recording, options, layout, waveInBufferBytes(s.bufferPoints, layout, options.trigger)};
+}
+
+WAVEFORMATEX waveFormat(const CapturePlan& plan) {
+    const auto channels = static_cast<WORD>(plan.layout.channels);
     WAVEFORMATEX format{};
     format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 1;
-    format.nSamplesPerSec = recording.samplesPerSecond;
-    format.nAvgBytesPerSec = recording.bytesPerSecond;
-    format.nBlockAlign = recording.blockAlign;
-    format.wBitsPerSample = recording.bitsPerSample;
+    format.nChannels = channels;
+    format.nSamplesPerSec = plan.recording.samplesPerSecond;
+    format.nAvgBytesPerSec = plan.recording.bytesPerSecond * channels;
+    format.nBlockAlign = static_cast<WORD>(plan.recording.blockAlign * channels);
+    format.wBitsPerSample = plan.recording.bitsPerSample;
     format.cbSize = 0;
     return format;
 }
 
 // A format no device records is refused here, as a device would refuse it.
-bool openDevice(HWAVEIN& device) {
-    const auto recording = recordingFormatFor(settings().sampleKHz, settings().sampleBits);
-    if (!recording) return false;
-    WAVEFORMATEX format = waveFormat(*recording);
+bool openDevice(HWAVEIN& device, const std::optional<CapturePlan>& plan) {
+    if (!plan) return false;
+    WAVEFORMATEX format = waveFormat(*plan);
     return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
                       CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
 }
@@ -65,17 +88,21 @@ void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared) {
         waveInClose(device);
 }
 
-CaptureBuffer* allocateWithWorker(HWAVEIN device) {
-    CaptureBuffer* buffer = allocateCaptureBuffer(settings().bufferPoints, device, settings().sampleBits);
-    if (!buffer || startWorker(*buffer)) return buffer;
+CaptureBuffer* allocateWithWorker(HWAVEIN device, const CapturePlan& plan) {
+    CaptureBuffer* buffer = allocateCaptureBuffer(plan.bufferBytes, device);
+    if (!buffer) return nullptr;
+    buffer->layout = plan.layout;
+    buffer->framesPerSecond = plan.recording.samplesPerSecond;
+    buffer->options = plan.options;
+    if (startWorker(*buffer)) return buffer;
     finishCaptureBuffer(buffer, true);
     return nullptr;
 }
 
 // Runs on locals until the buffer is queued, so that nothing of a failed
 // start is left for a later command to find.
-StartFailure queueFirstBuffer(HWAVEIN device, HWND repaintWindow) {
-    CaptureBuffer* buffer = allocateWithWorker(device);
+StartFailure queueFirstBuffer(HWAVEIN device, const CapturePlan& plan, HWND repaintWindow) {
+    CaptureBuffer* buffer = allocateWithWorker(device, plan);
     if (!buffer) {
         releaseFailedStart(device, nullptr, false);
         return StartFailure::NoBufferMemory;
@@ -100,6 +127,10 @@ CaptureState& captureState() { return state; }
 Relaxed<uint32_t>& lastRedrawTick() { return redrawTick; }
 TraceRow& traceRow() { return row; }
 const TraceRow& latestTrace() { return row; }
+TraceRow& rightTraceRow() { return rightRow; }
+const TraceRow& latestRightTrace() { return rightRow; }
+XyFigure& xyFigure() { return figure; }
+const XyFigure& latestXyFigure() { return figure; }
 
 void resetCaptureState() {
     redrawTick = GetTickCount();
@@ -109,8 +140,9 @@ void resetCaptureState() {
 StartFailure startCapture(HWND repaintWindow) {
     if (isCapturing()) return StartFailure::AlreadyRunning;
     HWAVEIN device = nullptr;
-    if (!openDevice(device)) return StartFailure::DeviceNotOpened;
-    return queueFirstBuffer(device, repaintWindow);
+    const std::optional<CapturePlan> plan = planCapture();
+    if (!openDevice(device, plan)) return StartFailure::DeviceNotOpened;
+    return queueFirstBuffer(device, *plan, repaintWindow);
 }
 
 // A buffer that has not come back within the wait, or that the device may

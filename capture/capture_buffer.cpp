@@ -3,8 +3,6 @@
 
 #include <new>
 
-#include "capture/trace_points.h"
-
 namespace zembrit {
 namespace {
 
@@ -27,13 +25,11 @@ void keepModuleLoaded() {
 
 }  // namespace
 
-CaptureBuffer* allocateCaptureBuffer(int32_t points, HWAVEIN device, int32_t sampleBits) {
-    const DWORD length = static_cast<DWORD>(points) * kBytesPerPoint;
+CaptureBuffer* allocateCaptureBuffer(DWORD length, HWAVEIN device) {
     void* memory = VirtualAlloc(nullptr, kSampleOffset + length, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!memory) return nullptr;
     auto* buffer = new (memory) CaptureBuffer();
     buffer->device = device;
-    buffer->sampleBits = sampleBits;
     buffer->header.lpData = static_cast<char*>(memory) + kSampleOffset;
     buffer->header.dwBufferLength = length;
     buffer->bufferReturned = CreateEventA(nullptr, FALSE, FALSE, nullptr);

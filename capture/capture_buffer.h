@@ -5,9 +5,9 @@
 
 namespace zembrit {
 
-// Commits one block holding the header, points * 16 bytes of samples behind
+// Commits one block holding the header, `length` bytes of samples behind
 // it, and the worker's wake-up event; nullptr when any of it fails.
-CaptureBuffer* allocateCaptureBuffer(int32_t points, HWAVEIN device, int32_t sampleBits);
+CaptureBuffer* allocateCaptureBuffer(DWORD length, HWAVEIN device);
 
 // Hands the block back to the system, or, when the device may still write
 // into it or a worker may still run in it, leaves it alone for good.

@@ -6,8 +6,10 @@
 #include <cstdint>
 
 #include "capture/capture_protocol.h"
+#include "capture/signal_window.h"
 #include "capture/slim_lock.h"
 #include "capture/trace_points.h"
+#include "capture/xy_figure.h"
 #include "settings/relaxed.h"
 
 namespace zembrit {
@@ -22,7 +24,11 @@ struct CaptureBuffer final : CaptureDevice {
     HWAVEIN device = nullptr;
     HANDLE bufferReturned = nullptr;   // auto-reset: set by the callback, or to wake the worker to quit
     HANDLE worker = nullptr;
-    int32_t sampleBits = 0;            // depth of the format the device was opened with
+    // What the device was opened to record and how it is shown, fixed for the capture.
+    SourceLayout layout{SampleFormat::signed16, 1};
+    uint32_t framesPerSecond = 0;
+    SignalOptions options;
+    SignalState signal;                // the worker's alone
 
     bool bufferInQueue() override;
     bool reduceRecorded() override;
@@ -35,10 +41,12 @@ struct CaptureState {
     CaptureProtocol<SlimMutex, SlimCondition> protocol;
 };
 
-// The capture's own record, its trace row to write into, and the tick count
+// The capture's own record, its trace rows and figure to write into, and the tick count
 // of the last repaint request (written by the capture worker).
 CaptureState& captureState();
 TraceRow& traceRow();
+TraceRow& rightTraceRow();
+XyFigure& xyFigure();
 Relaxed<uint32_t>& lastRedrawTick();
 
 }  // namespace zembrit

@@ -1,14 +1,14 @@
-// The capture side of the reduction: the buffer in, TracePoints and the
+// The capture side of the reduction: the buffer in, the trace rows and the
 // time of the repaint request out.
 #include "capture/reduce_buffer.h"
 
 #include <algorithm>
 
 #include "capture/reduce.h"
-#include "capture/trace_points.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
+
 namespace {
 
 bool claimRepaintWhenDue() {
@@ -18,14 +18,26 @@ bool claimRepaintWhenDue() {
     return true;
 }
 
+float secondsOf(uint32_t bytes, const CaptureBuffer& buffer) {
+    if (buffer.framesPerSecond == 0) return 0.0f;
+    return static_cast<float>(bytes / bytesPerFrame(buffer.layout)) / static_cast<float>(buffer.framesPerSecond);
+}
+
 }  // namespace
 
-bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits) {
+bool reduceBuffer(CaptureBuffer& buffer) {
     // A driver's byte count is never trusted beyond the buffer it was given.
-    const DWORD recorded = std::min(header.dwBytesRecorded, header.dwBufferLength);
-    const ReductionInput input =
-        reductionInputFor(settings(), reinterpret_cast<const uint8_t*>(header.lpData), recorded, sampleBits);
-    reduceInto(input, traceRow());
+    const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
+    // Points and size read once, as for any reduction.
+    const ReductionInput shape = reductionInputFor(settings(), bytes, recorded, 0);
+    const SignalSource source{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)};
+    const SignalWindow window = selectWindow(source, shape.points, buffer.options, buffer.signal);
+    reduceWindowInto(window, window.left, shape.points, shape.dimension, traceRow());
+    if (buffer.options.channels == ChannelMode::stereo)
+        reduceWindowInto(window, window.right, shape.points, shape.dimension, rightTraceRow());
+    else if (buffer.options.channels == ChannelMode::xy)
+        storeXyFigure(window, xyFigure());
     return claimRepaintWhenDue();
 }
 

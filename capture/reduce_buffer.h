@@ -5,8 +5,9 @@
 
 namespace zembrit {
 
-// Turns one returned buffer into a new row of TracePoints; true when a
-// repaint is due, at most once per frameIntervalMs. Runs on the capture worker.
-bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits);
+// Takes one returned buffer through the signal steps into the trace (and the
+// right row or the figure); true when a repaint is due, at most once per
+// frameIntervalMs. Runs on the capture worker.
+bool reduceBuffer(CaptureBuffer& buffer);
 
 }  // namespace zembrit

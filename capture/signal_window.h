@@ -5,6 +5,7 @@
 #include "capture/channels.h"
 #include "capture/trace_points.h"
 #include "capture/trigger.h"
+#include "settings/signal_settings.h"
 
 // The signal steps between a captured buffer and its reduction: the
 // channels to show, where the trace starts (trigger) and at what scale
@@ -13,14 +14,6 @@
 // deeper or float format is first converted to 16 bits, where reduceInto
 // would read each group's bytes 8 and 9 as one 16-bit sample.
 namespace zembrit {
-
-enum class ChannelMode : uint8_t { mono, stereo, xy };
-
-struct SignalOptions {
-    bool trigger = false;
-    bool autoGain = false;
-    ChannelMode channels = ChannelMode::mono;
-};
 
 // One buffer as the source delivered it.
 struct SignalSource {

@@ -5,6 +5,8 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/reduce.cpp
   capture/signal_window.cpp
   capture/trigger.cpp
+  capture/wave_in_layout.cpp
+  capture/xy_figure.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp

@@ -14,7 +14,9 @@ constexpr int kBytesPerPoint = 16;
 // thread, read by the paint, each element whole.
 using TraceRow = std::array<Relaxed<int32_t>, kTraceCapacity>;
 
-// The row the capture wrote last: all 0 at load.
+// The row the capture wrote last: all 0 at load. With two traces it holds
+// the left channel, and the right one has a row of its own.
 const TraceRow& latestTrace();
+const TraceRow& latestRightTrace();
 
 }  // namespace zembrit

@@ -54,7 +54,13 @@ enum class WordTest { Whole, Substring, Prefix };
     X(ToggleWithPlugins, "ToggleWithPlugins", Whole, "ToggleWithPlugins")     \
     X(Edit, "Edit", Whole, "Edit")                                            \
     X(About, "About", Whole, "About")                                         \
-    X(ToggleRecord, "ToggleRecord", Whole, "ToggleRecord")
+    X(ToggleRecord, "ToggleRecord", Whole, "ToggleRecord")                    \
+    X(SetTriggerRising, "SetTrigger rising", Whole, "SetTrigger rising")      \
+    X(SetTriggerOff, "SetTrigger off", Whole, "SetTrigger off")               \
+    X(AutoGain, "AutoGain", Whole, "AutoGain")                                \
+    X(SetChannelsMono, "SetChannels mono", Whole, "SetChannels mono")         \
+    X(SetChannelsStereo, "SetChannels stereo", Whole, "SetChannels stereo")   \
+    X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

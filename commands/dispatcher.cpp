@@ -100,6 +100,24 @@ void toggleRecording() {
 
 void toggle(bool& flag, const Command& command, BoolKey key) { reportToggle(flag, command.word, key, true); }
 
+// A capture takes the signal options when it starts.
+void setTrigger(bool trigger) {
+    settings().trigger = trigger;
+    store(keys::trigger, triggerText(trigger));
+    restartRunningCapture();
+}
+
+void toggleAutoGain(const Command& command) {
+    toggle(settings().autoGain, command, keys::autoGain);
+    restartRunningCapture();
+}
+
+void setChannels(ChannelMode mode) {
+    settings().channels = mode;
+    store(keys::channels, channelsText(mode));
+    restartRunningCapture();
+}
+
 // One action per command, named after its id; the table below is generated
 // from the command table, so a command without its action does not compile.
 void onShowPlugins(const Command&) { followShellPlugins(false); }
@@ -131,6 +149,12 @@ void onToggleWithPlugins(const Command& c) { toggle(settings().toggleWithPlugins
 void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
+void onSetTriggerRising(const Command&) { setTrigger(true); }
+void onSetTriggerOff(const Command&) { setTrigger(false); }
+void onAutoGain(const Command& command) { toggleAutoGain(command); }
+void onSetChannelsMono(const Command&) { setChannels(ChannelMode::mono); }
+void onSetChannelsStereo(const Command&) { setChannels(ChannelMode::stereo); }
+void onSetChannelsXY(const Command&) { setChannels(ChannelMode::xy); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

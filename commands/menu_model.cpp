@@ -140,6 +140,21 @@ void addLookItems(MenuBuild& build, int config, const MenuValues& values) {
     addStyleMenu(build, config);
 }
 
+// One mark among the choices: the one the signal options hold.
+void addSignalItems(MenuBuild& build, int config, const SignalOptions& signal) {
+    addSeparator(build, config);
+    const int trigger = createMenu(build, "Trigger", "Zembrit_Trigger");
+    addInternalItem(build, trigger, "Off", CommandId::SetTriggerOff, !signal.trigger);
+    addInternalItem(build, trigger, "Rising", CommandId::SetTriggerRising, signal.trigger);
+    attach(build, config, trigger, "Trigger");
+    addInternalItem(build, config, "Automatic Gain", CommandId::AutoGain, signal.autoGain);
+    const int channels = createMenu(build, "Channels", "Zembrit_Channels");
+    addInternalItem(build, channels, "Mono", CommandId::SetChannelsMono, signal.channels == ChannelMode::mono);
+    addInternalItem(build, channels, "Stereo", CommandId::SetChannelsStereo, signal.channels == ChannelMode::stereo);
+    addInternalItem(build, channels, "X-Y", CommandId::SetChannelsXY, signal.channels == ChannelMode::xy);
+    attach(build, config, channels, "Channels");
+}
+
 }  // namespace
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
@@ -161,7 +176,8 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .bufferPoints = settings.bufferPoints,
                       .motionBlurAlpha = settings.motionBlurAlpha,
                       .tabPosition = settings.tabPosition,
-                      .scopeType = settings.scopeType};
+                      .scopeType = settings.scopeType,
+                      .signal = signalOptionsOf(settings)};
 }
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
@@ -171,6 +187,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addWindowItems(build, config, values);
     addTraceItems(build, config, values);
     addLookItems(build, config, values);
+    addSignalItems(build, config, values.signal);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

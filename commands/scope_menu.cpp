@@ -11,8 +11,8 @@ namespace zembrit {
 
 namespace {
 
-// Main, configuration and nine submenus.
-constexpr int kScopeMenuCount = 11;
+// Main, configuration and eleven submenus.
+constexpr int kScopeMenuCount = 13;
 
 using MenuHandles = HostMenuHandle[kScopeMenuCount];
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "capture/trace_points.h"
+#include "capture/xy_figure.h"
 #include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/blend.h"
@@ -18,6 +19,7 @@
 #include "settings/saturate.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "settings/signal_settings.h"
 #include "settings/style.h"
 
 namespace zembrit {
@@ -42,21 +44,54 @@ void drawBackground(HDC target, RECT client) {
     host.MakeStyleGradient(target, &client, record, settings().showBorder);
 }
 
-void drawTrace(HDC target, const RECT& client) {
+void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORREF color) {
+    POINT line[kMaxXyPairs];
+    for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings().scopeWidth, client), color));
+    Selection selected(target, pen);
+    Polyline(target, line, n);
+}
+
+void drawRow(HDC target, const RECT& client, const TraceRow& row, COLORREF color) {
     // A copy taken once, so the whole polyline comes from one read of each value.
     const int n = clampBufferPoints(settings().bufferPoints);
     int32_t values[kMaxPoints];
-    const TraceRow& row = latestTrace();
     for (int i = 0; i < n; ++i) values[i] = row[i];
     Point points[kMaxPoints];
     tracePoints(clientOf(client), settings().width, settings().height, traceMargin(), isHorizontal(settings().scopeType),
                 values, n, points);
-    POINT line[kMaxPoints];
-    for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
+    drawLine(target, client, points, n, color);
+}
 
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings().scopeWidth, client), style().scopeColor));
-    Selection selected(target, pen);
-    Polyline(target, line, n);
+// The stored colour, or the trace colour halfway to the style's fill colour.
+// The fill stands for the background even when that is see-through: a mix
+// with the colour key would tint the trace with it.
+COLORREF rightTraceColor() {
+    if (const auto stored = colorFromHex(settings().rightColor)) return *stored;
+    return halfMix(style().scopeColor, styleFillColor());
+}
+
+void drawXyFigure(HDC target, const RECT& client) {
+    const XyFigure& figure = latestXyFigure();
+    const int n = std::clamp<int>(figure.count, 0, kMaxXyPairs);
+    LevelPair pairs[kMaxXyPairs];
+    for (int i = 0; i < n; ++i) {
+        const uint32_t pair = figure.pairs[i];
+        pairs[i] = LevelPair{leftLevel(pair), rightLevel(pair)};
+    }
+    Point points[kMaxXyPairs];
+    xyPoints(clientOf(client), settings().width, settings().height, traceMargin(), figure.gain, pairs, n, points);
+    drawLine(target, client, points, n, style().scopeColor);
+}
+
+void drawTrace(HDC target, const RECT& client) {
+    switch (settings().channels) {
+    case ChannelMode::mono: return drawRow(target, client, latestTrace(), style().scopeColor);
+    case ChannelMode::stereo:
+        drawRow(target, client, latestTrace(), style().scopeColor);
+        return drawRow(target, client, latestRightTrace(), rightTraceColor());
+    case ChannelMode::xy: return drawXyFigure(target, client);
+    }
 }
 
 void drawTab(HDC target, const RECT& client) {

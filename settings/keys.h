@@ -12,6 +12,7 @@ constexpr int kUpdateUrlCapacity = 260;     // 259 characters and the terminator
 constexpr int kColorKeyCapacity = 100;      // 99 characters with the colon
 constexpr int kTabPositionCapacity = 3;     // two letters
 constexpr int kConfigPathCapacity = 260;    // 259 characters
+constexpr int kRightColorCapacity = 16;     // "#rrggbb"; room to tell a longer text from it
 
 // A zero-terminated text field of fixed capacity.
 template <size_t Capacity>
@@ -55,7 +56,11 @@ enum class StoredAs { Bool, Int, Text };
     X(tabPosition, tabPosition, "Zembrit.plugin.style.tabPosition:", Text, TextField<kTabPositionCapacity>,      \
       "br", kept)                                                                                                \
     X(scopeType, scopeType, "Zembrit.plugin.style.scopeType:", Text, Relaxed<char>, "h", firstLetter)            \
-    X(showBorder, showBorder, "Zembrit.plugin.showBorder:", Bool, bool, true, kept)
+    X(showBorder, showBorder, "Zembrit.plugin.showBorder:", Bool, bool, true, kept)                            \
+    X(trigger, trigger, "Zembrit.plugin.trigger:", Text, bool, "off", triggerWord)                              \
+    X(autoGain, autoGain, "Zembrit.plugin.autogain:", Bool, bool, false, kept)                                  \
+    X(channels, channels, "Zembrit.plugin.channels:", Text, ChannelMode, "mono", channelsWord)                  \
+    X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept)
 
 // A key that knows how its value is stored, so that writing it through the
 // wrong shell function does not compile.

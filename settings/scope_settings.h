@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "settings/keys.h"
+#include "settings/signal_settings.h"
 
 namespace zembrit {
 
@@ -16,6 +17,8 @@ struct ScopeSettings {
     // Every field as it reads from a file that has none of the keys.
     ScopeSettings();
 };
+
+inline SignalOptions signalOptionsOf(const ScopeSettings& s) { return SignalOptions{s.trigger, s.autoGain, s.channels}; }
 
 // The trace is horizontal only for the exact, case-sensitive code "h".
 inline bool isHorizontal(char scopeType) { return scopeType == 'h'; }

@@ -82,6 +82,8 @@ inline void intervalOfFps(Relaxed<int32_t>& field, int32_t stored, ScreenExtent)
 }
 inline void withColon(char (&field)[kColorKeyCapacity], const char* stored, ScreenExtent) { setColorKey(field, stored); }
 inline void firstLetter(Relaxed<char>& field, const char* stored, ScreenExtent) { field = scopeTypeFromText(stored); }
+inline void triggerWord(bool& field, const char* stored, ScreenExtent) { field = triggerFromText(stored); }
+inline void channelsWord(ChannelMode& field, const char* stored, ScreenExtent) { field = channelsFromText(stored); }
 
 }  // namespace rules
 

@@ -1,5 +1,6 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   settings/settings_rules.cpp
+  settings/signal_settings.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   settings/settings_store.cpp

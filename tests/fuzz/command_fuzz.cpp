@@ -79,6 +79,12 @@ constexpr Expected kExpected[] = {
     {CommandId::Edit, Kind::Whole, "Edit"},
     {CommandId::About, Kind::Whole, "About"},
     {CommandId::ToggleRecord, Kind::Whole, "ToggleRecord"},
+    {CommandId::SetTriggerRising, Kind::Whole, "SetTrigger rising"},
+    {CommandId::SetTriggerOff, Kind::Whole, "SetTrigger off"},
+    {CommandId::AutoGain, Kind::Whole, "AutoGain"},
+    {CommandId::SetChannelsMono, Kind::Whole, "SetChannels mono"},
+    {CommandId::SetChannelsStereo, Kind::Whole, "SetChannels stereo"},
+    {CommandId::SetChannelsXY, Kind::Whole, "SetChannels xy"},
 };
 
 const Expected& expectedFor(CommandId id) {

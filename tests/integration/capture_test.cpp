@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -763,6 +764,110 @@ TEST_F(DockedCapture, DockDestroyedWithItsScopeStopsCaptureAndTheNextStartRegist
     end();
     EXPECT_EQ(start(), 0);
     for (const auto& box : shellRecord.messageBoxes) ADD_FAILURE() << box.text;
+}
+
+// ---- Two channels on screen ----------------------------------------------
+
+constexpr COLORREF kTraceColor = RGB(0xe8, 0xf0, 0xff);  // the stand-in style's toolbar.textColor
+
+// 16-bit stereo frames: one cycle over 256 frames, left and right as
+// fractions of full scale.
+std::vector<uint8_t> stereoCycle(double left(double), double right(double)) {
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < 256; ++i)
+        for (double level : {left(i / 256.0), right(i / 256.0)}) {
+            const auto sample = static_cast<int16_t>(std::lround(level * 32767));
+            bytes.insert(bytes.end(), {static_cast<uint8_t>(sample), static_cast<uint8_t>(sample >> 8)});
+        }
+    return bytes;
+}
+
+double sine(double t) { return std::sin(2 * 3.14159265358979 * t); }
+double cosine(double t) { return std::cos(2 * 3.14159265358979 * t); }
+
+class TwoChannels : public Capture {
+protected:
+    // The running capture gets the same buffer until the trace settles; then one paint.
+    void paintAfter(const std::vector<uint8_t>& buffer) {
+        for (int n = 0; n < 8; ++n) deliver(buffer);
+        HWND window = wave->windowAtOpen;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT client;
+        GetClientRect(window, &client);
+        width = client.right;
+        HDC screen = GetDC(window);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        for (int y = 0; y < client.bottom; ++y)
+            for (int x = 0; x < client.right; ++x) shown.push_back(GetPixel(memory, x, y));
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, screen);
+    }
+
+    void showXy(const std::vector<uint8_t>& buffer) {
+        startWatched(std::string(kQuiet) +
+                     "Zembrit.plugin.channels: xy\nZembrit.plugin.width: 100\nZembrit.plugin.height: 100\n");
+        wave->fakeDevice = true;
+        toggleRecord();
+        paintAfter(buffer);
+        for (size_t i = 0; i < shown.size(); ++i)
+            if (shown[i] == kTraceColor) traced.push_back(POINT{LONG(i % width), LONG(i / width)});
+    }
+
+    int width = 0;
+    std::vector<COLORREF> shown;  // top row first
+    std::vector<POINT> traced;    // the pixels in the trace colour
+};
+
+// 100 x 100 with a border of 1: the figure spans pixels 1 to 98 around 50.
+TEST_F(TwoChannels, EqualChannelsDrawTheRisingDiagonal) {
+    showXy(stereoCycle(sine, sine));
+    ASSERT_GE(traced.size(), 90u);
+    for (const POINT& p : traced) EXPECT_LE(std::abs(p.x + p.y - 100), 1) << p.x << "," << p.y;
+    const auto byX = [](POINT a, POINT b) { return a.x < b.x; };
+    const auto [left, right] = std::minmax_element(traced.begin(), traced.end(), byX);
+    EXPECT_LE(left->x, 2);
+    EXPECT_GE(right->x, 97);
+}
+
+TEST_F(TwoChannels, QuarterCycleApartDrawsAnEllipseTouchingAllFourMargins) {
+    showXy(stereoCycle(sine, cosine));
+    ASSERT_GE(traced.size(), 200u);
+    LONG minX = 100, maxX = 0, minY = 100, maxY = 0;
+    for (const POINT& p : traced) {
+        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x), minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+        EXPECT_NEAR(std::hypot(p.x - 50.0, p.y - 50.0), 49.0, 2.5) << p.x << "," << p.y;
+    }
+    for (LONG edge : {minX, minY}) EXPECT_NEAR(edge, 1, 1);
+    for (LONG edge : {maxX, maxY}) EXPECT_NEAR(edge, 98, 1);
+}
+
+// Picked while capturing, stereo restarts the capture with two channels.
+TEST_F(TwoChannels, StereoDrawsLeftInTheTraceColourAndRightHalfwayToTheBackground) {
+    startWatched(std::string(kQuiet) + "Zembrit.plugin.height: 40\nZembrit.plugin.trigger: rising\n");
+    wave->fakeDevice = true;
+    toggleRecord();
+    standin::broadcast("@ZembritInternal SetChannels stereo");
+    EXPECT_EQ(wave->opened, 2);
+    EXPECT_EQ(wave->format.nChannels, 2);
+    EXPECT_EQ(wave->format.nBlockAlign, 4);
+    EXPECT_EQ(wave->preparedLength, 32u * 8 * 4 * 2) << "two trace windows of 16-bit pairs";
+    paintAfter(stereoCycle([](double) { return 0.3; }, [](double) { return -0.3; }));
+    // The trace colour halfway to the style's fill colour, 5a 7f a6.
+    const COLORREF mixed = RGB((0xe8 + 0x5a) / 2, (0xf0 + 0x7f) / 2, (0xff + 0xa6) / 2);
+    std::vector<int> leftRows, rightRows;  // down the middle column
+    for (int y = 0; y < 40; ++y) {
+        if (shown[y * width + 50] == kTraceColor) leftRows.push_back(y);
+        if (shown[y * width + 50] == mixed) rightRows.push_back(y);
+    }
+    ASSERT_EQ(leftRows.size(), 1u);
+    ASSERT_EQ(rightRows.size(), 1u);
+    EXPECT_LT(leftRows[0], 20);
+    EXPECT_GT(rightRows[0], 20);
 }
 
 }  // namespace

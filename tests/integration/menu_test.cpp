@@ -94,20 +94,32 @@ std::string defaultTree() {
            "          ( ) Style 2 -> @Zembrit SetStyle 2\n"
            "          ( ) Style 3 -> @Zembrit SetStyle 3\n"
            "          ( ) Style 4 -> @Zembrit SetStyle 4\n"
+           "      ---\n"
+           "      >> Trigger\n"
+           "        [Trigger] Zembrit_Trigger\n"
+           "          (x) Off -> @ZembritInternal SetTrigger off\n"
+           "          ( ) Rising -> @ZembritInternal SetTrigger rising\n"
+           "      ( ) Automatic Gain -> @ZembritInternal AutoGain\n"
+           "      >> Channels\n"
+           "        [Channels] Zembrit_Channels\n"
+           "          (x) Mono -> @ZembritInternal SetChannels mono\n"
+           "          ( ) Stereo -> @ZembritInternal SetChannels stereo\n"
+           "          ( ) X-Y -> @ZembritInternal SetChannels xy\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
            "  ( ) About Zembrit -> @ZembritInternal About\n";
 }
 
-// The eleven named menus in the order they are made.
+// The thirteen named menus in the order they are made.
 std::vector<std::string> namedMenus(const char* build) {
     const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",      "Configuration|Zembrit_IDConfig",
                            "Tab Position|Zembrit_TabPosition",  "Orientation|Zembrit_Orientation",
                            "Scope Width|Zembrit_ScopeWidth",    "KHz|Zembrit_KHz",
                            "Bit|Zembrit_Bit",                   "FPS|Zembrit_FPS",
                            "Buffer Size|Zembrit_BufferSize",    "Motion Blur Alpha|Zembrit_BlurAlpha",
-                           "Visual Style|Pellucor_SetStyle"};
+                           "Visual Style|Pellucor_SetStyle",    "Trigger|Zembrit_Trigger",
+                           "Channels|Zembrit_Channels"};
     std::vector<std::string> calls;
     for (const char* menu : menus) calls.push_back(std::string(menu) + "|" + build);
     return calls;
@@ -287,6 +299,7 @@ constexpr ToggleKey kToggleKeys[] = {
     {"TransparencyEnabled", "Zembrit.plugin.transparency.enabled:"},
     {"TransbackEnabled", "Zembrit.plugin.transback.enabled:"},
     {"ToggleBlur", "Zembrit.plugin.motionblur:"},
+    {"AutoGain", "Zembrit.plugin.autogain:"},
 };
 
 struct NumberKey {
@@ -339,6 +352,13 @@ protected:
             EXPECT_EQ(configValue(tab ? "Zembrit.plugin.style.tabPosition:" : "Zembrit.plugin.style.scopeType:"), code);
             return;
         }
+        if (word.rfind("SetTrigger ", 0) == 0 || word.rfind("SetChannels ", 0) == 0) {
+            pick(item.command);
+            const bool trigger = word.rfind("SetTrigger ", 0) == 0;
+            EXPECT_EQ(configValue(trigger ? "Zembrit.plugin.trigger:" : "Zembrit.plugin.channels:"),
+                      word.substr(word.find(' ') + 1));
+            return;
+        }
         if (word.rfind("@Zembrit SetStyle ", 0) == 0) {
             pick(item.command);
             EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), kPresetKeys[word.back() - '1']);
@@ -369,7 +389,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 77u);
+    ASSERT_EQ(items.size(), 83u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

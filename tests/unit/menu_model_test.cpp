@@ -147,6 +147,17 @@ new 10 "Visual Style" Pellucor_SetStyle
 10 [ ] "Style 3" @Zembrit SetStyle 3
 10 [ ] "Style 4" @Zembrit SetStyle 4
 1 sub 10 "Visual Style"
+1 ---
+new 11 "Trigger" Zembrit_Trigger
+11 [x] "Off" @ZembritInternal SetTrigger off
+11 [ ] "Rising" @ZembritInternal SetTrigger rising
+1 sub 11 "Trigger"
+1 [ ] "Automatic Gain" @ZembritInternal AutoGain
+new 12 "Channels" Zembrit_Channels
+12 [x] "Mono" @ZembritInternal SetChannels mono
+12 [ ] "Stereo" @ZembritInternal SetChannels stereo
+12 [ ] "X-Y" @ZembritInternal SetChannels xy
+1 sub 12 "Channels"
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
@@ -222,6 +233,15 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     ASSERT_NE(alpha, ops.end());
     EXPECT_EQ(alpha->value, 300);
     EXPECT_EQ(marked(buildScopeMenu(defaults()), "Zembrit_IDMain"), Labels{});
+}
+
+TEST(ScopeMenu, SignalChoicesCarryOneMarkEach) {
+    MenuValues values = defaults();
+    values.signal = SignalOptions{true, true, ChannelMode::stereo};
+    const auto ops = buildScopeMenu(values);
+    EXPECT_EQ(marked(ops, "Zembrit_Trigger"), Labels{"Rising"});
+    EXPECT_EQ(marked(ops, "Zembrit_Channels"), Labels{"Stereo"});
+    EXPECT_EQ(marked(ops, "Zembrit_IDConfig").back(), "Automatic Gain");
 }
 
 }  // namespace
