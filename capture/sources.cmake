@@ -1,9 +1,12 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/auto_gain.cpp
+  capture/capture_source.cpp
   capture/channels.cpp
   capture/recording_format.cpp
   capture/reduce.cpp
+  capture/sample_mix.cpp
   capture/signal_window.cpp
+  capture/silence_decay.cpp
   capture/trigger.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
