@@ -10,6 +10,7 @@
 #include "capture/capture_worker.h"
 #include "capture/recording_format.h"
 #include "capture/trace_points.h"
+#include "capture/wasapi_capture.h"
 #include "plugin/message_box.h"
 #include "plugin/plugin_state.h"
 #include "settings/settings_store.h"
@@ -108,6 +109,7 @@ void resetCaptureState() {
 
 int startCapture() {
     if (isCapturing()) return 1;
+    if (settings.source != CaptureSource::wavein) return startWasapiCapture(settings.source) ? 0 : 1;
     HWAVEIN device = nullptr;
     if (!openDevice(device)) {
         showError("Can't open WAVE In Device!");
@@ -121,6 +123,10 @@ int startCapture() {
 // reused.
 int stopCapture() {
     if (!isCapturing()) return 1;
+    if (wasapiCapturing()) {
+        stopWasapiCapture();
+        return 0;
+    }
     CaptureBuffer* buffer = std::exchange(captureState.buffer, nullptr);
     captureState.protocol.stopRequeueing();
     waveInReset(buffer->device);
@@ -129,10 +135,11 @@ int stopCapture() {
     return 0;
 }
 
-bool isCapturing() { return captureState.protocol.capturing(); }
+bool isCapturing() { return captureState.protocol.capturing() || wasapiCapturing(); }
 
 void stopCaptureForClosingWindow() {
     captureState.protocol.forgetWindow();
+    forgetWasapiWindow();
     stopCapture();
 }
 

@@ -29,4 +29,11 @@ bool reduceBuffer(const WAVEHDR& header, int32_t sampleBits) {
     return claimRepaintWhenDue();
 }
 
+bool reduceSamples(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout) {
+    ChannelScratch scratch;
+    const MonoSamples first = extractChannel(bytes, byteCount, layout, 0, kChannelCapacity, scratch);
+    reduceInto(reductionInputFor(settings, first.bytes, first.byteCount, first.sampleBits), TracePoints);
+    return claimRepaintWhenDue();
+}
+
 }  // namespace zembrit

@@ -14,4 +14,6 @@ list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture_buffer.cpp
   capture/capture_worker.cpp
   capture/reduce_buffer.cpp
+  capture/wasapi_capture.cpp
+  capture/wasapi_engine.cpp
 )

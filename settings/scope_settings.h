@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "capture/capture_source.h"
 #include "settings/relaxed.h"
 
 namespace zembrit {
@@ -32,6 +33,8 @@ struct ScopeSettings {
     Relaxed<int32_t> frameIntervalMs{40};
     int32_t sampleKHz = 16;
     int32_t sampleBits = 16;
+    CaptureSource source = CaptureSource::wavein;
+    char deviceName[kDeviceNameCapacity] = "";  // empty: the system default endpoint
     int32_t scopeWidth = 1;
     char scopeColorKey[kColorKeyCapacity] = "toolbar.textColor:";
     char tabPosition[kTabPositionCapacity] = "br";

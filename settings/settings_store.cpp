@@ -61,6 +61,8 @@ void readSettings() {
     s.frameIntervalMs = frameIntervalFromFps(readInt(keys::framesPerSecond, 25));
     s.sampleKHz = readInt(keys::sampleKHz, defaults.sampleKHz);
     s.sampleBits = readInt(keys::sampleBits, defaults.sampleBits);
+    s.source = captureSourceFromText(readText(keys::waveSource, "")).value_or(defaults.source);
+    copyBounded(s.deviceName, sizeof s.deviceName, readText(keys::waveDevice, ""));
     s.scopeWidth = readInt(keys::scopeWidth, defaults.scopeWidth);
     setColorKey(s.scopeColorKey, readText(keys::scopeColorKey, "toolbar.textColor"));
     copyBounded(s.tabPosition, sizeof s.tabPosition, readText(keys::tabPosition, "br"));

@@ -46,6 +46,8 @@ TEST(SampleConfiguration, StatesEveryKeyWithItsDefault) {
         {keys::framesPerSecond, std::to_string(1000 / d.frameIntervalMs)},
         {keys::sampleKHz, std::to_string(d.sampleKHz)},
         {keys::sampleBits, std::to_string(d.sampleBits)},
+        {keys::waveSource, captureSourceWord(d.source)},
+        {keys::waveDevice, d.deviceName},
         {keys::scopeWidth, std::to_string(d.scopeWidth)},
         {keys::scopeColorKey, colorKey},
         {keys::tabPosition, d.tabPosition},
