@@ -2,7 +2,11 @@
 // changes one setting, writes it at once and runs the follow-up it needs.
 #include "commands/dispatcher.h"
 
+#include <cstring>
+#include <optional>
+
 #include "capture/capture.h"
+#include "capture/capture_source.h"
 #include "commands/command_match.h"
 #include "commands/docking.h"
 #include "commands/plugin_actions.h"
@@ -90,6 +94,15 @@ void setTransparencyAlpha(int32_t alpha) {
     storeInt(keys::transparencyAlpha, alpha);
 }
 
+// The word after the command names the source; any other word is ignored.
+void setCaptureSource(const char* word) {
+    const std::optional<CaptureSource> source = captureSourceFromText(word);
+    if (!source) return;
+    settings.source = *source;
+    storeString(keys::waveSource, captureSourceWord(*source));
+    restartRunningCapture();
+}
+
 void toggleRecording() {
     if (isCapturing())
         stopCapture();
@@ -130,6 +143,7 @@ void onToggleWithPlugins(const Command& c) { toggle(settings.toggleWithPlugins, 
 void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
+void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

@@ -140,6 +140,18 @@ void addLookItems(MenuBuild& build, int config, const MenuValues& values) {
     addStyleMenu(build, config);
 }
 
+// Appended after every other item, so nothing before it moves.
+void addSourceMenu(MenuBuild& build, int parent, CaptureSource current) {
+    const int menu = createMenu(build, "Source", "Zembrit_Source");
+    const std::pair<const char*, CaptureSource> choices[] = {{"Wave In", CaptureSource::wavein},
+                                                             {"What Is Playing", CaptureSource::output},
+                                                             {"Input Device", CaptureSource::input}};
+    for (const auto& [label, source] : choices)
+        addItem(build, menu, label, internalCommand(CommandId::SetSource) + " " + captureSourceWord(source),
+                source == current);
+    attach(build, parent, menu, "Source");
+}
+
 }  // namespace
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
@@ -161,7 +173,8 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .bufferPoints = settings.bufferPoints,
                       .motionBlurAlpha = settings.motionBlurAlpha,
                       .tabPosition = settings.tabPosition,
-                      .scopeType = settings.scopeType};
+                      .scopeType = settings.scopeType,
+                      .source = settings.source};
 }
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
@@ -171,6 +184,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addWindowItems(build, config, values);
     addTraceItems(build, config, values);
     addLookItems(build, config, values);
+    addSourceMenu(build, config, values.source);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

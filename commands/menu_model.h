@@ -17,6 +17,7 @@ struct MenuValues {
     uint8_t motionBlurAlpha;
     const char* tabPosition;  // points into the settings; valid while they are
     char scopeType;           // one letter, 0 for the empty code
+    CaptureSource source;
 };
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);

@@ -147,6 +147,11 @@ new 10 "Visual Style" Pellucor_SetStyle
 10 [ ] "Style 3" @Zembrit SetStyle 3
 10 [ ] "Style 4" @Zembrit SetStyle 4
 1 sub 10 "Visual Style"
+new 11 "Source" Zembrit_Source
+11 [x] "Wave In" @ZembritInternal SetSource wavein
+11 [ ] "What Is Playing" @ZembritInternal SetSource output
+11 [ ] "Input Device" @ZembritInternal SetSource input
+1 sub 11 "Source"
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
@@ -222,6 +227,12 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     ASSERT_NE(alpha, ops.end());
     EXPECT_EQ(alpha->value, 300);
     EXPECT_EQ(marked(buildScopeMenu(defaults()), "Zembrit_IDMain"), Labels{});
+}
+
+TEST(ScopeMenu, SourceMarkFollowsTheSetting) {
+    ScopeSettings settings;
+    settings.source = CaptureSource::output;
+    EXPECT_EQ(marked(buildScopeMenu(menuValuesFrom(settings, false)), "Zembrit_Source"), Labels{"What Is Playing"});
 }
 
 }  // namespace
