@@ -31,7 +31,9 @@ namespace {
 
 constexpr DWORD kPacketWaitMs = 30;  // loopback may deliver no events at all
 constexpr DWORD kThreadJoinMs = 3000;
-constexpr REFERENCE_TIME kBufferDuration = 1000000;  // 100 ms in 100-ns units
+// 40 ms in 100-ns units: more than one bounded wait. Wine reads ALSA in
+// pieces of this size, and a file-backed ALSA device fails reads of 100 ms.
+constexpr REFERENCE_TIME kBufferDuration = 400000;
 
 // Mix format subtypes, defined here rather than linked from ksuser.
 constexpr GUID kSubtypePcm = {0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
