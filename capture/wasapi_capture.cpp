@@ -4,6 +4,7 @@
 // decay to flat.
 #include "capture/wasapi_capture.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "capture/reduce_buffer.h"
@@ -18,7 +19,6 @@ namespace zembrit {
 namespace {
 
 constexpr UINT_PTR kDecayTimerId = 0x5A31;
-constexpr UINT kDecayTimerMs = 15;
 constexpr char kFailingLabel[] = "ZembritPlugin -> sound source unavailable, retrying";
 constexpr char kRecoveredLabel[] = "ZembritPlugin -> sound source capturing again";
 
@@ -83,7 +83,10 @@ bool startWasapiCapture(CaptureSource source) {
     sink.begin(scopeWindow);
     decay = SilenceDecay{};
     if (!engine.start(configFor(source))) return false;
-    if (scopeWindow) SetTimer(scopeWindow, kDecayTimerId, kDecayTimerMs, onDecayTimer);
+    // One tick per frame interval: enough for the glide, and under Wine every
+    // tick costs a round trip to its server.
+    const auto tickMs = static_cast<UINT>(std::max<int32_t>(settings.frameIntervalMs, USER_TIMER_MINIMUM));
+    if (scopeWindow) SetTimer(scopeWindow, kDecayTimerId, tickMs, onDecayTimer);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "capture/com_ref.h"
+#include "capture/endpoint_names.h"
 #include "capture/retry_schedule.h"
 
 namespace zembrit {
@@ -38,8 +39,6 @@ constexpr REFERENCE_TIME kBufferDuration = 400000;
 // Mix format subtypes, defined here rather than linked from ksuser.
 constexpr GUID kSubtypePcm = {0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 constexpr GUID kSubtypeFloat = {0x00000003, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-constexpr PROPERTYKEY kFriendlyName = {{0xa45c254e, 0xdf1c, 0x4efd, {0x80, 0x20, 0x67, 0xd1, 0x46, 0xa8, 0x50, 0xe0}},
-                                       14};
 
 struct CoTaskFree {
     void operator()(void* memory) const { CoTaskMemFree(memory); }
@@ -96,14 +95,7 @@ private:
 EDataFlow flowOf(const EngineConfig& config) { return config.loopback ? eRender : eCapture; }
 
 bool friendlyNameIs(IMMDevice& device, const wchar_t* name) {
-    ComRef<IPropertyStore> store;
-    if (FAILED(device.OpenPropertyStore(STGM_READ, store.put()))) return false;
-    PROPVARIANT value;
-    PropVariantInit(&value);
-    const bool same = SUCCEEDED(store->GetValue(kFriendlyName, &value)) && value.vt == VT_LPWSTR &&
-                      value.pwszVal && lstrcmpiW(value.pwszVal, name) == 0;
-    PropVariantClear(&value);
-    return same;
+    return lstrcmpiW(friendlyNameOf(device).c_str(), name) == 0;
 }
 
 HRESULT findEndpoint(IMMDeviceEnumerator& enumerator, const EngineConfig& config, IMMDevice** endpoint) {

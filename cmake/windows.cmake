@@ -83,6 +83,7 @@ endif()
 # The WASAPI engine against scripted fakes of the system's audio objects.
 file(GLOB wasapi_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wasapi/*.cpp)
 add_executable(wasapi_tests ${wasapi_tests} ${CMAKE_SOURCE_DIR}/capture/wasapi_engine.cpp
+               ${CMAKE_SOURCE_DIR}/capture/endpoint_names.cpp
                ${CMAKE_SOURCE_DIR}/capture/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/channels.cpp)
 target_include_directories(wasapi_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(wasapi_tests PRIVATE ${win32_defines})
@@ -118,6 +119,16 @@ add_executable(capture_floor ${CMAKE_SOURCE_DIR}/bench/capture_floor.cpp)
 target_compile_definitions(capture_floor PRIVATE ${win32_defines})
 target_link_options(capture_floor PRIVATE ${static_runtime})
 target_link_libraries(capture_floor PRIVATE winmm)
+
+# The same floor for WASAPI capture, through the plugin's engine.
+add_executable(wasapi_floor ${CMAKE_SOURCE_DIR}/bench/wasapi_floor.cpp ${CMAKE_SOURCE_DIR}/capture/wasapi_engine.cpp
+               ${CMAKE_SOURCE_DIR}/capture/endpoint_names.cpp
+               ${CMAKE_SOURCE_DIR}/capture/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/channels.cpp)
+target_include_directories(wasapi_floor PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(wasapi_floor PRIVATE ${win32_defines})
+target_compile_options(wasapi_floor PRIVATE ${warnings} -O2)
+target_link_options(wasapi_floor PRIVATE ${static_runtime})
+target_link_libraries(wasapi_floor PRIVATE ole32)
 
 # The cost of one paint at three window sizes, with and without motion blur.
 add_executable(paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_bench.cpp $<TARGET_OBJECTS:standin_shell>)

@@ -55,7 +55,8 @@ enum class WordTest { Whole, Substring, Prefix };
     X(Edit, "Edit", Whole, "Edit")                                            \
     X(About, "About", Whole, "About")                                         \
     X(ToggleRecord, "ToggleRecord", Whole, "ToggleRecord")                    \
-    X(SetSource, "SetSource ", Prefix, "SetSource")
+    X(SetSource, "SetSource ", Prefix, "SetSource")                         \
+    X(SetDevice, "SetDevice", Prefix, "SetDevice")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

@@ -103,6 +103,16 @@ void setCaptureSource(const char* word) {
     restartRunningCapture();
 }
 
+// The rest of the word, after one or more spaces, names the device; nothing
+// after the word means the system's default. "SetDevicex" is no command.
+void setCaptureDevice(const char* rest) {
+    if (*rest != '\0' && *rest != ' ') return;
+    while (*rest == ' ') ++rest;
+    copyBounded(settings.deviceName, sizeof settings.deviceName, rest);
+    storeString(keys::waveDevice, settings.deviceName);
+    restartRunningCapture();
+}
+
 void toggleRecording() {
     if (isCapturing())
         stopCapture();
@@ -144,6 +154,7 @@ void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
 void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
+void onSetDevice(const Command& command) { setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word)); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

@@ -93,20 +93,25 @@ std::string defaultTree() {
            "          ( ) Style 2 -> @Zembrit SetStyle 2\n"
            "          ( ) Style 3 -> @Zembrit SetStyle 3\n"
            "          ( ) Style 4 -> @Zembrit SetStyle 4\n"
+           "      >> Source\n"
+           "        [Source] Zembrit_Source\n"
+           "          (x) Wave In -> @ZembritInternal SetSource wavein\n"
+           "          ( ) What Is Playing -> @ZembritInternal SetSource output\n"
+           "          ( ) Input Device -> @ZembritInternal SetSource input\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
            "  ( ) About Zembrit -> @ZembritInternal About\n";
 }
 
-// The eleven named menus in the order they are made.
+// The twelve named menus in the order they are made.
 std::vector<std::string> namedMenus(const char* build) {
     const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",      "Configuration|Zembrit_IDConfig",
                            "Tab Position|Zembrit_TabPosition",  "Orientation|Zembrit_Orientation",
                            "Scope Width|Zembrit_ScopeWidth",    "KHz|Zembrit_KHz",
                            "Bit|Zembrit_Bit",                   "FPS|Zembrit_FPS",
                            "Buffer Size|Zembrit_BufferSize",    "Motion Blur Alpha|Zembrit_BlurAlpha",
-                           "Visual Style|Pellucor_SetStyle"};
+                           "Visual Style|Pellucor_SetStyle",    "Source|Zembrit_Source"};
     std::vector<std::string> calls;
     for (const char* menu : menus) calls.push_back(std::string(menu) + "|" + build);
     return calls;
@@ -345,6 +350,11 @@ protected:
             EXPECT_EQ(configValue(tab ? "Zembrit.plugin.style.tabPosition:" : "Zembrit.plugin.style.scopeType:"), code);
             return;
         }
+        if (word.rfind("SetSource ", 0) == 0) {
+            pick(item.command);
+            EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), word.substr(10));
+            return;
+        }
         if (word.rfind("@Zembrit SetStyle ", 0) == 0) {
             pick(item.command);
             EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), kPresetKeys[word.back() - '1']);
@@ -375,7 +385,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 77u);
+    ASSERT_EQ(items.size(), 80u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

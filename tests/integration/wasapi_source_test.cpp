@@ -88,6 +88,20 @@ TEST_F(WasapiSource, OutputFailsCleanlyInTheLabelRetriesSlowlyAndEndsPromptly) {
     EXPECT_LT(millisecondsTaken([this] { end(); }), 4000u);
 }
 
+TEST_F(WasapiSource, DeviceMenuListsTheInputsAndItsItemMovesCaptureThere) {
+    startWith("input");
+    SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
+    const std::string& menu = shellRecord.menuDump;
+    EXPECT_NE(menu.find("(x) System Default -> @ZembritInternal SetDevice\n"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"),
+              std::string::npos);
+    standin::broadcast("@ZembritInternal SetDevice In: zembrit_float");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.device:"), "In: zembrit_float");
+    captureRepaints = 0;
+    pump(500);
+    EXPECT_GE(traceRows(scopeWindow()), 4) << "the named device's tone is not drawn";
+}
+
 TEST_F(WasapiSource, SwitchingSourcesWhileCapturingLeaksNothing) {
     startWith("input", kFloatToneDevice);
     const char* words[] = {"output", "wavein", "input"};

@@ -146,6 +146,8 @@ TEST(MatchCommand, SetSourceCarriesTheWordAfterOneSpace) {
     EXPECT_STREQ(command.word, "setsource  output");
     EXPECT_EQ(idOf("@ZembritInternal SetSourceoutput"), CommandId::None);
     EXPECT_EQ(idOf("@ZembritInternal SetSource"), CommandId::None);
+    EXPECT_STREQ(matchCommand("@ZembritInternal setdevice In: Mic").word, "setdevice In: Mic");
+    EXPECT_EQ(idOf("@ZembritInternal SetDevice"), CommandId::SetDevice);
 }
 
 }  // namespace

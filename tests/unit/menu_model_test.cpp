@@ -235,5 +235,22 @@ TEST(ScopeMenu, SourceMarkFollowsTheSetting) {
     EXPECT_EQ(marked(buildScopeMenu(menuValuesFrom(settings, false)), "Zembrit_Source"), Labels{"What Is Playing"});
 }
 
+TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
+    ScopeSettings settings;
+    MenuValues values = menuValuesFrom(settings, false);
+    values.endpoints = {"Mic A", "Monitor B"};
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{}) << "wave-in has no device menu";
+    settings.source = CaptureSource::input;
+    std::copy_n("monitor b", 10, settings.deviceName);
+    values = menuValuesFrom(settings, false);
+    values.endpoints = {"Mic A", "Monitor B"};
+    const std::vector<MenuOp> ops = buildScopeMenu(values);
+    EXPECT_EQ(marked(ops, "Zembrit_Device"), Labels{"Monitor B"});
+    EXPECT_NE(renderAll(ops).find("12 [ ] \"Mic A\" @ZembritInternal SetDevice Mic A\n"), std::string::npos);
+    settings.deviceName[0] = '\0';
+    values = menuValuesFrom(settings, false);
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{"System Default"});
+}
+
 }  // namespace
 }  // namespace zembrit
