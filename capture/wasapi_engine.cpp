@@ -126,18 +126,9 @@ public:
     HRESULT open(IMMDeviceEnumerator& enumerator) {
         ComRef<IMMDevice> endpoint;
         HRESULT result = findEndpoint(enumerator, run_.config, endpoint.put());
-        if (SUCCEEDED(result)) result = endpoint->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, client_.putVoid());
-        if (FAILED(result)) return result;
-        WAVEFORMATEX* mix = nullptr;
-        if (FAILED(result = client_->GetMixFormat(&mix))) return result;
-        const std::unique_ptr<WAVEFORMATEX, CoTaskFree> owned(mix);
-        const std::optional<MixFormat> format = mixFormatOf(*mix);
-        if (!format) return AUDCLNT_E_UNSUPPORTED_FORMAT;
-        format_ = *format;
-        const DWORD flags = AUDCLNT_STREAMFLAGS_EVENTCALLBACK | (run_.config.loopback ? AUDCLNT_STREAMFLAGS_LOOPBACK : 0);
-        result = client_->Initialize(AUDCLNT_SHAREMODE_SHARED, flags, kBufferDuration, 0, mix, nullptr);
-        if (SUCCEEDED(result)) result = client_->SetEventHandle(run_.buffer);
-        if (SUCCEEDED(result)) result = client_->GetService(__uuidof(IAudioCaptureClient), capture_.putVoid());
+        if (SUCCEEDED(result))
+            result = endpoint->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr, client_.putVoid());
+        if (SUCCEEDED(result)) result = initialise();
         if (FAILED(result)) return result;
         run_.accumulator.reset(run_.config.points, run_.config.mode);
         if (FAILED(result = client_->Start())) return result;
@@ -161,6 +152,23 @@ public:
     }
 
 private:
+    // Shared mode in the endpoint's own mix format, woken by the buffer event.
+    HRESULT initialise() {
+        WAVEFORMATEX* mix = nullptr;
+        HRESULT result = client_->GetMixFormat(&mix);
+        if (FAILED(result)) return result;
+        const std::unique_ptr<WAVEFORMATEX, CoTaskFree> owned(mix);
+        const std::optional<MixFormat> format = mixFormatOf(*mix);
+        if (!format) return AUDCLNT_E_UNSUPPORTED_FORMAT;
+        format_ = *format;
+        const DWORD loopback = run_.config.loopback ? AUDCLNT_STREAMFLAGS_LOOPBACK : 0;
+        result = client_->Initialize(AUDCLNT_SHAREMODE_SHARED, AUDCLNT_STREAMFLAGS_EVENTCALLBACK | loopback,
+                                     kBufferDuration, 0, mix, nullptr);
+        if (SUCCEEDED(result)) result = client_->SetEventHandle(run_.buffer);
+        if (SUCCEEDED(result)) result = client_->GetService(__uuidof(IAudioCaptureClient), capture_.putVoid());
+        return result;
+    }
+
     void hand(const BYTE* data, UINT32 frames, DWORD flags) {
         EngineSink& sink = *run_.sink;
         auto deliver = [&sink](const uint8_t* bytes, uint32_t count, const SourceLayout& layout) {

@@ -154,7 +154,9 @@ void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
 void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
-void onSetDevice(const Command& command) { setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word)); }
+void onSetDevice(const Command& command) {
+    setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
+}
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

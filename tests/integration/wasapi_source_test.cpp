@@ -1,8 +1,9 @@
 // The WASAPI sources against Wine's real audio stack, on the bench's ALSA
 // file devices: Wine's WASAPI opens them in its float stereo mix format, so
-// the input tests name the device that holds the tone in that format. Wine 8 has no loopback: on the render endpoint Initialize
-// succeeds and GetService(IAudioCaptureClient) answers 0x88890003, so the
-// output source's success path is tested on the fakes and its failure path here.
+// the input tests name the device that holds the tone in that format.
+// Wine 8 has no loopback: on the render endpoint Initialize succeeds and
+// GetService(IAudioCaptureClient) answers 0x88890003, so the output
+// source's success path is tested on the fakes and its failure path here.
 #include "tests/integration/support/shell_fixture.h"
 
 #include <objbase.h>
