@@ -11,6 +11,7 @@
 #include "capture/capture_worker.h"
 #include "capture/recording_format.h"
 #include "capture/trace_points.h"
+#include "capture/wasapi_capture.h"
 #include "capture/wave_in_layout.h"
 #include "settings/settings_store.h"
 
@@ -137,8 +138,11 @@ void resetCaptureState() {
     for (auto& point : row) point = 0;
 }
 
-StartFailure startCapture(HWND repaintWindow) {
+StartFailure startCapture(HWND repaintWindow, SourceReport report) {
     if (isCapturing()) return StartFailure::AlreadyRunning;
+    const ScopeSettings& s = settings();
+    if (s.source != CaptureSource::wavein)
+        return startWasapiCapture(s.source, repaintWindow, report) ? StartFailure::None : StartFailure::SourceNotStarted;
     HWAVEIN device = nullptr;
     const std::optional<CapturePlan> plan = planCapture();
     if (!openDevice(device, plan)) return StartFailure::DeviceNotOpened;
@@ -150,6 +154,11 @@ StartFailure startCapture(HWND repaintWindow) {
 // reused.
 StopOutcome stopCapture() {
     if (!isCapturing()) return StopOutcome{};
+    // A WASAPI source has no wave-in steps to fail; it reports through the label.
+    if (wasapiCapturing()) {
+        stopWasapiCapture();
+        return StopOutcome{};
+    }
     CaptureBuffer* buffer = std::exchange(state.buffer, nullptr);
     state.protocol.stopRequeueing();
     waveInReset(buffer->device);
@@ -157,10 +166,11 @@ StopOutcome stopCapture() {
     return finishCapture(buffer, home, true);
 }
 
-bool isCapturing() { return state.protocol.capturing(); }
+bool isCapturing() { return state.protocol.capturing() || wasapiCapturing(); }
 
 StopOutcome stopCaptureForClosingWindow() {
     state.protocol.forgetWindow();
+    forgetWasapiWindow();
     return stopCapture();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "capture/wasapi_capture.h"
+
 namespace zembrit {
 
 // What a start could not do. Only AlreadyRunning and RecordingNotStarted
@@ -13,7 +15,9 @@ enum class StartFailure {
     HeaderNotPrepared,
     HeaderNotQueued,
     RecordingNotStarted,
+    SourceNotStarted,  // a WASAPI source's thread could not be made; reported, never boxed
 };
+
 
 // What a stop could not do; nothing when capture was not running. A header
 // not unprepared or a device not closed keeps the buffer's memory for good.
@@ -24,8 +28,9 @@ struct StopOutcome {
 
 // Called once at plugin start: nothing captured yet.
 void resetCaptureState();
-// Each due buffer asks repaintWindow to repaint.
-StartFailure startCapture(HWND repaintWindow);
+// Each due buffer asks repaintWindow to repaint; a WASAPI source tells
+// report how it is doing.
+StartFailure startCapture(HWND repaintWindow, SourceReport report);
 // Blocks at most about 3 s.
 StopOutcome stopCapture();
 bool isCapturing();

@@ -25,20 +25,24 @@ float secondsOf(uint32_t bytes, const CaptureBuffer& buffer) {
 
 }  // namespace
 
+bool showWindow(const SignalSource& source, const SignalOptions& options, SignalState& state) {
+    // Points and size read once, as for any reduction.
+    const ReductionInput shape = reductionInputFor(settings(), source.bytes, source.byteCount, 0);
+    const SignalWindow window = selectWindow(source, shape.points, options, state);
+    reduceWindowInto(window, window.left, shape.points, shape.dimension, traceRow());
+    if (options.channels == ChannelMode::stereo)
+        reduceWindowInto(window, window.right, shape.points, shape.dimension, rightTraceRow());
+    else if (options.channels == ChannelMode::xy)
+        storeXyFigure(window, xyFigure());
+    return claimRepaintWhenDue();
+}
+
 bool reduceBuffer(CaptureBuffer& buffer) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
-    // Points and size read once, as for any reduction.
-    const ReductionInput shape = reductionInputFor(settings(), bytes, recorded, 0);
-    const SignalSource source{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)};
-    const SignalWindow window = selectWindow(source, shape.points, buffer.options, buffer.signal);
-    reduceWindowInto(window, window.left, shape.points, shape.dimension, traceRow());
-    if (buffer.options.channels == ChannelMode::stereo)
-        reduceWindowInto(window, window.right, shape.points, shape.dimension, rightTraceRow());
-    else if (buffer.options.channels == ChannelMode::xy)
-        storeXyFigure(window, xyFigure());
-    return claimRepaintWhenDue();
+    return showWindow(SignalSource{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)}, buffer.options,
+                      buffer.signal);
 }
 
 }  // namespace zembrit

@@ -2,12 +2,16 @@
 #include <cstdint>
 
 #include "capture/capture_state.h"
+#include "capture/channels.h"
 
 namespace zembrit {
 
-// Takes one returned buffer through the signal steps into the trace (and the
-// right row or the figure); true when a repaint is due, at most once per
-// frameIntervalMs. Runs on the capture worker.
+// Takes one window of any source through the signal steps into the trace
+// (and the right row or the figure); true when a repaint is due, at most
+// once per frameIntervalMs. Runs on that source's capture thread.
+bool showWindow(const SignalSource& source, const SignalOptions& options, SignalState& state);
+
+// The same for one returned wave-in buffer. Runs on the capture worker.
 bool reduceBuffer(CaptureBuffer& buffer);
 
 }  // namespace zembrit

@@ -3,7 +3,9 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/channels.cpp
   capture/recording_format.cpp
   capture/reduce.cpp
+  capture/sample_mix.cpp
   capture/signal_window.cpp
+  capture/silence_decay.cpp
   capture/trigger.cpp
   capture/wave_in_layout.cpp
   capture/xy_figure.cpp
@@ -12,5 +14,8 @@ list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp
   capture/capture_buffer.cpp
   capture/capture_worker.cpp
+  capture/endpoint_names.cpp
   capture/reduce_buffer.cpp
+  capture/wasapi_capture.cpp
+  capture/wasapi_engine.cpp
 )

@@ -13,7 +13,7 @@ target_include_directories(Zembrit PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(Zembrit PRIVATE ${win32_defines})
 target_compile_options(Zembrit PRIVATE ${warnings} -O2)
 target_link_options(Zembrit PRIVATE ${static_runtime})
-target_link_libraries(Zembrit PRIVATE user32 gdi32 winmm)
+target_link_libraries(Zembrit PRIVATE user32 gdi32 winmm ole32)
 
 # The stand-in shell: its exported functions and windows, shared by the
 # demo program and the integration tests so that both see the same shell.
@@ -80,6 +80,21 @@ if(ZEMBRIT_RUN_WINE_TESTS)
       PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120)
 endif()
 
+# The WASAPI engine against scripted fakes of the system's audio objects.
+file(GLOB wasapi_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wasapi/*.cpp)
+add_executable(wasapi_tests ${wasapi_tests} ${CMAKE_SOURCE_DIR}/capture/wasapi_engine.cpp
+               ${CMAKE_SOURCE_DIR}/capture/endpoint_names.cpp
+               ${CMAKE_SOURCE_DIR}/capture/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/channels.cpp)
+target_include_directories(wasapi_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(wasapi_tests PRIVATE ${win32_defines})
+target_compile_options(wasapi_tests PRIVATE ${warnings})
+target_link_options(wasapi_tests PRIVATE ${static_runtime})
+target_link_libraries(wasapi_tests PRIVATE gtest gtest_main ole32)
+if(ZEMBRIT_RUN_WINE_TESTS)
+  gtest_discover_tests(wasapi_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 60)
+endif()
+
 # The DLL's export and import tables, checked from the Linux side.
 add_test(NAME dll_exports_and_imports
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check-dll-tables.sh ${ZEMBRIT_OBJDUMP} $<TARGET_FILE:Zembrit>)
@@ -104,6 +119,16 @@ add_executable(capture_floor ${CMAKE_SOURCE_DIR}/bench/capture_floor.cpp)
 target_compile_definitions(capture_floor PRIVATE ${win32_defines})
 target_link_options(capture_floor PRIVATE ${static_runtime})
 target_link_libraries(capture_floor PRIVATE winmm)
+
+# The same floor for WASAPI capture, through the plugin's engine.
+add_executable(wasapi_floor ${CMAKE_SOURCE_DIR}/bench/wasapi_floor.cpp ${CMAKE_SOURCE_DIR}/capture/wasapi_engine.cpp
+               ${CMAKE_SOURCE_DIR}/capture/endpoint_names.cpp
+               ${CMAKE_SOURCE_DIR}/capture/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/channels.cpp)
+target_include_directories(wasapi_floor PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(wasapi_floor PRIVATE ${win32_defines})
+target_compile_options(wasapi_floor PRIVATE ${warnings} -O2)
+target_link_options(wasapi_floor PRIVATE ${static_runtime})
+target_link_libraries(wasapi_floor PRIVATE ole32)
 
 # The cost of one paint at three window sizes, with and without motion blur.
 add_executable(paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_bench.cpp $<TARGET_OBJECTS:standin_shell>)

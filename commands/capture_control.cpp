@@ -2,6 +2,8 @@
 
 #include "capture/capture.h"
 #include "commands/message_box.h"
+#include "commands/shell_windows.h"
+#include "plugin/host_api.h"
 
 namespace zembrit {
 namespace {
@@ -16,6 +18,7 @@ const char* failureText(StartFailure failure) {
     case StartFailure::HeaderNotPrepared: return "Error preparing WAVEHDR!";
     case StartFailure::HeaderNotQueued: return "Error queueing WAVEHDR!";
     case StartFailure::RecordingNotStarted: return "Error starting record!";
+    case StartFailure::SourceNotStarted: return nullptr;
     }
     return nullptr;
 }
@@ -25,10 +28,20 @@ void showStopFailures(const StopOutcome& outcome) {
     if (!outcome.deviceClosed) showError("Can't close WAVE In Device!");
 }
 
+// A WASAPI source heals by itself: one line in the toolbar label when it
+// fails, another when it captures again.
+void showSourceHealth(SourceHealth health) {
+    const char* text = health == SourceHealth::failing ? "ZembritPlugin -> sound source unavailable, retrying"
+                                                       : "ZembritPlugin -> sound source capturing again";
+    SendMessageA(shellWindow(), HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(text));
+}
+
 }  // namespace
 
 void startCaptureShowingFailures(HWND repaintWindow) {
-    if (const char* text = failureText(startCapture(repaintWindow))) showError(text);
+    const StartFailure failure = startCapture(repaintWindow, showSourceHealth);
+    if (failure == StartFailure::SourceNotStarted) showSourceHealth(SourceHealth::failing);
+    if (const char* text = failureText(failure)) showError(text);
 }
 
 void stopCaptureShowingFailures() { showStopFailures(stopCapture()); }

@@ -60,7 +60,9 @@ enum class WordTest { Whole, Substring, Prefix };
     X(AutoGain, "AutoGain", Whole, "AutoGain")                                \
     X(SetChannelsMono, "SetChannels mono", Whole, "SetChannels mono")         \
     X(SetChannelsStereo, "SetChannels stereo", Whole, "SetChannels stereo")   \
-    X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")
+    X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")               \
+    X(SetSource, "SetSource ", Prefix, "SetSource")                           \
+    X(SetDevice, "SetDevice", Prefix, "SetDevice")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

@@ -2,6 +2,9 @@
 // changes one setting, writes it at once and runs the follow-up it needs.
 #include "commands/dispatcher.h"
 
+#include <cstring>
+#include <optional>
+
 #include "capture/capture.h"
 #include "commands/capture_control.h"
 #include "commands/command_match.h"
@@ -9,6 +12,7 @@
 #include "commands/plugin_actions.h"
 #include "commands/report_toggle.h"
 #include "scope/window_state.h"
+#include "settings/capture_source.h"
 #include "settings/keys.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
@@ -91,6 +95,26 @@ void setTransparencyAlpha(int32_t alpha) {
     store(keys::transparencyAlpha, alpha);
 }
 
+// The word after the command names the source; any other word is ignored.
+void setCaptureSource(const char* word) {
+    const std::optional<CaptureSource> source = captureSourceFromText(word);
+    if (!source) return;
+    settings().source = *source;
+    store(keys::waveSource, captureSourceWord(*source));
+    restartRunningCapture();
+}
+
+// The rest of the word, after one or more spaces, names the device; nothing
+// after the word means the system's default. "SetDevicex" is no command.
+void setCaptureDevice(const char* rest) {
+    if (*rest != '\0' && *rest != ' ') return;
+    while (*rest == ' ') ++rest;
+    ScopeSettings& s = settings();
+    copyBounded(s.deviceName, sizeof s.deviceName, rest);
+    store(keys::waveDevice, s.deviceName);
+    restartRunningCapture();
+}
+
 void toggleRecording() {
     if (isCapturing())
         stopCaptureShowingFailures();
@@ -155,6 +179,10 @@ void onAutoGain(const Command& command) { toggleAutoGain(command); }
 void onSetChannelsMono(const Command&) { setChannels(ChannelMode::mono); }
 void onSetChannelsStereo(const Command&) { setChannels(ChannelMode::stereo); }
 void onSetChannelsXY(const Command&) { setChannels(ChannelMode::xy); }
+void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
+void onSetDevice(const Command& command) {
+    setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
+}
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

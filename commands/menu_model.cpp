@@ -1,5 +1,7 @@
 #include "commands/menu_model.h"
 
+#include <cctype>
+#include <cstring>
 #include <utility>
 
 #include "commands/command_table.h"
@@ -155,6 +157,37 @@ void addSignalItems(MenuBuild& build, int config, const SignalOptions& signal) {
     attach(build, config, channels, "Channels");
 }
 
+// Appended after every other item, so nothing before it moves.
+void addSourceMenu(MenuBuild& build, int parent, CaptureSource current) {
+    const int menu = createMenu(build, "Source", "Zembrit_Source");
+    const std::pair<const char*, CaptureSource> choices[] = {{"Wave In", CaptureSource::wavein},
+                                                             {"What Is Playing", CaptureSource::output},
+                                                             {"Input Device", CaptureSource::input}};
+    for (const auto& [label, source] : choices)
+        addItem(build, menu, label, internalCommand(CommandId::SetSource) + " " + captureSourceWord(source),
+                source == current);
+    attach(build, parent, menu, "Source");
+}
+
+bool sameIgnoringCase(const std::string& a, const char* b) {
+    if (a.size() != std::strlen(b)) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Only for a WASAPI source: the default, then each active endpoint by name.
+void addDeviceMenu(MenuBuild& build, int parent, const MenuValues& values) {
+    if (values.source == CaptureSource::wavein) return;
+    const int menu = createMenu(build, "Device", "Zembrit_Device");
+    const std::string command = internalCommand(CommandId::SetDevice);
+    addItem(build, menu, "System Default", command, values.deviceName[0] == '\0');
+    for (const std::string& name : values.endpoints)
+        addItem(build, menu, name, command + " " + name, sameIgnoringCase(name, values.deviceName));
+    attach(build, parent, menu, "Device");
+}
+
 }  // namespace
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
@@ -177,7 +210,10 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .motionBlurAlpha = settings.motionBlurAlpha,
                       .tabPosition = settings.tabPosition,
                       .scopeType = settings.scopeType,
-                      .signal = signalOptionsOf(settings)};
+                      .signal = signalOptionsOf(settings),
+                      .source = settings.source,
+                      .deviceName = settings.deviceName,
+                      .endpoints = {}};
 }
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
@@ -188,6 +224,8 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addTraceItems(build, config, values);
     addLookItems(build, config, values);
     addSignalItems(build, config, values.signal);
+    addSourceMenu(build, config, values.source);
+    addDeviceMenu(build, config, values);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

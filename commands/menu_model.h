@@ -18,6 +18,10 @@ struct MenuValues {
     const char* tabPosition;  // points into the settings; valid while they are
     char scopeType;           // one letter, 0 for the empty code
     SignalOptions signal{};
+    CaptureSource source;
+    const char* deviceName;  // points into the settings; empty for the system default
+    // The active endpoints of the source's kind; none for wave-in.
+    std::vector<std::string> endpoints;
 };
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);

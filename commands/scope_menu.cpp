@@ -3,6 +3,7 @@
 #include "commands/scope_menu.h"
 
 #include "capture/capture.h"
+#include "capture/endpoint_names.h"
 #include "commands/menu_model.h"
 #include "plugin/host_api.h"
 #include "settings/settings_store.h"
@@ -11,8 +12,8 @@ namespace zembrit {
 
 namespace {
 
-// Main, configuration and eleven submenus.
-constexpr int kScopeMenuCount = 13;
+// Main, configuration and up to thirteen submenus.
+constexpr int kScopeMenuCount = 15;
 
 using MenuHandles = HostMenuHandle[kScopeMenuCount];
 
@@ -40,7 +41,10 @@ void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
 
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
-    for (const MenuOp& op : buildScopeMenu(menuValuesFrom(settings(), isCapturing()))) replay(op, menus, popup);
+    MenuValues values = menuValuesFrom(settings(), isCapturing());
+    if (values.source != CaptureSource::wavein)
+        values.endpoints = activeEndpointNames(values.source == CaptureSource::output);
+    for (const MenuOp& op : buildScopeMenu(values)) replay(op, menus, popup);
 }
 
 }  // namespace zembrit

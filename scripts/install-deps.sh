@@ -13,6 +13,7 @@ packages=(
     wine wine64 wine32:i386
     xvfb xauth x11-utils
     imagemagick zip unzip
+    pulseaudio pulseaudio-utils
 )
 
 missing=()

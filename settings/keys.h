@@ -50,6 +50,8 @@ enum class StoredAs { Bool, Int, Text };
     X(frameIntervalMs, framesPerSecond, "Zembrit.plugin.wave.fps:", Int, Relaxed<int32_t>, 25, intervalOfFps)     \
     X(sampleKHz, sampleKHz, "Zembrit.plugin.wave.KHz:", Int, int32_t, 16, kept)                                  \
     X(sampleBits, sampleBits, "Zembrit.plugin.wave.bit:", Int, int32_t, 16, kept)                                \
+    X(source, waveSource, "Zembrit.plugin.wave.source:", Text, CaptureSource, "wavein", sourceWord)              \
+    X(deviceName, waveDevice, "Zembrit.plugin.wave.device:", Text, TextField<kDeviceNameCapacity>, "", kept)    \
     X(scopeWidth, scopeWidth, "Zembrit.plugin.style.scopeWidth:", Int, int32_t, 1, kept)                         \
     X(scopeColorKey, scopeColorKey, "Zembrit.plugin.style.ScopeColor:", Text, TextField<kColorKeyCapacity>,      \
       "toolbar.textColor", withColon)                                                                            \

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "settings/capture_source.h"
 #include "settings/keys.h"
 #include "settings/signal_settings.h"
 

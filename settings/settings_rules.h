@@ -84,6 +84,9 @@ inline void withColon(char (&field)[kColorKeyCapacity], const char* stored, Scre
 inline void firstLetter(Relaxed<char>& field, const char* stored, ScreenExtent) { field = scopeTypeFromText(stored); }
 inline void triggerWord(bool& field, const char* stored, ScreenExtent) { field = triggerFromText(stored); }
 inline void channelsWord(ChannelMode& field, const char* stored, ScreenExtent) { field = channelsFromText(stored); }
+inline void sourceWord(CaptureSource& field, const char* stored, ScreenExtent) {
+    field = captureSourceFromText(stored).value_or(CaptureSource::wavein);
+}
 
 }  // namespace rules
 

@@ -1,4 +1,5 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  settings/capture_source.cpp
   settings/settings_rules.cpp
   settings/signal_settings.cpp
 )

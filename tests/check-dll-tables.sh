@@ -11,7 +11,7 @@ if [ "$exports" != "$expected" ]; then
     echo "exports: '$exports', expected '$expected'"; exit 1
 fi
 imports=$(printf '%s\n' "$dump" | awk '/DLL Name:/ {print tolower($3)}' | sort -u)
-allowed="kernel32.dll user32.dll gdi32.dll msimg32.dll winmm.dll msvcrt.dll advapi32.dll"
+allowed="kernel32.dll user32.dll gdi32.dll msimg32.dll winmm.dll msvcrt.dll advapi32.dll ole32.dll"
 for dll_name in $imports; do
     case " $allowed " in
         *" $dll_name "*) ;;

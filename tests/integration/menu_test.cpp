@@ -105,13 +105,18 @@ std::string defaultTree() {
            "          (x) Mono -> @ZembritInternal SetChannels mono\n"
            "          ( ) Stereo -> @ZembritInternal SetChannels stereo\n"
            "          ( ) X-Y -> @ZembritInternal SetChannels xy\n"
+           "      >> Source\n"
+           "        [Source] Zembrit_Source\n"
+           "          (x) Wave In -> @ZembritInternal SetSource wavein\n"
+           "          ( ) What Is Playing -> @ZembritInternal SetSource output\n"
+           "          ( ) Input Device -> @ZembritInternal SetSource input\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
            "  ( ) About Zembrit -> @ZembritInternal About\n";
 }
 
-// The thirteen named menus in the order they are made.
+// The fourteen named menus in the order they are made.
 std::vector<std::string> namedMenus(const char* build) {
     const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",      "Configuration|Zembrit_IDConfig",
                            "Tab Position|Zembrit_TabPosition",  "Orientation|Zembrit_Orientation",
@@ -119,7 +124,7 @@ std::vector<std::string> namedMenus(const char* build) {
                            "Bit|Zembrit_Bit",                   "FPS|Zembrit_FPS",
                            "Buffer Size|Zembrit_BufferSize",    "Motion Blur Alpha|Zembrit_BlurAlpha",
                            "Visual Style|Pellucor_SetStyle",    "Trigger|Zembrit_Trigger",
-                           "Channels|Zembrit_Channels"};
+                           "Channels|Zembrit_Channels",        "Source|Zembrit_Source"};
     std::vector<std::string> calls;
     for (const char* menu : menus) calls.push_back(std::string(menu) + "|" + build);
     return calls;
@@ -359,6 +364,11 @@ protected:
                       word.substr(word.find(' ') + 1));
             return;
         }
+        if (word.rfind("SetSource ", 0) == 0) {
+            pick(item.command);
+            EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), word.substr(10));
+            return;
+        }
         if (word.rfind("@Zembrit SetStyle ", 0) == 0) {
             pick(item.command);
             EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), kPresetKeys[word.back() - '1']);
@@ -389,7 +399,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 83u);
+    ASSERT_EQ(items.size(), 86u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

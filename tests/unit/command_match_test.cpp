@@ -140,5 +140,15 @@ TEST(ParseCommandNumber, SignDigitsAndWrapping) {
     EXPECT_EQ(parseCommandNumber("99999999999999999999"), 1661992959);
 }
 
+TEST(MatchCommand, SetSourceCarriesTheWordAfterOneSpace) {
+    const Command command = matchCommand("@ZembritInternal setsource  output");
+    EXPECT_EQ(command.id, CommandId::SetSource);
+    EXPECT_STREQ(command.word, "setsource  output");
+    EXPECT_EQ(idOf("@ZembritInternal SetSourceoutput"), CommandId::None);
+    EXPECT_EQ(idOf("@ZembritInternal SetSource"), CommandId::None);
+    EXPECT_STREQ(matchCommand("@ZembritInternal setdevice In: Mic").word, "setdevice In: Mic");
+    EXPECT_EQ(idOf("@ZembritInternal SetDevice"), CommandId::SetDevice);
+}
+
 }  // namespace
 }  // namespace zembrit

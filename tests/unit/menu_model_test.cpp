@@ -158,6 +158,11 @@ new 12 "Channels" Zembrit_Channels
 12 [ ] "Stereo" @ZembritInternal SetChannels stereo
 12 [ ] "X-Y" @ZembritInternal SetChannels xy
 1 sub 12 "Channels"
+new 13 "Source" Zembrit_Source
+13 [x] "Wave In" @ZembritInternal SetSource wavein
+13 [ ] "What Is Playing" @ZembritInternal SetSource output
+13 [ ] "Input Device" @ZembritInternal SetSource input
+1 sub 13 "Source"
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
@@ -242,6 +247,29 @@ TEST(ScopeMenu, SignalChoicesCarryOneMarkEach) {
     EXPECT_EQ(marked(ops, "Zembrit_Trigger"), Labels{"Rising"});
     EXPECT_EQ(marked(ops, "Zembrit_Channels"), Labels{"Stereo"});
     EXPECT_EQ(marked(ops, "Zembrit_IDConfig").back(), "Automatic Gain");
+}
+
+TEST(ScopeMenu, SourceMarkFollowsTheSetting) {
+    ScopeSettings settings;
+    settings.source = CaptureSource::output;
+    EXPECT_EQ(marked(buildScopeMenu(menuValuesFrom(settings, false)), "Zembrit_Source"), Labels{"What Is Playing"});
+}
+
+TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
+    ScopeSettings settings;
+    MenuValues values = menuValuesFrom(settings, false);
+    values.endpoints = {"Mic A", "Monitor B"};
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{}) << "wave-in has no device menu";
+    settings.source = CaptureSource::input;
+    std::copy_n("monitor b", 10, settings.deviceName);
+    values = menuValuesFrom(settings, false);
+    values.endpoints = {"Mic A", "Monitor B"};
+    const std::vector<MenuOp> ops = buildScopeMenu(values);
+    EXPECT_EQ(marked(ops, "Zembrit_Device"), Labels{"Monitor B"});
+    EXPECT_NE(renderAll(ops).find("14 [ ] \"Mic A\" @ZembritInternal SetDevice Mic A\n"), std::string::npos);
+    settings.deviceName[0] = '\0';
+    values = menuValuesFrom(settings, false);
+    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{"System Default"});
 }
 
 }  // namespace

@@ -11,12 +11,20 @@ unset DISPLAY
 ensure_prefix
 
 "$here/make-tone.sh" "$bench_dir/tone.raw"
+"$here/make-tone.sh" "$bench_dir/tone-float.raw" float
 cat >"$HOME/.asoundrc" <<ALSA
 pcm.!default {
   type file
   slave.pcm "null"
   file "/dev/null"
   infile "$bench_dir/tone.raw"
+  format "raw"
+}
+pcm.zembrit_float {
+  type file
+  slave.pcm "null"
+  file "/dev/null"
+  infile "$bench_dir/tone-float.raw"
   format "raw"
 }
 ALSA
@@ -55,4 +63,8 @@ for _ in 1 2 3; do
     sleep 1
 done
 desktop_running || { echo "Wine's desktop did not start"; exit 1; }
+# The float tone as a second input ("In: zembrit_float") for the WASAPI
+# tests, which name it; the default input stays the 16-bit tone.
+"$WINELOADER" reg add 'HKCU\Software\Wine\Drivers\winealsa.drv' /v ALSAInputDevices /t REG_MULTI_SZ \
+    /d zembrit_float /f >/dev/null 2>&1 </dev/null
 echo "Xvfb on :$(cat "$bench_dir/display"), prefix $WINEPREFIX"

@@ -3,9 +3,13 @@
 # tone with a quieter fifth above it whose loudness swells and fades twice
 # a second, so the trace keeps changing shape. Four seconds repeat for two
 # minutes, more than any test or demo run reads.
+# With "float" as the second argument: the same tone as 32-bit float stereo
+# at 48 kHz, the mix format Wine's WASAPI capture opens an ALSA device in,
+# repeated for forty seconds.
 set -eu
 perl -e '
-    my $rate = 16000; my $pi = 3.14159265358979;
+    my $float = ($ARGV[0] // "") eq "float";
+    my $rate = $float ? 48000 : 16000; my $pi = 3.14159265358979;
     binmode STDOUT;
     my @samples;
     for my $n (0 .. 4 * $rate - 1) {
@@ -13,6 +17,6 @@ perl -e '
         my $swell = 0.55 + 0.45 * sin(2 * $pi * 2 * $t);
         push @samples, int(9000 * sin(2 * $pi * 440 * $t) + 7000 * $swell * sin(2 * $pi * 660 * $t));
     }
-    my $block = pack("s<*", @samples);
-    print $block for 1 .. 30;
-' >"$1"
+    my $block = $float ? pack("f<*", map { ($_ / 32768) x 2 } @samples) : pack("s<*", @samples);
+    print $block for 1 .. ($float ? 10 : 30);
+' "${2:-}" >"$1"

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# A private PulseAudio server for demos and CPU measurements: a null sink
+# plays a tone, and the sink's monitor is the default source, so capture
+# is paced in real time as on a user's machine (the ALSA file device runs
+# about three times faster). Runs as root with PulseAudio's warning.
+#   scripts/pulse-bench.sh up DIR     starts it; programs reach it with
+#                                     XDG_RUNTIME_DIR=DIR/runtime
+#   scripts/pulse-bench.sh down DIR   stops what up started, by process id
+set -euo pipefail
+action=$1
+dir=$(mkdir -p "$2" && cd "$2" && pwd)
+export XDG_RUNTIME_DIR="$dir/runtime" HOME="$dir/home"
+
+stop_pid() {
+    [ -f "$dir/$1.pid" ] || return 0
+    kill "$(cat "$dir/$1.pid")" 2>/dev/null || true
+    rm -f "$dir/$1.pid"
+}
+
+if [ "$action" = down ]; then
+    stop_pid tone
+    stop_pid pulse
+    exit 0
+fi
+
+"$0" down "$dir"
+mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    --load="module-null-sink sink_name=zembrit_sink" \
+    --load="module-native-protocol-unix auth-anonymous=1" >"$dir/pulse.log" 2>&1 </dev/null &
+echo $! >"$dir/pulse.pid"
+for _ in $(seq 50); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+done
+pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start"; cat "$dir/pulse.log"; exit 1; }
+pactl set-default-source zembrit_sink.monitor
+# An endless 440 Hz tone with a quieter fifth, 16-bit stereo at 44.1 kHz.
+perl -e '
+    my $rate = 44100; my $pi = 3.14159265358979;
+    binmode STDOUT;
+    my @one;
+    for my $n (0 .. $rate - 1) {
+        my $t = $n / $rate;
+        my $v = int(9000 * sin(2 * $pi * 440 * $t) + 5000 * sin(2 * $pi * 660 * $t));
+        push @one, $v, $v;
+    }
+    my $second = pack("s<*", @one);
+    print $second while 1;
+' 2>/dev/null | pacat --raw --format=s16le --rate=44100 --channels=2 --device=zembrit_sink \
+    >"$dir/tone.log" 2>&1 &
+echo $! >"$dir/tone.pid"
+echo "PulseAudio up: XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"

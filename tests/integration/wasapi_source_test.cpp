@@ -1,0 +1,170 @@
+// The WASAPI sources against Wine's real audio stack, on the bench's ALSA
+// file devices: Wine's WASAPI opens them in its float stereo mix format, so
+// the input tests name the device that holds the tone in that format.
+// Wine 8 has no loopback: on the render endpoint Initialize succeeds and
+// GetService(IAudioCaptureClient) answers 0x88890003, so the output
+// source's success path is tested on the fakes and its failure path here.
+#include "tests/integration/support/shell_fixture.h"
+
+#include <objbase.h>
+
+#include <atomic>
+#include <string>
+#include <utility>
+
+#include "host/import_patch.h"
+#include "tests/integration/support/leak_probe.h"
+
+namespace zembrit_test {
+namespace {
+
+using standin::shellRecord;
+
+constexpr COLORREF kScopeColor = RGB(0xe8, 0xf0, 0xff);  // toolbar.textColor of the bench's style
+constexpr char kFailingLabel[] = "ZembritPlugin -> sound source unavailable, retrying";
+constexpr int64_t kCommittedSlackBytes = 256 * 1024;
+constexpr char kFloatToneDevice[] = "Zembrit.plugin.wave.device: In: zembrit_float\n";
+
+// Every open of a stream frees its mix format once: a count of opens.
+std::atomic<int> formatFrees{0};
+decltype(&CoTaskMemFree) realFree;
+void WINAPI countedFree(void* memory) {
+    ++formatFrees;
+    realFree(memory);
+}
+
+// What each cycle adds to the shell's record would grow the test's own
+// memory; the registrations are how the shell reaches the plugin, and stay.
+void forgetShellRecord() {
+    standin::ShellRecord kept;
+    kept.registrations = std::move(shellRecord.registrations);
+    kept.stickyWindows = std::move(shellRecord.stickyWindows);
+    shellRecord = std::move(kept);
+}
+
+// Rows of the scope window that show the trace's colour: 1 for a flat line.
+int traceRows(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    int rows = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            if (GetPixel(dc, x, y) == kScopeColor) {
+                ++rows;
+                break;
+            }
+    ReleaseDC(window, dc);
+    return rows;
+}
+
+class WasapiSource : public ShellFixture {
+protected:
+    void startWith(const char* source, const char* device = "") {
+        writeConfig(std::string("Zembrit.plugin.wave.source: ") + source + "\n" + device);
+        ASSERT_TRUE(load());
+        ASSERT_TRUE(countCaptureRepaints(plugin.module));
+        formatFrees = 0;
+        realFree = reinterpret_cast<decltype(&CoTaskMemFree)>(
+            standin::patchImport(plugin.module, "ole32.dll", "CoTaskMemFree", reinterpret_cast<void*>(countedFree)));
+        ASSERT_NE(realFree, nullptr);
+        ASSERT_EQ(start(), 0);
+    }
+    static void setSource(const char* word) {
+        standin::broadcast((std::string("@ZembritInternal SetSource ") + word).c_str());
+    }
+};
+
+TEST_F(WasapiSource, InputDrawsTheBenchToneWithoutABoxOrALabel) {
+    startWith("input", kFloatToneDevice);
+    ASSERT_TRUE(pumpUntil([] { return captureRepaints >= 10; })) << "no repaint from the capture thread";
+    pump(200);
+    EXPECT_GE(traceRows(scopeWindow()), 4) << "the trace is flat";
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
+}
+
+TEST_F(WasapiSource, OutputFailsCleanlyInTheLabelRetriesSlowlyAndEndsPromptly) {
+    startWith("output");
+    ASSERT_TRUE(pumpUntil([] { return !shellRecord.toolbarLabels.empty(); }, 2000));
+    const int opensAtFailure = formatFrees;
+    pump(2500);  // retries about 0.5 and 1.5 s after the failure
+    EXPECT_GE(formatFrees - opensAtFailure, 1);
+    EXPECT_LE(formatFrees - opensAtFailure, 3) << "retried too often";
+    EXPECT_EQ(shellRecord.toolbarLabels, std::vector<std::string>{kFailingLabel});
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+    EXPECT_EQ(captureRepaints, 0);
+    EXPECT_TRUE(windowAnswers(scopeWindow()));
+    EXPECT_EQ(traceRows(scopeWindow()), 1);
+    EXPECT_LT(millisecondsTaken([this] { end(); }), 4000u);
+}
+
+TEST_F(WasapiSource, DeviceMenuListsTheInputsAndItsItemMovesCaptureThere) {
+    startWith("input");
+    SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
+    const std::string& menu = shellRecord.menuDump;
+    EXPECT_NE(menu.find("(x) System Default -> @ZembritInternal SetDevice\n"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"),
+              std::string::npos);
+    standin::broadcast("@ZembritInternal SetDevice In: zembrit_float");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.device:"), "In: zembrit_float");
+    captureRepaints = 0;
+    pump(500);
+    EXPECT_GE(traceRows(scopeWindow()), 4) << "the named device's tone is not drawn";
+}
+
+TEST_F(WasapiSource, StartEndCyclesWithInputRunningLeakNothing) {
+    startWith("input", kFloatToneDevice);
+    ResourceCounts afterFirst;
+    for (int cycle = 1; cycle <= 200; ++cycle) {
+        if (cycle > 1) {
+            ASSERT_EQ(start(), 0) << "cycle " << cycle;
+        }
+        const int repaints = captureRepaints;
+        ASSERT_TRUE(pumpUntil([&] { return captureRepaints > repaints; })) << "no capture in cycle " << cycle;
+        end();
+        ASSERT_EQ(scopeWindow(), nullptr) << "cycle " << cycle;
+        ASSERT_TRUE(shellRecord.messageBoxes.empty()) << "cycle " << cycle;
+        forgetShellRecord();
+        if (cycle == 1) afterFirst = measureResources();
+    }
+    ResourceCounts afterAll = measureResources();
+    for (int attempt = 0; attempt < 20 && (afterAll.handles > afterFirst.handles || afterAll.threads > afterFirst.threads);
+         ++attempt) {
+        pump(100);
+        afterAll = measureResources();
+    }
+    EXPECT_LE(afterAll.handles, afterFirst.handles) << describe(afterFirst) << " then " << describe(afterAll);
+    EXPECT_LE(afterAll.threads, afterFirst.threads);
+    EXPECT_LE(afterAll.committedBytes, afterFirst.committedBytes + kCommittedSlackBytes)
+        << "grew by " << (afterAll.committedBytes - afterFirst.committedBytes) / 1024 << " KiB";
+}
+
+TEST_F(WasapiSource, SwitchingSourcesWhileCapturingLeaksNothing) {
+    startWith("input", kFloatToneDevice);
+    const char* words[] = {"output", "wavein", "input"};
+    for (const char* word : words) setSource(word);  // the audio stack's own first-use costs
+    pump(300);
+    const ResourceCounts before = measureResources();
+    for (int i = 0; i < 200; ++i) {
+        setSource(words[i % 3]);
+        pump(5);
+    }
+    setSource("input");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), "input");
+    ResourceCounts after = measureResources();
+    for (int attempt = 0; attempt < 20 && (after.handles > before.handles || after.threads > before.threads);
+         ++attempt) {
+        pump(100);
+        after = measureResources();
+    }
+    EXPECT_LE(after.handles, before.handles) << describe(before) << " then " << describe(after);
+    EXPECT_LE(after.threads, before.threads);
+    EXPECT_LE(after.committedBytes, before.committedBytes + kCommittedSlackBytes);
+    EXPECT_TRUE(shellRecord.messageBoxes.empty());
+    setSource("nonsense");
+    EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), "input");
+}
+
+}  // namespace
+}  // namespace zembrit_test

@@ -1,0 +1,204 @@
+// The WASAPI engine against scripted fakes of the system's audio objects:
+// what only the engine's thread, its COM calls and its timing can show.
+#include "capture/wasapi_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "tests/wasapi/fake_audio.h"
+
+namespace zembrit_test {
+namespace {
+
+using zembrit::EngineState;
+
+class RecordingSink final : public zembrit::EngineSink {
+public:
+    void deliver(const uint8_t* bytes, uint32_t byteCount, const zembrit::SourceLayout& layout) override {
+        std::lock_guard<std::mutex> guard(lock);
+        EXPECT_EQ(layout.channels, 1);
+        const auto* samples = reinterpret_cast<const int16_t*>(bytes);
+        windows.emplace_back(samples, samples + byteCount / 2);
+    }
+    void stateChanged(EngineState state, HRESULT reason) override {
+        std::lock_guard<std::mutex> guard(lock);
+        states.emplace_back(state, reason);
+    }
+    size_t windowCount() {
+        std::lock_guard<std::mutex> guard(lock);
+        return windows.size();
+    }
+    size_t stateCount() {
+        std::lock_guard<std::mutex> guard(lock);
+        return states.size();
+    }
+
+    std::mutex lock;
+    std::vector<std::vector<int16_t>> windows;
+    std::vector<std::pair<EngineState, HRESULT>> states;
+};
+
+bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done())
+        if (GetTickCount64() > end) return false;
+        else Sleep(5);
+    return true;
+}
+
+std::vector<int16_t> sine(int frames) {
+    std::vector<int16_t> levels;
+    for (int f = 0; f < frames; ++f) levels.push_back(int16_t(std::lround(32767 * std::sin(f * 0.3))));
+    return levels;
+}
+
+struct FormatCase {
+    bool isFloat;
+    int bits;
+    int channels;
+    bool extensible;
+};
+
+// Frames whose every channel holds the level, encoded as the format stores it.
+Packet packetOf(const std::vector<int16_t>& levels, const FormatCase& c) {
+    Packet packet;
+    packet.frames = static_cast<UINT32>(levels.size());
+    for (int16_t v : levels)
+        for (int ch = 0; ch < c.channels; ++ch) {
+            uint8_t bytes[4];
+            const float f = v / 32768.0f;
+            const uint32_t word = (uint32_t(uint16_t(v)) << 16) | 0x7F5Au;
+            std::memcpy(bytes, c.isFloat ? static_cast<const void*>(&f) : &word, 4);
+            const int size = c.bits / 8;
+            packet.bytes.insert(packet.bytes.end(), bytes + (c.isFloat ? 0 : 4 - size), bytes + 4);
+        }
+    return packet;
+}
+
+class Engine : public ::testing::Test {
+protected:
+    void startWith(const FormatCase& format, bool loopback = false) {
+        script.mixFormat = mixFormat(format.isFloat, format.bits, format.channels, format.extensible);
+        zembrit::EngineConfig config;
+        config.loopback = loopback;
+        config.points = 10;  // 80 frames a window
+        ASSERT_TRUE(engine.start(config));
+    }
+    void TearDown() override {
+        const ULONGLONG taken = GetTickCount64();
+        EXPECT_TRUE(engine.stop());
+        EXPECT_LT(GetTickCount64() - taken, 1000u) << "the stop waited for a retry";
+        EXPECT_EQ(script.watcher.load(), nullptr) << "still registered for notifications";
+        EXPECT_EQ(script.liveObjects.load(), 0) << "a COM object was not released";
+    }
+
+    AudioScript script;
+    FakeFactory factory{script};
+    RecordingSink sink;
+    zembrit::WasapiEngine engine{factory, sink};
+};
+
+class EngineFormat : public Engine, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(EngineFormat, KnownSineComesOutAsMonoWindowsAcrossPackets) {
+    const FormatCase c = GetParam();
+    startWith(c, c.isFloat);
+    ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
+    const std::vector<int16_t> levels = sine(160);
+    script.push(packetOf({levels.begin(), levels.begin() + 60}, c));
+    script.push(packetOf({levels.begin() + 60, levels.end()}, c));
+    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 2; }));
+    EXPECT_EQ(sink.windows[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
+    EXPECT_EQ(sink.windows[1], std::vector<int16_t>(levels.begin() + 80, levels.end()));
+    EXPECT_EQ(script.shareMode, AUDCLNT_SHAREMODE_SHARED);
+    EXPECT_TRUE(script.initializeFlags & AUDCLNT_STREAMFLAGS_EVENTCALLBACK);
+    EXPECT_EQ((script.initializeFlags & AUDCLNT_STREAMFLAGS_LOOPBACK) != 0, c.isFloat);
+    EXPECT_TRUE(sink.states.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Matrix, EngineFormat,
+                         ::testing::Values(FormatCase{true, 32, 2, true}, FormatCase{true, 32, 1, false},
+                                           FormatCase{false, 16, 1, false}, FormatCase{false, 16, 2, true},
+                                           FormatCase{false, 24, 6, true}, FormatCase{false, 32, 8, true}),
+                         [](const auto& info) {
+                             const FormatCase& c = info.param;
+                             return std::string(c.isFloat ? "float" : "int") + std::to_string(c.bits) + "x" +
+                                    std::to_string(c.channels) + (c.extensible ? "ext" : "");
+                         });
+
+TEST_F(Engine, SilentPacketsGiveZerosWhateverTheyHold) {
+    const FormatCase c{true, 32, 2, true};
+    startWith(c);
+    ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
+    Packet silent = packetOf(sine(80), c);
+    silent.flags = AUDCLNT_BUFFERFLAGS_SILENT;
+    script.push(silent);
+    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }));
+    EXPECT_EQ(sink.windows[0], std::vector<int16_t>(80, 0));
+}
+
+TEST_F(Engine, InvalidatedDeviceReopensWithBackOffAndSaysSoOnceEachWay) {
+    const FormatCase c{true, 32, 2, true};
+    startWith(c);
+    ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
+    {
+        std::lock_guard<std::mutex> guard(script.lock);
+        script.failDefault = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+        script.failDefaultTimes = 1;  // the first reopen finds no device
+    }
+    Packet invalidated;
+    invalidated.failure = AUDCLNT_E_DEVICE_INVALIDATED;
+    script.push(invalidated);
+    ASSERT_TRUE(waitUntil([&] { return sink.stateCount() == 2; }, 4000));
+    EXPECT_EQ(sink.states[0], std::make_pair(EngineState::retrying, HRESULT(AUDCLNT_E_DEVICE_INVALIDATED)));
+    EXPECT_EQ(sink.states[1].first, EngineState::running);
+    ASSERT_EQ(script.opens(), 3u);
+    EXPECT_GE(script.openTicks[1] - script.openTicks[0], 450u);
+    EXPECT_GE(script.openTicks[2] - script.openTicks[1], 950u) << "the delay did not double";
+    EXPECT_LT(script.openTicks[2] - script.openTicks[1], 2000u);
+    script.push(packetOf(sine(80), c));
+    EXPECT_TRUE(waitUntil([&] { return sink.windowCount() == 1; })) << "the reopened stream delivers nothing";
+}
+
+TEST_F(Engine, MissingDeviceRetriesSlowlyWithoutSpinning) {
+    script.failDefault = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    script.failDefaultTimes = -1;
+    startWith({true, 32, 2, true});
+    Sleep(1700);  // opens at about 0, 0.5 and 1.5 s
+    EXPECT_GE(script.opens(), 2u);
+    EXPECT_LE(script.opens(), 4u);
+    ASSERT_EQ(sink.stateCount(), 1u);
+    EXPECT_EQ(sink.states[0], std::make_pair(EngineState::retrying, HRESULT_FROM_WIN32(ERROR_NOT_FOUND)));
+}
+
+TEST_F(Engine, LoopbackWithoutACaptureServiceRetriesAsWineAnswers) {
+    script.failGetService = AUDCLNT_E_WRONG_ENDPOINT_TYPE;
+    startWith({true, 32, 2, true}, true);
+    ASSERT_TRUE(waitUntil([&] { return script.opens() >= 2; }));
+    EXPECT_EQ(sink.states, (std::vector<std::pair<EngineState, HRESULT>>{
+                               {EngineState::retrying, AUDCLNT_E_WRONG_ENDPOINT_TYPE}}));
+}
+
+TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {
+    const FormatCase c{false, 16, 2, false};
+    startWith(c);
+    ASSERT_TRUE(waitUntil([&] { return script.watcher.load() && script.event.load(); }));
+    std::thread([&] {
+        script.watcher.load()->OnDefaultDeviceChanged(eRender, eConsole, L"other");
+        script.watcher.load()->OnDefaultDeviceChanged(eCapture, eCommunications, L"other");
+    }).join();
+    Sleep(200);
+    EXPECT_EQ(script.opens(), 1u) << "reopened for a change of another flow or role";
+    std::thread([&] { script.watcher.load()->OnDefaultDeviceChanged(eCapture, eConsole, L"new"); }).join();
+    ASSERT_TRUE(waitUntil([&] { return script.opens() == 2; }, 1000));
+    script.push(packetOf(sine(80), c));
+    EXPECT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }));
+    EXPECT_TRUE(sink.states.empty());
+}
+
+}  // namespace
+}  // namespace zembrit_test
