@@ -3,7 +3,8 @@
 # when there is one (for ZEMBRIT_RUN_SECONDS, default 60), otherwise on a
 # private Xvfb. Either way it saves what the oscilloscope showed to
 # out/zembrit.png and out/zembrit.gif. Audio comes from the machine's input
-# device when it has one, else from a generated test tone.
+# device when it has one; else a private PulseAudio server plays a tone and
+# the scope shows what it plays (else a generated tone in an ALSA file device).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -33,6 +34,7 @@ xvfb_pid=""
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 cleanup() {
     /usr/lib/wine/wineserver64 -k 2>/dev/null || true
+    "$root/scripts/pulse-bench.sh" down "$demo/pulse" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -51,6 +53,12 @@ fi
 
 if [ -e /dev/snd/controlC0 ] || grep -q '^ *[0-9]' /proc/asound/cards 2>/dev/null; then
     echo "Recording from this machine's sound card."
+elif "$root/scripts/pulse-bench.sh" up "$demo/pulse" >/dev/null; then
+    echo "No sound card: a private PulseAudio server plays a tone; the scope shows what it plays."
+    # Wine picks its PulseAudio driver when the server is reachable; the
+    # server's default input is the monitor of the sink the tone plays into.
+    export XDG_RUNTIME_DIR="$demo/pulse/runtime"
+    echo "Zembrit.plugin.wave.source: input" >>"$demo/plugin/Zembrit.rc"
 else
     echo "No sound card: playing a generated tone into the default input."
     export HOME="$demo/home"
