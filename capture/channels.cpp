@@ -21,7 +21,10 @@ int32_t floatLevel(const uint8_t* sample) {
     return static_cast<int32_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 
-// The top 16 bits of a deeper integer sample: its last two bytes.
+uint32_t bytesPerSample(const MonoSamples& samples) { return samples.sampleBits <= 8 ? 1 : 2; }
+
+}  // namespace
+
 int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format) {
     switch (format) {
         case SampleFormat::signed24: return littleEndian16(sample + 1);
@@ -39,10 +42,6 @@ uint32_t bytesPerSample(SampleFormat format) {
         default: return 4;
     }
 }
-
-uint32_t bytesPerSample(const MonoSamples& samples) { return samples.sampleBits <= 8 ? 1 : 2; }
-
-}  // namespace
 
 SampleFormat pcmFormat(int sampleBits) {
     if (sampleBits <= 8) return SampleFormat::unsigned8;

@@ -22,6 +22,11 @@ struct SourceLayout {
 SampleFormat pcmFormat(int sampleBits);
 
 uint32_t bytesPerFrame(const SourceLayout& layout);
+uint32_t bytesPerSample(SampleFormat format);
+
+// A signed sample of any depth but 8 bits as a 16-bit level: the top 16 bits
+// of an integer, a float at 32768 per 1.0, clipped.
+int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format);
 
 // One channel as the reduction reads it: 8-bit unsigned (sampleBits 8) or
 // 16-bit signed little endian (sampleBits 16).

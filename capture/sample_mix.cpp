@@ -1,37 +1,8 @@
 #include "capture/sample_mix.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 
 namespace zembrit {
-namespace {
-
-int32_t littleEndian16(const uint8_t* low) {
-    return static_cast<int16_t>(static_cast<uint16_t>(low[0] | (low[1] << 8)));
-}
-
-int32_t floatLevel(const uint8_t* sample) {
-    float value;
-    std::memcpy(&value, sample, sizeof value);
-    const float scaled = value * static_cast<float>(kFullScale);
-    if (std::isnan(scaled)) return 0;
-    return static_cast<int32_t>(std::clamp(scaled, -32768.0f, 32767.0f));
-}
-
-// The top 16 bits of an integer sample, or a float at 32768 per 1.0, clipped.
-int32_t levelOf(const uint8_t* sample, SampleFormat format) {
-    switch (format) {
-        case SampleFormat::signed24: return littleEndian16(sample + 1);
-        case SampleFormat::signed32: return littleEndian16(sample + 2);
-        case SampleFormat::float32: return floatLevel(sample);
-        default: return littleEndian16(sample);
-    }
-}
-
-uint32_t bytesPerSample(SampleFormat format) { return bytesPerFrame({format, 1}); }
-
-}  // namespace
 
 std::optional<MixFormat> mixFormatFor(FormatTag tag, int containerBits, int channels, uint32_t blockAlign) {
     if (channels < 1 || channels > kMaxMixChannels) return std::nullopt;
@@ -53,12 +24,12 @@ void mixFrames(const uint8_t* bytes, uint32_t frameCount, const MixFormat& forma
     const auto channels = static_cast<uint32_t>(format.channels);
     for (uint32_t f = 0; f < frameCount; ++f, bytes += sampleBytes * channels) {
         if (mode == MixMode::firstTwo) {
-            *out++ = static_cast<int16_t>(levelOf(bytes, format.format));
-            *out++ = static_cast<int16_t>(levelOf(bytes + (channels > 1 ? sampleBytes : 0), format.format));
+            *out++ = static_cast<int16_t>(sixteenBitLevel(bytes, format.format));
+            *out++ = static_cast<int16_t>(sixteenBitLevel(bytes + (channels > 1 ? sampleBytes : 0), format.format));
             continue;
         }
         int32_t sum = 0;
-        for (uint32_t c = 0; c < channels; ++c) sum += levelOf(bytes + c * sampleBytes, format.format);
+        for (uint32_t c = 0; c < channels; ++c) sum += sixteenBitLevel(bytes + c * sampleBytes, format.format);
         *out++ = static_cast<int16_t>(sum / static_cast<int32_t>(channels));
     }
 }
