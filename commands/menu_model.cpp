@@ -1,10 +1,9 @@
 #include "commands/menu_model.h"
 
-#include <cctype>
-#include <cstring>
 #include <utility>
 
 #include "commands/command_table.h"
+#include "settings/ignoring_case.h"
 #include "settings/settings_rules.h"
 #include "settings/tab_position.h"
 
@@ -167,14 +166,6 @@ void addSourceMenu(MenuBuild& build, int parent, CaptureSource current) {
         addItem(build, menu, label, internalCommand(CommandId::SetSource) + " " + captureSourceWord(source),
                 source == current);
     attach(build, parent, menu, "Source");
-}
-
-bool sameIgnoringCase(const std::string& a, const char* b) {
-    if (a.size() != std::strlen(b)) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // Only for a WASAPI source: the default, then each active endpoint by name.

@@ -2,17 +2,12 @@
 
 #include <cstring>
 
+#include "settings/ignoring_case.h"
+
 namespace zembrit {
 namespace {
 
-bool sameIgnoringCase(const char* text, const char* word) {
-    if (!text) return false;
-    for (; *word != '\0'; ++text, ++word) {
-        const char c = (*text >= 'A' && *text <= 'Z') ? static_cast<char>(*text - 'A' + 'a') : *text;
-        if (c != *word) return false;
-    }
-    return *text == '\0';
-}
+bool isWord(const char* text, const char* word) { return text && sameIgnoringCase(text, word); }
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -23,13 +18,13 @@ int hexDigit(char c) {
 
 }  // namespace
 
-bool triggerFromText(const char* text) { return sameIgnoringCase(text, "rising"); }
+bool triggerFromText(const char* text) { return isWord(text, "rising"); }
 
 const char* triggerText(bool trigger) { return trigger ? "rising" : "off"; }
 
 ChannelMode channelsFromText(const char* text) {
-    if (sameIgnoringCase(text, "stereo")) return ChannelMode::stereo;
-    if (sameIgnoringCase(text, "xy")) return ChannelMode::xy;
+    if (isWord(text, "stereo")) return ChannelMode::stereo;
+    if (isWord(text, "xy")) return ChannelMode::xy;
     return ChannelMode::mono;
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+#include <cctype>
+#include <string_view>
+
+namespace zembrit {
+
+// Words in the configuration file and in commands are matched ignoring the
+// case of ASCII letters.
+inline bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace zembrit
