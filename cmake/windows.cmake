@@ -73,11 +73,16 @@ target_include_directories(integration_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(integration_tests PRIVATE ${win32_defines})
 target_compile_options(integration_tests PRIVATE ${warnings})
 target_link_options(integration_tests PRIVATE ${static_runtime})
-target_link_libraries(integration_tests PRIVATE gtest gtest_main user32 gdi32 msimg32 winmm shell32 comdlg32)
+target_link_libraries(integration_tests PRIVATE gtest gtest_main user32 gdi32 msimg32 winmm shell32 comdlg32 ole32)
 add_dependencies(integration_tests Zembrit)
 if(ZEMBRIT_RUN_WINE_TESTS)
   gtest_discover_tests(integration_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      TEST_FILTER "-DefaultInputFollowing.*"
       PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120)
+  # These change the bench prefix's default input, which every capture follows.
+  gtest_discover_tests(integration_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      TEST_FILTER "DefaultInputFollowing.*"
+      PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120 RUN_SERIAL TRUE)
 endif()
 
 # The WASAPI engine against scripted fakes of the system's audio objects.
