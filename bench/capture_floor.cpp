@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/process_cpu.h"
+
 namespace {
 
 HWAVEIN device;
@@ -31,13 +33,6 @@ DWORD WINAPI requeueLoop(void*) {
     return 0;
 }
 
-uint64_t cpuMicroseconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto micros = [](const FILETIME& t) { return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10; };
-    return micros(kernel) + micros(user);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,19 +51,11 @@ int main(int argc, char** argv) {
     waveInAddBuffer(device, &header, sizeof header);
     waveInStart(device);
     Sleep(1000);  // past the device's start-up
-    uint64_t cpuBefore = cpuMicroseconds();
-    int buffersBefore = buffers.load();
-    DWORD wallBefore = GetTickCount();
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    double cpuMs = (cpuMicroseconds() - cpuBefore) / 1000.0;
-    DWORD wallMs = GetTickCount() - wallBefore;
-    int count = buffers.load() - buffersBefore;
+    printCpuOver(seconds, [&] { return buffers.load(); }, "buffers");
     running = false;
     waveInReset(device);
     WaitForSingleObject(worker, 2000);
     waveInUnprepareHeader(device, &header, sizeof header);
     waveInClose(device);
-    std::printf("cpu: %.1f ms over %lu ms = %.3f%% of one core (%d buffers)\n", cpuMs,
-                static_cast<unsigned long>(wallMs), 100.0 * cpuMs / wallMs, count);
     return 0;
 }

@@ -47,9 +47,8 @@ fi
 # The heavy profile's window is 1600 pixels wide: the screen must hold it.
 ZEMBRIT_SCREEN=1920x1200x24 "$root/tests/wine/bench-up.sh" "$work/bench" "$loader" >/dev/null
 
-# Prints the percentage of one core from the program's "cpu:" line.
-percent() { "$root/tests/wine/wine-run.sh" "$work/bench" "$loader" "$@" 2>/dev/null |
-    sed -n 's/^cpu: .* = \([0-9.]*\)% of one core.*/\1/p'; }
+# shellcheck source=bench/wine-cpu.sh
+. "$root/bench/wine-cpu.sh"
 
 profiles=(capture-stopped defaults heavy)
 declare -A config=(
@@ -64,10 +63,6 @@ for name in "${builds[@]}"; do
         printf '%b' "${config[$profile]}" >"$work/$name-$profile/Zembrit.rc"
     done
 done
-plugin_percent() {
-    percent "$build/standin.exe" --plugin "Z:${work//\//\\}\\$1\\Zembrit.dll" --wait 2000 \
-        --measure-cpu "$seconds" --quit
-}
 
 declare -A samples
 for round in $(seq "$rounds"); do
@@ -82,7 +77,6 @@ for round in $(seq "$rounds"); do
     echo "$line"
 done
 
-median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 report() {
     printf '%-32s median %s%% of one core over %s runs of %s s (%s)\n' "$1" \
         "$(median <<<"${samples[$1]}")" "$rounds" "$seconds" "${samples[$1]}"

@@ -27,8 +27,8 @@ trap cleanup EXIT
 # Wine picks its PulseAudio driver when the server is reachable.
 export XDG_RUNTIME_DIR="$work/pulse/runtime"
 
-percent() { "$root/tests/wine/wine-run.sh" "$work/bench" "$loader" "$@" 2>/dev/null |
-    sed -n 's/^cpu: .* = \([0-9.]*\)% of one core.*/\1/p'; }
+# shellcheck source=bench/wine-cpu.sh
+. "$root/bench/wine-cpu.sh"
 
 sources=(wavein input)
 for source in "${sources[@]}"; do
@@ -36,10 +36,6 @@ for source in "${sources[@]}"; do
     cp "$build/Zembrit.dll" "$work/$source/"
     printf 'Zembrit.plugin.wave.source: %s\n' "$source" >"$work/$source/Zembrit.rc"
 done
-plugin_percent() {
-    percent "$build/standin.exe" --plugin "Z:${work//\//\\}\\$1\\Zembrit.dll" --wait 2000 \
-        --measure-cpu "$seconds" --quit
-}
 
 declare -A samples
 for round in $(seq "$rounds"); do
@@ -49,7 +45,6 @@ for round in $(seq "$rounds"); do
     echo "round $round: ${samples[*]}"
 done
 
-median() { tr ' ' '\n' | grep . | sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 for name in wavein-floor wasapi-floor plugin-wavein plugin-input; do
     printf '%-16s median %s%% of one core over %s runs of %s s (%s)\n' "$name" \
         "$(median <<<"${samples[$name]}")" "$rounds" "$seconds" "${samples[$name]}"

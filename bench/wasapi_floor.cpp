@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/process_cpu.h"
+
 #include "capture/wasapi_engine.h"
 
 namespace {
@@ -18,13 +20,6 @@ public:
     std::atomic<int> windows{0};
 };
 
-uint64_t cpuMicroseconds() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto micros = [](const FILETIME& t) { return ((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10; };
-    return micros(kernel) + micros(user);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,15 +31,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sleep(1000);  // past the device's start-up
-    const uint64_t cpuBefore = cpuMicroseconds();
-    const int windowsBefore = sink.windows.load();
-    const DWORD wallBefore = GetTickCount();
-    Sleep(static_cast<DWORD>(seconds) * 1000);
-    const double cpuMs = (cpuMicroseconds() - cpuBefore) / 1000.0;
-    const DWORD wallMs = GetTickCount() - wallBefore;
-    const int count = sink.windows.load() - windowsBefore;
+    printCpuOver(seconds, [&] { return sink.windows.load(); }, "windows");
     engine.stop();
-    std::printf("cpu: %.1f ms over %lu ms = %.3f%% of one core (%d windows)\n", cpuMs,
-                static_cast<unsigned long>(wallMs), 100.0 * cpuMs / wallMs, count);
     return 0;
 }

@@ -121,6 +121,7 @@ endif()
 
 # The floor of capture cost on this platform, for the CPU measurements.
 add_executable(capture_floor ${CMAKE_SOURCE_DIR}/bench/capture_floor.cpp)
+target_include_directories(capture_floor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(capture_floor PRIVATE ${win32_defines})
 target_link_options(capture_floor PRIVATE ${static_runtime})
 target_link_libraries(capture_floor PRIVATE winmm)
