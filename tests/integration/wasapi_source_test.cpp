@@ -74,6 +74,17 @@ protected:
     static void setSource(const char* word) {
         standin::broadcast((std::string("@ZembritInternal SetSource ") + word).c_str());
     }
+    // An ended engine's thread and handles go a moment after it ends: what
+    // the process holds once it has had up to two seconds to come back.
+    ResourceCounts settledAgainst(const ResourceCounts& baseline) {
+        ResourceCounts now = measureResources();
+        for (int attempt = 0; attempt < 20 && (now.handles > baseline.handles || now.threads > baseline.threads);
+             ++attempt) {
+            pump(100);
+            now = measureResources();
+        }
+        return now;
+    }
 };
 
 TEST_F(WasapiSource, InputDrawsTheBenchToneWithoutABoxOrALabel) {
@@ -129,12 +140,7 @@ TEST_F(WasapiSource, StartEndCyclesWithInputRunningLeakNothing) {
         forgetShellRecord();
         if (cycle == 1) afterFirst = measureResources();
     }
-    ResourceCounts afterAll = measureResources();
-    for (int attempt = 0; attempt < 20 && (afterAll.handles > afterFirst.handles || afterAll.threads > afterFirst.threads);
-         ++attempt) {
-        pump(100);
-        afterAll = measureResources();
-    }
+    const ResourceCounts afterAll = settledAgainst(afterFirst);
     EXPECT_LE(afterAll.handles, afterFirst.handles) << describe(afterFirst) << " then " << describe(afterAll);
     EXPECT_LE(afterAll.threads, afterFirst.threads);
     EXPECT_LE(afterAll.committedBytes, afterFirst.committedBytes + kCommittedSlackBytes)
@@ -153,12 +159,7 @@ TEST_F(WasapiSource, SwitchingSourcesWhileCapturingLeaksNothing) {
     }
     setSource("input");
     EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), "input");
-    ResourceCounts after = measureResources();
-    for (int attempt = 0; attempt < 20 && (after.handles > before.handles || after.threads > before.threads);
-         ++attempt) {
-        pump(100);
-        after = measureResources();
-    }
+    const ResourceCounts after = settledAgainst(before);
     EXPECT_LE(after.handles, before.handles) << describe(before) << " then " << describe(after);
     EXPECT_LE(after.threads, before.threads);
     EXPECT_LE(after.committedBytes, before.committedBytes + kCommittedSlackBytes);
