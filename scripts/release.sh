@@ -5,7 +5,7 @@
 # nothing else (where this machine can run that architecture under Wine).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 dist="$root/dist"
 rm -rf "$dist"
 mkdir -p "$dist"

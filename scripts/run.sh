@@ -7,7 +7,7 @@
 # the scope shows what it plays (else a generated tone in an ALSA file device).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" demo
 "$root/scripts/build.sh" win64
 
 build="$root/build/win64"

@@ -4,14 +4,16 @@
 # (TSan), and the Windows builds with their integration tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" test
 
 failed_trees=() notes=()
 passed=0 failed=0 skipped=0
 for tree in native native-tsan native-m32 win64 win32; do
     echo "=== $tree: build"
+    started=$SECONDS
     "$root/scripts/build.sh" "$tree"
-    echo "=== $tree: test"
+    echo "=== $tree: built in $((SECONDS - started))s; test"
+    started=$SECONDS
     log="$root/build/$tree/ctest.log"
     if ! (cd "$root/build/$tree" && ctest --output-on-failure -j"$(nproc)") | tee "$log"; then
         failed_trees+=("$tree")
@@ -22,6 +24,7 @@ for tree in native native-tsan native-m32 win64 win32; do
     passed=$((passed + ${tree_total:-0} - ${tree_failed:-0} - tree_skipped))
     failed=$((failed + ${tree_failed:-0}))
     skipped=$((skipped + tree_skipped))
+    echo "=== $tree: tested in $((SECONDS - started))s"
     skip_reason="$root/build/$tree/wine-tests-skipped.txt"
     [ -f "$skip_reason" ] && notes+=("$tree Wine runs skipped: $(cat "$skip_reason")")
 done
