@@ -1,17 +1,16 @@
-// Wave-in capture: one buffer, queued again each time the device hands it
-// back, from startCapture until stopCapture.
+// The shell's side of capture: what it believes runs, and the jobs it hands
+// to the control thread to make it so.
 #include "capture/capture.h"
 
-#include <chrono>
+#include <memory>
+#include <new>
 #include <optional>
 #include <utility>
 
-#include "capture/capture_buffer.h"
 #include "capture/capture_state.h"
-#include "capture/capture_worker.h"
-#include "capture/recording_format.h"
+#include "capture/control_thread.h"
 #include "capture/trace_points.h"
-#include "capture/wasapi_capture.h"
+#include "capture/wave_in_capture.h"
 #include "capture/wave_in_layout.h"
 #include "settings/settings_store.h"
 
@@ -19,112 +18,82 @@ namespace zembrit {
 
 namespace {
 
-CaptureState state;
+enum class Running : uint8_t { nothing, waveIn, source };
+
+Running running = Running::nothing;  // the user-interface thread's alone
 Relaxed<uint32_t> redrawTick;
 TraceRow row{};
 TraceRow rightRow{};
 XyFigure figure;
 
-constexpr std::chrono::milliseconds kBufferHomeBound{2000};
-
-// What one capture records and shows, taken from the settings at its start;
-// a change of any of it restarts the capture.
-struct CapturePlan {
-    RecordingFormat recording;
-    SignalOptions options;
-    SourceLayout layout;
-    DWORD bufferBytes;
-};
-
 // Nothing for a format no device records.
-std::optional<CapturePlan> planCapture() {
+std::optional<WaveInPlan> planWaveIn() {
     const ScopeSettings& s = settings();
     const auto recording = recordingFormatFor(s.sampleKHz, s.sampleBits);
     if (!recording) return std::nullopt;
     const SignalOptions options = signalOptionsOf(s);
     const SourceLayout layout = waveInLayout(s.sampleBits, options);
-    return CapturePlan{*recording, options, layout, waveInBufferBytes(s.bufferPoints, layout, options.trigger)};
+    return WaveInPlan{*recording, options, layout, waveInBufferBytes(s.bufferPoints, layout, options.trigger)};
 }
 
-WAVEFORMATEX waveFormat(const CapturePlan& plan) {
-    const auto channels = static_cast<WORD>(plan.layout.channels);
-    WAVEFORMATEX format{};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = channels;
-    format.nSamplesPerSec = plan.recording.samplesPerSecond;
-    format.nAvgBytesPerSec = plan.recording.bytesPerSecond * channels;
-    format.nBlockAlign = static_cast<WORD>(plan.recording.blockAlign * channels);
-    format.wBitsPerSample = plan.recording.bitsPerSample;
-    format.cbSize = 0;
-    return format;
+std::unique_ptr<CaptureJob> jobOf(JobKind kind, HWND window) {
+    std::unique_ptr<CaptureJob> job(new (std::nothrow) CaptureJob(kind));
+    if (job) job->window = window;
+    return job;
 }
 
 // A format no device records is refused here, as a device would refuse it.
-bool openDevice(HWAVEIN& device, const std::optional<CapturePlan>& plan) {
-    if (!plan) return false;
-    WAVEFORMATEX format = waveFormat(*plan);
-    return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
-                      CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
+StartFailure startWaveInCapture(HWND window, const CaptureDeadline& deadline) {
+    const std::optional<WaveInPlan> plan = planWaveIn();
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::startWaveIn, window);
+    if (!plan || !job) return StartFailure::DeviceNotOpened;
+    job->plan = *plan;
+    const Handed handed = handToControlThread(job, deadline.remainingMs());
+    const StartFailure failure = handed.wait == JobWait::done ? job->started : handed.reached;
+    if (failure == StartFailure::None || failure == StartFailure::RecordingNotStarted) running = Running::waveIn;
+    return failure;
 }
 
-// Ends the worker, unprepares and closes. The block goes back to the system
-// only when nothing can reach into it any more: the buffer is home, the
-// worker ended, the device let go of the header and is closed.
-StopOutcome finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared) {
-    StopOutcome outcome;
-    const bool workerEnded = endWorker(*buffer);
-    outcome.headerUnprepared =
-        !prepared || waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
-    outcome.deviceClosed = waveInClose(buffer->device) == MMSYSERR_NOERROR;
-    finishCaptureBuffer(buffer, bufferHome && workerEnded && outcome.headerUnprepared && outcome.deviceClosed);
-    return outcome;
-}
-
-// Nothing a failed start got outlives it: the next start opens a device and
-// allocates a buffer afresh, so a hundred failed starts leak nothing.
-void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared) {
-    if (buffer)
-        finishCapture(buffer, true, prepared);
-    else
-        waveInClose(device);
-}
-
-CaptureBuffer* allocateWithWorker(HWAVEIN device, const CapturePlan& plan) {
-    CaptureBuffer* buffer = allocateCaptureBuffer(plan.bufferBytes, device);
-    if (!buffer) return nullptr;
-    buffer->layout = plan.layout;
-    buffer->framesPerSecond = plan.recording.samplesPerSecond;
-    buffer->options = plan.options;
-    if (startWorker(*buffer)) return buffer;
-    finishCaptureBuffer(buffer, true);
-    return nullptr;
-}
-
-// Runs on locals until the buffer is queued, so that nothing of a failed
-// start is left for a later command to find.
-StartFailure queueFirstBuffer(HWAVEIN device, const CapturePlan& plan, HWND repaintWindow) {
-    CaptureBuffer* buffer = allocateWithWorker(device, plan);
-    if (!buffer) {
-        releaseFailedStart(device, nullptr, false);
-        return StartFailure::NoBufferMemory;
+// A source that is late to start is failing for now and starts when the
+// platform answers, as it would after any other failure.
+StartFailure startSourceCapture(CaptureSource source, HWND window, SourceReport report,
+                                const CaptureDeadline& deadline) {
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::startSource, window);
+    if (!job) return StartFailure::SourceNotStarted;
+    job->options = signalOptionsOf(settings());
+    job->config = sourceConfigFor(source, job->options);
+    startSourceTimer(window, report);
+    const Handed handed = handToControlThread(job, deadline.remainingMs());
+    if (handed.wait == JobWait::takenBack || (handed.wait == JobWait::done && job->started != StartFailure::None)) {
+        stopSourceTimer();
+        return StartFailure::SourceNotStarted;
     }
-    if (waveInPrepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
-        releaseFailedStart(device, buffer, false);
-        return StartFailure::HeaderNotPrepared;
-    }
-    if (waveInAddBuffer(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
-        releaseFailedStart(device, buffer, true);
-        return StartFailure::HeaderNotQueued;
-    }
-    state.buffer = buffer;
-    state.protocol.begin(*buffer, repaintWindow);
-    if (waveInStart(device) != MMSYSERR_NOERROR) return StartFailure::RecordingNotStarted;
+    running = Running::source;
+    if (handed.wait == JobWait::orphaned) report(SourceHealth::failing);
     return StartFailure::None;
+}
+
+// Steps the stop did not get through in time count as failed.
+StopOutcome stopWaveInCapture(const CaptureDeadline& deadline) {
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::stopWaveIn, nullptr);
+    if (!job) return StopOutcome{false, false, true};
+    const Handed handed = handToControlThread(job, deadline.remainingMs());
+    if (handed.wait == JobWait::done) return job->stopped;
+    return StopOutcome{handed.unprepared, false, true};
+}
+
+// A start still queued never runs; one that ran is stopped.
+StopOutcome stopSourceCapture(const CaptureDeadline& deadline) {
+    stopSourceTimer();
+    dropQueuedJobs(JobKind::startSource);
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::stopSource, nullptr);
+    StopOutcome outcome;
+    outcome.sourceEnded = job && handToControlThread(job, deadline.remainingMs()).wait == JobWait::done;
+    return outcome;
 }
 
 }  // namespace
 
-CaptureState& captureState() { return state; }
 Relaxed<uint32_t>& lastRedrawTick() { return redrawTick; }
 TraceRow& traceRow() { return row; }
 const TraceRow& latestTrace() { return row; }
@@ -136,42 +105,34 @@ const XyFigure& latestXyFigure() { return figure; }
 void resetCaptureState() {
     redrawTick = GetTickCount();
     for (auto& point : row) point = 0;
+    for (auto& point : rightRow) point = 0;
+    figure.count = 0;
 }
 
-StartFailure startCapture(HWND repaintWindow, SourceReport report) {
+StartFailure startCapture(HWND repaintWindow, SourceReport report, const CaptureDeadline& deadline) {
     if (isCapturing()) return StartFailure::AlreadyRunning;
-    const ScopeSettings& s = settings();
-    if (s.source != CaptureSource::wavein)
-        return startWasapiCapture(s.source, repaintWindow, report) ? StartFailure::None : StartFailure::SourceNotStarted;
-    HWAVEIN device = nullptr;
-    const std::optional<CapturePlan> plan = planCapture();
-    if (!openDevice(device, plan)) return StartFailure::DeviceNotOpened;
-    return queueFirstBuffer(device, *plan, repaintWindow);
+    const CaptureSource source = settings().source;
+    if (source != CaptureSource::wavein) return startSourceCapture(source, repaintWindow, report, deadline);
+    return startWaveInCapture(repaintWindow, deadline);
 }
 
-// A buffer that has not come back within the wait, or that the device may
-// still know of, is left to the device with its whole block, never freed or
-// reused.
-StopOutcome stopCapture() {
-    if (!isCapturing()) return StopOutcome{};
-    // A WASAPI source has no wave-in steps to fail; it reports through the label.
-    if (wasapiCapturing()) {
-        stopWasapiCapture();
-        return StopOutcome{};
+StopOutcome stopCapture(const CaptureDeadline& deadline) {
+    switch (std::exchange(running, Running::nothing)) {
+    case Running::nothing: return StopOutcome{};
+    case Running::waveIn: return stopWaveInCapture(deadline);
+    case Running::source: return stopSourceCapture(deadline);
     }
-    CaptureBuffer* buffer = std::exchange(state.buffer, nullptr);
-    state.protocol.stopRequeueing();
-    waveInReset(buffer->device);
-    const bool home = state.protocol.waitForBufferHome(kBufferHomeBound);
-    return finishCapture(buffer, home, true);
+    return StopOutcome{};
 }
 
-bool isCapturing() { return state.protocol.capturing() || wasapiCapturing(); }
+bool isCapturing() { return running != Running::nothing; }
 
-StopOutcome stopCaptureForClosingWindow() {
-    state.protocol.forgetWindow();
+StopOutcome stopCaptureForClosingWindow(const CaptureDeadline& deadline) {
+    forgetWaveInWindow();
     forgetWasapiWindow();
-    return stopCapture();
+    return stopCapture(deadline);
 }
+
+bool endCapture(const CaptureDeadline& deadline) { return endControlThread(deadline.remainingMs()); }
 
 }  // namespace zembrit

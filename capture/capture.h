@@ -1,41 +1,43 @@
 #pragma once
+// Starting and stopping capture, as the shell's thread asks for them. Every
+// call into the audio stack runs on the capture's control thread; the
+// shell's thread waits for it within a deadline and never longer, and
+// counts a step that did not answer in time as that step's failure.
 #include <windows.h>
 
+#include "capture/capture_outcome.h"
 #include "capture/wasapi_capture.h"
 
 namespace zembrit {
 
-// What a start could not do. Only AlreadyRunning and RecordingNotStarted
-// leave a capture running; every other failure leaves nothing behind.
-enum class StartFailure {
-    None,
-    AlreadyRunning,
-    DeviceNotOpened,
-    NoBufferMemory,
-    HeaderNotPrepared,
-    HeaderNotQueued,
-    RecordingNotStarted,
-    SourceNotStarted,  // a WASAPI source's thread could not be made; reported, never boxed
-};
+// The time one command, a restart or the plugin's end may spend waiting on
+// capture, in all.
+class CaptureDeadline {
+public:
+    static constexpr DWORD kBoundMs = 3000;
+    CaptureDeadline() : end_(GetTickCount64() + kBoundMs) {}
+    DWORD remainingMs() const {
+        const ULONGLONG now = GetTickCount64();
+        return now >= end_ ? 0 : static_cast<DWORD>(end_ - now);
+    }
 
-
-// What a stop could not do; nothing when capture was not running. A header
-// not unprepared or a device not closed keeps the buffer's memory for good.
-struct StopOutcome {
-    bool headerUnprepared = true;
-    bool deviceClosed = true;
+private:
+    ULONGLONG end_;
 };
 
 // Called once at plugin start: nothing captured yet.
 void resetCaptureState();
 // Each due buffer asks repaintWindow to repaint; a WASAPI source tells
 // report how it is doing.
-StartFailure startCapture(HWND repaintWindow, SourceReport report);
-// Blocks at most about 3 s.
-StopOutcome stopCapture();
+StartFailure startCapture(HWND repaintWindow, SourceReport report, const CaptureDeadline& deadline);
+StopOutcome stopCapture(const CaptureDeadline& deadline);
+// True from a start that left a capture running until the next stop.
 bool isCapturing();
 // The scope window is being destroyed: no repaint request may name it any
 // more, and nothing is left to show a running capture.
-StopOutcome stopCaptureForClosingWindow();
+StopOutcome stopCaptureForClosingWindow(const CaptureDeadline& deadline);
+// The plugin ends: the control thread ends once its work is done; true when
+// it ended within the deadline.
+bool endCapture(const CaptureDeadline& deadline);
 
 }  // namespace zembrit

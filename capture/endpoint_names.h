@@ -7,12 +7,22 @@
 
 namespace zembrit {
 
-// An endpoint's friendly name as Windows shows it; empty when it has none.
-std::wstring friendlyNameOf(IMMDevice& endpoint);
+struct KnownEndpoint {
+    std::wstring id;    // the system's identifier, unique and stable
+    std::wstring name;  // the friendly name Windows shows; may repeat
+};
 
-// The friendly names of the active endpoints that play (render) or record,
-// asked on a thread of their own so that the caller's COM apartment is never
-// touched; empty when they cannot be had within about a second.
-std::vector<std::string> activeEndpointNames(bool render);
+// An endpoint's friendly name as Windows shows it, and its identifier;
+// empty when it has none.
+std::wstring friendlyNameOf(IMMDevice& endpoint);
+std::wstring idOf(IMMDevice& endpoint);
+
+// On a capture thread with COM initialised: lists the active endpoints that
+// play (render) or record into the list the menu reads. A listing that fails
+// keeps the one before.
+void refreshKnownEndpoints(IMMDeviceEnumerator& enumerator, bool render);
+
+// Any thread: the endpoints the last listing found, without asking the system.
+std::vector<KnownEndpoint> knownEndpoints(bool render);
 
 }  // namespace zembrit

@@ -1,5 +1,5 @@
 #pragma once
-// The capture protocol's lock and condition on the platform's slim locks:
+// The capture's locks and conditions on the platform's slim locks:
 // no kernel object, nothing allocated, nothing to release. (The runtime's
 // std::mutex makes events on first contention and never closes them.)
 #include <windows.h>
@@ -31,6 +31,11 @@ public:
             SleepConditionVariableSRW(&condition_, held.mutex()->native(), static_cast<DWORD>(end - now), 0);
         }
         return true;
+    }
+
+    template <class Predicate>
+    void wait(std::unique_lock<SlimMutex>& held, Predicate done) {
+        while (!done()) SleepConditionVariableSRW(&condition_, held.mutex()->native(), INFINITE, 0);
     }
 
 private:

@@ -14,8 +14,10 @@ list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp
   capture/capture_buffer.cpp
   capture/capture_worker.cpp
+  capture/control_thread.cpp
   capture/endpoint_names.cpp
   capture/reduce_buffer.cpp
   capture/wasapi_capture.cpp
   capture/wasapi_engine.cpp
+  capture/wave_in_capture.cpp
 )

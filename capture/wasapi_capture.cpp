@@ -1,16 +1,14 @@
-// The WASAPI engine wired to the scope: its windows go through the same
-// reduction and frame throttle as wave-in, its state to the toolbar label,
-// and a timer on the user-interface thread lets a silent source's trace
-// decay to flat.
+// The WASAPI engine wired to the scope.
 #include "capture/wasapi_capture.h"
 
 #include <algorithm>
 #include <atomic>
 
 #include "capture/capture_state.h"
+#include "capture/com_ref.h"
+#include "capture/endpoint_names.h"
 #include "capture/reduce_buffer.h"
 #include "capture/silence_decay.h"
-#include "capture/wasapi_engine.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
@@ -21,14 +19,15 @@ constexpr UINT_PTR kDecayTimerId = 0x5A31;
 // longer ones are silence, which the decay shows.
 constexpr uint32_t kLongestGainStepMs = 500;
 
-enum class Label : uint8_t { none, failing, recovered };
+enum class Label : uint8_t { none, failing, capturing };
 
 class ScopeSink final : public EngineSink {
 public:
-    // Before the engine's thread starts; the options and the signal state are
-    // then the thread's alone until it ends.
+    // Control thread, before the engine's thread starts; the options and the
+    // signal state are then the engine thread's alone until it ends.
     void begin(HWND window, const SignalOptions& options) {
         pendingLabel_.store(Label::none);
+        delivered_.store(false);
         lastSampleTick_.store(GetTickCount());
         window_.store(window);
         options_ = options;
@@ -39,6 +38,7 @@ public:
     void deliver(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout) override {
         const uint32_t now = GetTickCount();
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
+        if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
         const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
         if (showWindow(source, options_, signal_))
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
@@ -47,9 +47,11 @@ public:
     // The label is sent from the user-interface thread: a message sent from
     // here could wait on a thread that is waiting for this one to end.
     void stateChanged(EngineState state, HRESULT) override {
-        pendingLabel_.store(state == EngineState::running ? Label::recovered : Label::failing);
+        pendingLabel_.store(state == EngineState::running ? Label::capturing : Label::failing);
     }
 
+    // The first window of a run also says it captures: a run whose first
+    // open succeeded has no failure to recover from.
     Label takeLabel() { return pendingLabel_.exchange(Label::none); }
     uint32_t lastSampleTick() const { return lastSampleTick_.load(); }
 
@@ -57,19 +59,38 @@ private:
     std::atomic<HWND> window_{nullptr};
     std::atomic<uint32_t> lastSampleTick_{0};
     std::atomic<Label> pendingLabel_{Label::none};
+    std::atomic<bool> delivered_{false};
     SignalOptions options_;
     SignalState signal_;
 };
 
+// The engine and its sink are the control thread's; the decay and the timer
+// the user-interface thread's.
 ScopeSink sink;
 WasapiEngine engine(systemComFactory(), sink);
 SilenceDecay decay, rightDecay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
 
+// The menu stores names as UTF-8; a name written by hand in the system's
+// code page still reads as it did.
+void widenDeviceName(const char* stored, wchar_t (&name)[kDeviceNameCapacity]) {
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, stored, -1, name, kDeviceNameCapacity)) return;
+    if (MultiByteToWideChar(CP_ACP, 0, stored, -1, name, kDeviceNameCapacity)) return;
+    name[0] = L'\0';
+}
+
+// What the Device menu offers is listed here, before the engine starts, so
+// that the menu never asks the system itself.
+void listEndpoints(bool render) {
+    ComRef<IMMDeviceEnumerator> enumerator;
+    if (SUCCEEDED(systemComFactory().createEnumerator(enumerator.put())))
+        refreshKnownEndpoints(*enumerator.get(), render);
+}
+
 void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     if (const Label label = sink.takeLabel(); label != Label::none && reportTo)
-        reportTo(label == Label::failing ? SourceHealth::failing : SourceHealth::capturingAgain);
+        reportTo(label == Label::failing ? SourceHealth::failing : SourceHealth::capturing);
     const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
     const uint32_t now = GetTickCount();
     const bool left = decay.step(now, sink.lastSampleTick(), interval, traceRow());
@@ -77,44 +98,44 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     if (left || right) InvalidateRect(window, nullptr, FALSE);
 }
 
-EngineConfig configFor(CaptureSource source, const SignalOptions& options) {
+}  // namespace
+
+EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options) {
     const ScopeSettings& s = settings();
     EngineConfig config;
     config.loopback = source == CaptureSource::output;
-    if (!MultiByteToWideChar(CP_ACP, 0, s.deviceName, -1, config.deviceName, kDeviceNameCapacity))
-        config.deviceName[0] = L'\0';
+    widenDeviceName(s.deviceName, config.deviceName);
     config.points = s.bufferPoints;
     config.mode = options.channels == ChannelMode::mono ? MixMode::mono : MixMode::firstTwo;
     config.doubled = options.trigger;
     return config;
 }
 
-}  // namespace
-
-bool startWasapiCapture(CaptureSource source, HWND repaintWindow, SourceReport report) {
-    if (engine.running()) return true;
-    const SignalOptions options = signalOptionsOf(settings());
-    sink.begin(repaintWindow, options);
+void startSourceTimer(HWND repaintWindow, SourceReport report) {
     decay = SilenceDecay{};
     rightDecay = SilenceDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
-    if (!engine.start(configFor(source, options))) return false;
     // One tick per frame interval: enough for the glide, and under Wine every
     // tick costs a round trip to its server.
     const auto tickMs = static_cast<UINT>(std::max<int32_t>(settings().frameIntervalMs, USER_TIMER_MINIMUM));
     if (repaintWindow) SetTimer(repaintWindow, kDecayTimerId, tickMs, onDecayTimer);
-    return true;
 }
 
-bool stopWasapiCapture() {
+void stopSourceTimer() {
     if (scopeWindowOfTimer) KillTimer(scopeWindowOfTimer, kDecayTimerId);
     scopeWindowOfTimer = nullptr;
-    return engine.stop();
 }
 
-bool wasapiCapturing() { return engine.running(); }
-
 void forgetWasapiWindow() { sink.forgetWindow(); }
+
+bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, HWND repaintWindow) {
+    if (engine.running()) return true;
+    listEndpoints(config.loopback);
+    sink.begin(repaintWindow, options);
+    return engine.start(config);
+}
+
+void stopSourceEngine() { engine.stop(INFINITE); }
 
 }  // namespace zembrit

@@ -23,15 +23,18 @@ struct EngineRun {
     EngineConfig config;
     HANDLE stop = nullptr;    // manual-reset: the thread is to end
     HANDLE reopen = nullptr;  // auto-reset: the default endpoint changed
+    HANDLE relist = nullptr;  // auto-reset: an endpoint came, went or changed state
     HANDLE buffer = nullptr;  // auto-reset: the audio client has packets
     HANDLE thread = nullptr;
     WindowAccumulator accumulator;
+    // The thread and the engine each hold the run; the last to let go frees
+    // it, so a thread that outlives its stop's wait frees its own.
+    std::atomic<int> holders{2};
 };
 
 namespace {
 
 constexpr DWORD kPacketWaitMs = 30;  // loopback may deliver no events at all
-constexpr DWORD kThreadJoinMs = 3000;
 // 40 ms in 100-ns units: more than one bounded wait. Wine reads ALSA in
 // pieces of this size, and a file-backed ALSA device fails reads of 100 ms.
 constexpr REFERENCE_TIME kBufferDuration = 400000;
@@ -61,7 +64,8 @@ std::optional<MixFormat> mixFormatOf(const WAVEFORMATEX& format) {
 // the reference count is kept for COM's sake only.
 class DefaultEndpointWatch final : public IMMNotificationClient {
 public:
-    DefaultEndpointWatch(EDataFlow flow, HANDLE reopen) : flow_(flow), reopen_(reopen) {}
+    DefaultEndpointWatch(EDataFlow flow, HANDLE reopen, HANDLE relist)
+        : flow_(flow), reopen_(reopen), relist_(relist) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IMMNotificationClient))) {
@@ -81,21 +85,28 @@ public:
         if (flow == flow_ && role == eConsole) SetEvent(reopen_);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return relist(); }
+    HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return relist(); }
+    HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override { return relist(); }
     HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override { return S_OK; }
 
 private:
     EDataFlow flow_;
+    HRESULT relist() {
+        SetEvent(relist_);
+        return S_OK;
+    }
+
     HANDLE reopen_;
+    HANDLE relist_;
     std::atomic<ULONG> references_{1};
 };
 
 EDataFlow flowOf(const EngineConfig& config) { return config.loopback ? eRender : eCapture; }
 
-bool friendlyNameIs(IMMDevice& device, const wchar_t* name) {
-    return lstrcmpiW(friendlyNameOf(device).c_str(), name) == 0;
+// The stored device is an endpoint's identifier, or a friendly name.
+bool endpointIs(IMMDevice& device, const wchar_t* nameOrId) {
+    return lstrcmpiW(idOf(device).c_str(), nameOrId) == 0 || lstrcmpiW(friendlyNameOf(device).c_str(), nameOrId) == 0;
 }
 
 HRESULT findEndpoint(IMMDeviceEnumerator& enumerator, const EngineConfig& config, IMMDevice** endpoint) {
@@ -107,7 +118,7 @@ HRESULT findEndpoint(IMMDeviceEnumerator& enumerator, const EngineConfig& config
     if (FAILED(result)) return result;
     for (UINT i = 0; i < count; ++i) {
         ComRef<IMMDevice> candidate;
-        if (SUCCEEDED(endpoints->Item(i, candidate.put())) && friendlyNameIs(*candidate.get(), config.deviceName)) {
+        if (SUCCEEDED(endpoints->Item(i, candidate.put())) && endpointIs(*candidate.get(), config.deviceName)) {
             *endpoint = candidate.release();
             return S_OK;
         }
@@ -187,14 +198,15 @@ private:
     bool started_ = false;
 };
 
-enum class Wake { stop, reopen, other };
+enum class Wake { stop, reopen, relist, other };
 
 Wake waitFor(EngineRun& run, DWORD bound) {
-    const HANDLE events[] = {run.stop, run.reopen, run.buffer};
-    switch (WaitForMultipleObjects(3, events, FALSE, bound)) {
+    const HANDLE events[] = {run.stop, run.reopen, run.relist, run.buffer};
+    switch (WaitForMultipleObjects(4, events, FALSE, bound)) {
         case WAIT_OBJECT_0: return Wake::stop;
         case WAIT_OBJECT_0 + 1: return Wake::reopen;
-        case WAIT_OBJECT_0 + 2:
+        case WAIT_OBJECT_0 + 2: return Wake::relist;
+        case WAIT_OBJECT_0 + 3:
         case WAIT_TIMEOUT: return Wake::other;
         default: return Wake::stop;  // a wait that fails cannot pace anything
     }
@@ -210,7 +222,8 @@ HRESULT captureOnce(EngineRun& run, IMMDeviceEnumerator& enumerator, bool& faili
     retry.reset();
     for (;;) {
         const Wake wake = waitFor(run, kPacketWaitMs);
-        if (wake != Wake::other) return S_OK;
+        if (wake == Wake::relist) refreshKnownEndpoints(enumerator, run.config.loopback);
+        if (wake == Wake::stop || wake == Wake::reopen) return S_OK;
         if (FAILED(result = stream.drain())) return result;
     }
 }
@@ -223,9 +236,11 @@ void captureUntilStopped(EngineRun& run, IMMDeviceEnumerator& enumerator) {
         if (SUCCEEDED(result)) continue;
         if (!failing) run.sink->stateChanged(EngineState::retrying, result);
         failing = true;
-        // A new default endpoint may be the cure: it ends the wait early.
-        const HANDLE wakers[] = {run.stop, run.reopen};
-        WaitForMultipleObjects(2, wakers, FALSE, retry.nextDelayMs());
+        // A new default endpoint, or the named one arriving, may be the
+        // cure: either ends the wait early.
+        const HANDLE wakers[] = {run.stop, run.reopen, run.relist};
+        if (WaitForMultipleObjects(3, wakers, FALSE, retry.nextDelayMs()) == WAIT_OBJECT_0 + 2)
+            refreshKnownEndpoints(enumerator, run.config.loopback);
     }
 }
 
@@ -237,10 +252,21 @@ void runWithEnumerator(EngineRun& run) {
         WaitForSingleObject(run.stop, INFINITE);
         return;
     }
-    DefaultEndpointWatch watch(flowOf(run.config), run.reopen);
+    DefaultEndpointWatch watch(flowOf(run.config), run.reopen, run.relist);
     const bool watching = SUCCEEDED(enumerator->RegisterEndpointNotificationCallback(&watch));
     captureUntilStopped(run, *enumerator.get());
     if (watching) enumerator->UnregisterEndpointNotificationCallback(&watch);
+}
+
+void closeEvents(EngineRun& run) {
+    for (HANDLE event : {run.stop, run.reopen, run.relist, run.buffer})
+        if (event) CloseHandle(event);
+}
+
+void letGo(EngineRun* run) {
+    if (--run->holders > 0) return;
+    closeEvents(*run);
+    delete run;
 }
 
 DWORD WINAPI engineThread(void* parameter) {
@@ -254,12 +280,8 @@ DWORD WINAPI engineThread(void* parameter) {
         run.sink->stateChanged(EngineState::retrying, initialised);
         WaitForSingleObject(run.stop, INFINITE);
     }
+    letGo(&run);
     return 0;
-}
-
-void closeEvents(EngineRun& run) {
-    for (HANDLE event : {run.stop, run.reopen, run.buffer})
-        if (event) CloseHandle(event);
 }
 
 // A thread that did not end may still run this module's code.
@@ -277,8 +299,9 @@ bool WasapiEngine::start(const EngineConfig& config) {
     if (!run) return false;
     run->stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     run->reopen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    run->relist = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     run->buffer = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (run->stop && run->reopen && run->buffer)
+    if (run->stop && run->reopen && run->relist && run->buffer)
         run->thread = CreateThread(nullptr, 0, engineThread, run.get(), 0, nullptr);
     if (!run->thread) {
         closeEvents(*run);
@@ -288,19 +311,15 @@ bool WasapiEngine::start(const EngineConfig& config) {
     return true;
 }
 
-bool WasapiEngine::stop() {
+bool WasapiEngine::stop(DWORD joinBoundMs) {
     if (!run_) return true;
     EngineRun* run = std::exchange(run_, nullptr);
     SetEvent(run->stop);
-    const bool ended = WaitForSingleObject(run->thread, kThreadJoinMs) == WAIT_OBJECT_0;
+    const bool ended = WaitForSingleObject(run->thread, joinBoundMs) == WAIT_OBJECT_0;
     CloseHandle(run->thread);
-    if (!ended) {
-        keepModuleLoaded();
-        return false;
-    }
-    closeEvents(*run);
-    delete run;
-    return true;
+    if (!ended) keepModuleLoaded();
+    letGo(run);
+    return ended;
 }
 
 namespace {

@@ -49,9 +49,10 @@ public:
     // False when the thread or its events could not be made; opening and
     // its failures happen on the thread.
     bool start(const EngineConfig& config);
-    // Ends the thread within about three seconds; false when it did not end
-    // (its memory is then left to it and the module stays loaded).
-    bool stop();
+    // Ends the thread, waiting for it at most joinBoundMs; false when it did
+    // not end (the module then stays loaded, and the thread frees what it
+    // ran on when it does end).
+    bool stop(DWORD joinBoundMs = 3000);
     bool running() const { return run_ != nullptr; }
 
 private:

@@ -26,9 +26,7 @@ namespace {
 // Capture parameters are stored and written first; only then is a running
 // capture restarted, so it opens with the new values.
 void restartRunningCapture() {
-    if (!isCapturing()) return;
-    stopCaptureShowingFailures();
-    startCaptureShowingFailures(scopeWindow());
+    if (isCapturing()) restartCaptureShowingFailures(scopeWindow());
 }
 
 // A docked scope stays put whatever the shell does with its plugins.
@@ -190,15 +188,20 @@ constexpr Action kActions[] = {nullptr, &onShowPlugins, &onHidePlugins, &onStyle
                                ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ACTION)};
 #undef ZEMBRIT_COMMAND_ACTION
 
-}  // namespace
-
-void handleReconfigure() {
-    const bool wasCapturing = isCapturing();
-    if (wasCapturing) stopCaptureShowingFailures();
+// What the shell's reconfigure message reloads, between a capture's stop and start.
+void reloadEverything() {
     readSettings();
     reloadStyle();
     applyWindowState();
-    if (wasCapturing) startCaptureShowingFailures(scopeWindow());
+}
+
+}  // namespace
+
+void handleReconfigure() {
+    if (isCapturing())
+        restartCaptureShowingFailures(scopeWindow(), reloadEverything);
+    else
+        reloadEverything();
 }
 
 void handleBroadcast(const char* text) {

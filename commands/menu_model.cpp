@@ -174,9 +174,19 @@ void addDeviceMenu(MenuBuild& build, int parent, const MenuValues& values) {
     const int menu = createMenu(build, "Device", "Zembrit_Device");
     const std::string command = internalCommand(CommandId::SetDevice);
     addItem(build, menu, "System Default", command, values.deviceName[0] == '\0');
-    for (const std::string& name : values.endpoints)
-        addItem(build, menu, name, command + " " + name, sameIgnoringCase(name, values.deviceName));
+    for (size_t i = 0; i < values.endpoints.size(); ++i) {
+        const std::string argument = deviceArgument(values.endpoints, i);
+        addItem(build, menu, values.endpoints[i].label, command + " " + argument,
+                sameIgnoringCase(argument, values.deviceName));
+    }
     attach(build, parent, menu, "Device");
+}
+
+// The command's reader skips the spaces before the name, and the stored key
+// holds kDeviceNameCapacity - 1 bytes.
+bool nameRoundTrips(const std::string& name) {
+    return !name.empty() && name.size() < static_cast<size_t>(kDeviceNameCapacity) && name.front() != ' ' &&
+           name.back() != ' ';
 }
 
 }  // namespace
@@ -205,6 +215,15 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .source = settings.source,
                       .deviceName = settings.deviceName,
                       .endpoints = {}};
+}
+
+std::string deviceArgument(const std::vector<MenuDevice>& endpoints, size_t index) {
+    const MenuDevice& device = endpoints[index];
+    if (device.id.empty()) return device.name;
+    if (!nameRoundTrips(device.name)) return device.id;
+    for (size_t other = 0; other < endpoints.size(); ++other)
+        if (other != index && sameIgnoringCase(endpoints[other].name, device.name)) return device.id;
+    return device.name;
 }
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {

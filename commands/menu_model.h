@@ -9,6 +9,15 @@
 // from a snapshot of the settings, so the Win32 layer only replays it.
 namespace zembrit {
 
+// An endpoint the Device menu offers: its label as the shell's code page
+// shows it, and its friendly name and identifier in UTF-8.
+struct MenuDevice {
+    MenuDevice(std::string plainName) : label(plainName), name(std::move(plainName)) {}
+    MenuDevice(std::string shown, std::string utf8Name, std::string utf8Id)
+        : label(std::move(shown)), name(std::move(utf8Name)), id(std::move(utf8Id)) {}
+    std::string label, name, id;
+};
+
 // What the menu reads.
 struct MenuValues {
     bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp,
@@ -21,7 +30,7 @@ struct MenuValues {
     CaptureSource source;
     const char* deviceName;  // points into the settings; empty for the system default
     // The active endpoints of the source's kind; none for wave-in.
-    std::vector<std::string> endpoints;
+    std::vector<MenuDevice> endpoints;
 };
 
 MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);
@@ -43,5 +52,10 @@ struct MenuOp {
 };
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values);
+
+// What the Device menu's item for endpoints[index] sends after "SetDevice ":
+// the name where it alone names that endpoint and fits the stored key,
+// else the identifier.
+std::string deviceArgument(const std::vector<MenuDevice>& endpoints, size_t index);
 
 }  // namespace zembrit

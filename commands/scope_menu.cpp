@@ -37,13 +37,31 @@ void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
     }
 }
 
+std::string narrow(const std::wstring& text, UINT codePage) {
+    const int length = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return {};
+    std::string narrowed(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.c_str(), -1, narrowed.data(), length, nullptr, nullptr);
+    narrowed.pop_back();
+    return narrowed;
+}
+
+// The shell's menus show single-byte text: the label is as near as its code
+// page comes, and the command carries the name exactly, as UTF-8.
+std::vector<MenuDevice> menuDevices(bool render) {
+    std::vector<MenuDevice> devices;
+    for (const KnownEndpoint& endpoint : knownEndpoints(render))
+        devices.emplace_back(narrow(endpoint.name, CP_ACP), narrow(endpoint.name, CP_UTF8), narrow(endpoint.id, CP_UTF8));
+    return devices;
+}
+
 }  // namespace
 
+// Never asks the audio system: the endpoints are those capture last listed.
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
     MenuValues values = menuValuesFrom(settings(), isCapturing());
-    if (values.source != CaptureSource::wavein)
-        values.endpoints = activeEndpointNames(values.source == CaptureSource::output);
+    if (values.source != CaptureSource::wavein) values.endpoints = menuDevices(values.source == CaptureSource::output);
     for (const MenuOp& op : buildScopeMenu(values)) replay(op, menus, popup);
 }
 

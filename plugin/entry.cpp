@@ -73,7 +73,7 @@ int beginSlitPlugin(HINSTANCE instance, HWND dock) { return startDockable(instan
 int beginPluginEx(HINSTANCE instance, HWND dock) { return startDockable(instance, dock); }
 
 void endPlugin(HINSTANCE) {
-    stopCaptureShowingFailures();
+    endCaptureShowingFailures();
     // The window may be gone already, destroyed with the dock that held it;
     // the class goes all the same, or the next start could not register it.
     if (scopeWindow()) {

@@ -2,6 +2,7 @@
 // buffer or keeps it at a reset, a configuration file that cannot be written,
 // and a style file that is gone. The plugin must stay responsive, bound its
 // waits, and say only what it has a message for.
+#include "tests/integration/support/fake_wave_in.h"
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/shell_record.h"
@@ -19,8 +20,6 @@ namespace zembrit_test {
 namespace {
 
 using standin::shellRecord;
-
-using WaveCallback = void(CALLBACK*)(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 
 void toggleRecord() { standin::broadcast("@ZembritInternal ToggleRecord"); }
 
@@ -91,102 +90,14 @@ TEST_F(Fault, QueueRefusedMidCaptureStopsTheTraceSilentlyAndTheStopDoesNotWait) 
 
 // ---- A device that keeps its buffer at a reset ----------------------------
 
-// Wave-in calls answered for a device of our own; it hands the queued buffer
-// back only when told to, or at a reset unless keepAtReset.
-struct FakeDevice {
-    std::atomic<bool> keepAtReset{false};
-    std::atomic<int> opens{0}, adds{0}, resets{0}, closes{0};
-    std::atomic<WAVEHDR*> queued{nullptr};
-    WAVEHDR* kept = nullptr;  // the buffer the device would not give back
-    HWAVEIN keptBy = nullptr;
-    DWORD_PTR callback = 0;
-} fake;
-
-HWAVEIN deviceNumber(int n) { return reinterpret_cast<HWAVEIN>(static_cast<uintptr_t>(0x5EED0 + n)); }
-
-void handBack(WAVEHDR* header, HWAVEIN device) {
-    std::fill_n(header->lpData, header->dwBufferLength, static_cast<char>(0));
-    header->dwBytesRecorded = header->dwBufferLength;
-    header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-    reinterpret_cast<WaveCallback>(fake.callback)(device, WIM_DATA, 0, reinterpret_cast<DWORD_PTR>(header), 0);
-}
-
-MMRESULT WINAPI fakeOpen(LPHWAVEIN device, UINT, LPCWAVEFORMATEX, DWORD_PTR callback, DWORD_PTR, DWORD) {
-    fake.callback = callback;
-    *device = deviceNumber(++fake.opens);
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT WINAPI fakePrepare(HWAVEIN, LPWAVEHDR header, UINT) {
-    header->dwFlags |= WHDR_PREPARED;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT WINAPI fakeAdd(HWAVEIN, LPWAVEHDR header, UINT) {
-    header->dwFlags = (header->dwFlags | WHDR_INQUEUE) & ~WHDR_DONE;
-    fake.queued = header;
-    ++fake.adds;
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT WINAPI fakeStart(HWAVEIN) { return MMSYSERR_NOERROR; }
-
-MMRESULT WINAPI fakeReset(HWAVEIN device) {
-    ++fake.resets;
-    WAVEHDR* header = fake.queued.exchange(nullptr);
-    if (!header) return MMSYSERR_NOERROR;
-    if (fake.keepAtReset) {
-        fake.kept = header;
-        fake.keptBy = device;
-    } else {
-        handBack(header, device);
-    }
-    return MMSYSERR_NOERROR;
-}
-
-MMRESULT WINAPI fakeUnprepare(HWAVEIN, LPWAVEHDR header, UINT) {
-    return header == fake.kept ? WAVERR_STILLPLAYING : MMSYSERR_NOERROR;
-}
-
-MMRESULT WINAPI fakeClose(HWAVEIN device) {
-    if (device == fake.keptBy) return WAVERR_STILLPLAYING;
-    ++fake.closes;
-    return MMSYSERR_NOERROR;
-}
-
 class FaultDevice : public Fault {
 protected:
     void loadWithFakeDevice() {
-        fake.keepAtReset = false;
-        fake.opens = fake.adds = fake.resets = fake.closes = 0;
-        fake.queued = nullptr;
-        fake.kept = nullptr;
-        fake.keptBy = nullptr;
         ASSERT_TRUE(load());
-        HMODULE m = plugin.module;
-        decltype(&waveInOpen) open;
-        decltype(&waveInPrepareHeader) prepare;
-        decltype(&waveInAddBuffer) add;
-        decltype(&waveInStart) startRecording;
-        decltype(&waveInReset) reset;
-        decltype(&waveInUnprepareHeader) unprepare;
-        decltype(&waveInClose) close;
-        patch(m, "winmm.dll", "waveInOpen", &fakeOpen, open);
-        patch(m, "winmm.dll", "waveInPrepareHeader", &fakePrepare, prepare);
-        patch(m, "winmm.dll", "waveInAddBuffer", &fakeAdd, add);
-        patch(m, "winmm.dll", "waveInStart", &fakeStart, startRecording);
-        patch(m, "winmm.dll", "waveInReset", &fakeReset, reset);
-        patch(m, "winmm.dll", "waveInUnprepareHeader", &fakeUnprepare, unprepare);
-        patch(m, "winmm.dll", "waveInClose", &fakeClose, close);
+        patchFakeWaveIn(plugin.module);
     }
 
-    // The device records a buffer and hands it back; true once it is queued again.
-    static bool deliver() {
-        if (!pumpUntil([] { return fake.queued.load() != nullptr; })) return false;
-        const int adds = fake.adds;
-        handBack(fake.queued.exchange(nullptr), deviceNumber(fake.opens));
-        return pumpUntil([&] { return fake.adds > adds; });
-    }
+    static bool deliver() { return deliverFakeBuffer(); }
 
     static void expectKeptBufferBoxes(size_t from) {
         ASSERT_EQ(shellRecord.messageBoxes.size(), from + 2);

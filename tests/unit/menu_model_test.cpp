@@ -258,12 +258,12 @@ TEST(ScopeMenu, SourceMarkFollowsTheSetting) {
 TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
     ScopeSettings settings;
     MenuValues values = menuValuesFrom(settings, false);
-    values.endpoints = {"Mic A", "Monitor B"};
+    values.endpoints = {MenuDevice("Mic A"), MenuDevice("Monitor B")};
     EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{}) << "wave-in has no device menu";
     settings.source = CaptureSource::input;
     std::copy_n("monitor b", 10, settings.deviceName);
     values = menuValuesFrom(settings, false);
-    values.endpoints = {"Mic A", "Monitor B"};
+    values.endpoints = {MenuDevice("Mic A"), MenuDevice("Monitor B")};
     const std::vector<MenuOp> ops = buildScopeMenu(values);
     EXPECT_EQ(marked(ops, "Zembrit_Device"), Labels{"Monitor B"});
     EXPECT_NE(renderAll(ops).find("14 [ ] \"Mic A\" @ZembritInternal SetDevice Mic A\n"), std::string::npos);

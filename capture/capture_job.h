@@ -1,0 +1,40 @@
+#pragma once
+// One piece of capture work that the shell's thread hands to the control
+// thread, with what the control thread reports back.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "capture/capture_outcome.h"
+#include "capture/control_handover.h"
+#include "capture/slim_lock.h"
+#include "capture/step_progress.h"
+#include "capture/wasapi_engine.h"
+#include "capture/wave_in_capture.h"
+
+namespace zembrit {
+
+enum class JobKind : uint8_t { startWaveIn, stopWaveIn, startSource, stopSource };
+
+struct CaptureJob final : HandedJob {
+    // A wave-in start that did not begin in time is a failed start, never
+    // run later; everything else must still happen when the platform answers.
+    explicit CaptureJob(JobKind jobKind) : kind(jobKind) { durable = jobKind != JobKind::startWaveIn; }
+
+    const JobKind kind;
+    HWND window = nullptr;
+    WaveInPlan plan{};      // startWaveIn
+    EngineConfig config;    // startSource
+    SignalOptions options;  // startWaveIn's are in its plan
+    StepProgress progress;
+    // The outcome, once finished.
+    StartFailure started = StartFailure::None;
+    StopOutcome stopped;
+    // What the shell reported when it stopped waiting; the control thread
+    // honours it when the job ends.
+    StartFailure reported = StartFailure::None;
+};
+
+using CaptureHandover = ControlHandover<CaptureJob, SlimMutex, SlimCondition>;
+
+}  // namespace zembrit
