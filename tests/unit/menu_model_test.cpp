@@ -272,5 +272,28 @@ TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
     EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{"System Default"});
 }
 
+// Every endpoint can be picked and is marked once picked: a name that alone
+// names its endpoint and fits the key is sent as it is (UTF-8 included);
+// a repeated name (in any case), one too long for the key or one the
+// command's reader would trim goes by the endpoint's identifier.
+TEST(ScopeMenu, EachDeviceItemSendsWhatPicksItAndIsMarkedOncePicked) {
+    const std::string longName(300, 'n');
+    const std::vector<MenuDevice> endpoints = {
+        {"Mikrofon O", "Mikrofon \xce\xa9", "{id-omega}"}, {"Mic", "Mic", "{id-1}"}, {"MIC", "MIC", "{id-2}"},
+        {"long", longName, "{id-long}"}, {" Padded", " Padded", "{id-pad}"}, {"Plain", "Plain", "{id-plain}"}};
+    const std::vector<std::string> expected = {"Mikrofon \xce\xa9", "{id-1}", "{id-2}", "{id-long}", "{id-pad}", "Plain"};
+    ScopeSettings settings;
+    settings.source = CaptureSource::input;
+    for (size_t i = 0; i < endpoints.size(); ++i) {
+        ASSERT_EQ(deviceArgument(endpoints, i), expected[i]) << i;
+        std::copy_n(expected[i].c_str(), expected[i].size() + 1, settings.deviceName);
+        MenuValues values = menuValuesFrom(settings, true);
+        values.endpoints = endpoints;
+        const std::vector<MenuOp> ops = buildScopeMenu(values);
+        EXPECT_EQ(marked(ops, "Zembrit_Device"), std::vector<std::string>{endpoints[i].label}) << i;
+        EXPECT_NE(renderAll(ops).find("\" @ZembritInternal SetDevice " + expected[i] + "\n"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace zembrit
