@@ -92,7 +92,10 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDevicePeriod(REFERENCE_TIME*, REFERENCE_TIME*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Start() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Stop() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Stop() override {
+        if (HANDLE gate = script_.stopGate) WaitForSingleObject(gate, 30000);
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetEventHandle(HANDLE event) override {
         script_.event = event;

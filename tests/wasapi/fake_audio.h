@@ -36,6 +36,9 @@ struct AudioScript {
     std::atomic<HANDLE> event{nullptr};
     std::atomic<IMMNotificationClient*> watcher{nullptr};
     std::atomic<int> liveObjects{0};
+    // While set, the audio client's Stop blocks until it is signalled, as a
+    // hung audio service's does.
+    std::atomic<HANDLE> stopGate{nullptr};
 
     // Queues a packet and wakes the engine as a device would.
     void push(Packet packet);

@@ -200,5 +200,25 @@ TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {
     EXPECT_TRUE(sink.states.empty());
 }
 
+TEST_F(Engine, AStopThatOutwaitsItsBoundLeavesTheRunToItsThreadWhichEndsItWhenTheSystemAnswers) {
+    startWith({true, 32, 2, true});
+    ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
+    HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    script.stopGate = gate;
+    const HANDLE runsEvent = script.event.load();
+    const ULONGLONG taken = GetTickCount64();
+    EXPECT_FALSE(engine.stop(200));
+    EXPECT_LT(GetTickCount64() - taken, 1000u);
+    EXPECT_FALSE(engine.running());
+    EXPECT_GT(script.liveObjects.load(), 0);
+    SetEvent(gate);
+    EXPECT_TRUE(waitUntil([&] { return script.liveObjects.load() == 0 && script.watcher.load() == nullptr; }))
+        << "the thread did not finish its run once the stop answered";
+    DWORD flags = 0;
+    EXPECT_TRUE(waitUntil([&] { return !GetHandleInformation(runsEvent, &flags); })) << "the run was not freed";
+    script.stopGate = nullptr;
+    CloseHandle(gate);
+}
+
 }  // namespace
 }  // namespace zembrit_test
