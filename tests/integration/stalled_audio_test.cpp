@@ -95,6 +95,22 @@ TEST_F(StalledAudio, OnceStuckLaterCommandsCostLittlePileNothingUpAndCaptureRuns
     EXPECT_LT(millisecondsTaken([this] { end(); }), 1000u);
 }
 
+TEST_F(StalledAudio, ADeviceThatOpensLateIsClosedAndItsStartStaysFailed) {
+    writeConfig(kQuiet);
+    ASSERT_TRUE(load());
+    patchFakeWaveIn(plugin.module);
+    ASSERT_EQ(start(), 0);
+    stallIn("waveInOpen");
+    broadcast("@ZembritInternal ToggleRecord");
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Can't open WAVE In Device!"});
+    releaseStalls();
+    EXPECT_TRUE(pumpUntil([] { return fake.opens == 1 && fake.closes == 1; })) << "the late device was not closed";
+    EXPECT_EQ(fake.queued.load(), nullptr) << "the late device's buffer is still queued";
+    broadcast("@ZembritInternal ToggleRecord");
+    EXPECT_EQ(boxTexts().size(), 1u);
+    EXPECT_TRUE(deliverFakeBuffer()) << "the next capture does not run";
+}
+
 // ---- A WASAPI source whose system objects do not answer -------------------
 
 HANDLE activationReleased = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -129,9 +145,15 @@ TEST_F(StalledSource, StartSwitchAndEndReturnPromptlyAndTheModuleGoesOnceTheSyst
     EXPECT_EQ(shellRecord.toolbarLabels,
               std::vector<std::string>{"ZembritPlugin -> sound source unavailable, retrying"});
 
+    // Each toggle rebuilds the open menu, whose devices capture listed.
+    const ULONGLONG togglesTook = millisecondsTaken([] {
+        for (int n = 0; n < 8; ++n) broadcast("@ZembritInternal AlwaysOnTop");
+    });
+    EXPECT_LT(togglesTook, 500u);
     const ULONGLONG switchTook = millisecondsTaken([] { broadcast("@ZembritInternal SetSource wavein"); });
     const ULONGLONG endTook = millisecondsTaken([this] { end(); });
-    reportFigures("stalled activation: start " + std::to_string(startTook) + " ms, switch " +
+    reportFigures("stalled activation: start " + std::to_string(startTook) + " ms, 8 toggles " +
+                  std::to_string(togglesTook) + " ms, switch " +
                   std::to_string(switchTook) + " ms, end " + std::to_string(endTook) + " ms");
     EXPECT_LT(switchTook, 500u);
     EXPECT_LT(endTook, 500u);
