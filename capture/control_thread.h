@@ -14,7 +14,7 @@ constexpr DWORD kStuckWaitMs = 100;
 // One call into the platform that has not answered in this long is taken
 // not to answer in time, whatever is left of the deadline: a device opens,
 // resets or closes in well under it.
-constexpr int64_t kCallBoundMs = 750;
+constexpr int64_t kCallBoundMs = 500;
 
 // What the shell's thread saw of a job it handed over.
 struct Handed {

@@ -91,6 +91,16 @@ if(ZEMBRIT_RUN_WINE_TESTS)
       PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120 RUN_SERIAL TRUE)
 endif()
 
+# A real audio service that stops answering mid-capture, for each kind of source.
+if(ZEMBRIT_RUN_WINE_TESTS)
+  foreach(source wavein input)
+    add_test(NAME stalled_service_${source}
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/stalled-service.sh ${bench_scripts_args}
+                     $<TARGET_FILE:standin> $<TARGET_FILE:Zembrit> ${source})
+    set_tests_properties(stalled_service_${source} PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120)
+  endforeach()
+endif()
+
 # The WASAPI engine against scripted fakes of the system's audio objects.
 file(GLOB wasapi_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wasapi/*.cpp)
 add_executable(wasapi_tests ${wasapi_tests} ${CMAKE_SOURCE_DIR}/capture/wasapi_engine.cpp

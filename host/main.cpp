@@ -21,6 +21,8 @@ namespace {
 struct Startup {
     std::string plugin;
     bool dock = false;
+    bool timeActions = false;  // print how long each action and the plugin's end took
+    DWORD lingerMs = 0;        // how long the shell stays after letting go of the plugin
     size_t firstAction = 0;
 };
 
@@ -37,7 +39,8 @@ std::string programDirectory() {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive]\n"
+                 "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive] [--time-actions]\n"
+                 "               [--linger MS]\n"
                  "               [--wait MS] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
                  "               [--frames COUNT INTERVAL_MS PREFIX] [--measure-cpu SECONDS] [--quit]\n");
     return 2;
@@ -54,6 +57,8 @@ bool parseStartup(const std::vector<std::string>& args, Startup& startup) {
         else if (arg == "--style" && hasValue) shellOptions.styleFile = args[++i];
         else if (arg == "--dock") startup.dock = true;
         else if (arg == "--interactive") shellOptions.interactive = true;
+        else if (arg == "--time-actions") startup.timeActions = true;
+        else if (arg == "--linger" && hasValue) startup.lingerMs = static_cast<DWORD>(std::atoi(args[++i].c_str()));
         else break;
     }
     if (!shellOptions.shellDir.empty() && shellOptions.shellDir.back() != '\\' && shellOptions.shellDir.back() != '/')
@@ -125,6 +130,14 @@ bool runAction(const std::vector<std::string>& args, size_t& i, bool& failed) {
     return false;
 }
 
+// One line per action: its words and how long the shell's thread spent on it.
+void report(const std::vector<std::string>& args, size_t first, size_t last, DWORD milliseconds) {
+    std::string words;
+    for (size_t i = first; i <= last && i < args.size(); ++i) words += (i == first ? "" : " ") + args[i];
+    std::printf("standin: %s took %lu ms\n", words.c_str(), static_cast<unsigned long>(milliseconds));
+    std::fflush(stdout);
+}
+
 void runUntilClosed() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -152,11 +165,23 @@ int main(int argc, char** argv) {
     int started = startPlugin(plugin);
     std::printf("standin: %s started with result %d\n", plugin.info(0), started);
     bool failed = started != 0, quit = false;
-    for (size_t i = startup.firstAction; i < args.size() && !quit; ++i) quit = !runAction(args, i, failed);
+    for (size_t i = startup.firstAction; i < args.size() && !quit; ++i) {
+        const DWORD before = GetTickCount();
+        const size_t first = i;
+        quit = !runAction(args, i, failed);
+        if (startup.timeActions) report(args, first, i, GetTickCount() - before);
+    }
     if (!quit && !failed) runUntilClosed();
     for (const MessageBoxCall& box : shellRecord.messageBoxes) std::printf("message box: %s\n", box.text.c_str());
+    const DWORD beforeEnd = GetTickCount();
     stopPlugin(plugin);
+    if (startup.timeActions) {
+        std::printf("standin: the plugin's end took %lu ms\n", static_cast<unsigned long>(GetTickCount() - beforeEnd));
+        std::fflush(stdout);
+    }
     unloadPlugin(plugin);
+    // Threads the plugin left to finish late calls do so while the shell runs on.
+    if (startup.lingerMs) pumpMessages(startup.lingerMs);
     destroyShellWindows();
     return failed ? 1 : 0;
 }
