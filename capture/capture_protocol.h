@@ -4,7 +4,7 @@
 // - the device's thread only says that the buffer came back;
 // - the capture's worker reduces it, then queues it again while capturing,
 //   or counts it home once the stop has cleared capturing;
-// - the user-interface thread begins and stops the capture, and waits
+// - the control thread begins and stops the capture, and waits
 //   within a bound for the buffer to come home before anything releases it.
 // The worker's test of capturing and its queueing are one step under the
 // lock, and the stop clears capturing under the same lock before it resets
@@ -40,7 +40,7 @@ protected:
 template <class Mutex, class Condition>
 class CaptureProtocol {
 public:
-    // User-interface thread, once the device holds the buffer: from here on
+    // Control thread, once the device holds the buffer: from here on
     // `device` is the running capture's, until quit.
     void begin(CaptureDevice& device, WindowHandle window) {
         window_.store(window);
@@ -69,7 +69,7 @@ public:
         return true;
     }
 
-    // User-interface thread: the stop calls these in order, the first before
+    // Control thread: the stop calls these in order, the first before
     // it resets the device, the last before it ends the worker.
     void stopRequeueing() {
         std::lock_guard<Mutex> guard(lock_);
@@ -87,7 +87,7 @@ public:
         running_.store(nullptr);
     }
 
-    // User-interface thread: the window is going. Only a request already
+    // Any thread: the window is going. Only a request already
     // under way may still name it; none ever names an empty window.
     void forgetWindow() { window_.store(nullptr); }
 
