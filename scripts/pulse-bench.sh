@@ -6,22 +6,39 @@
 #   scripts/pulse-bench.sh up DIR     starts it; programs reach it with
 #                                     XDG_RUNTIME_DIR=DIR/runtime
 #   scripts/pulse-bench.sh down DIR   stops what up started, by process id
+#                                     (a stalled server too)
+#   scripts/pulse-bench.sh stall DIR  stops the server with SIGSTOP, as an
+#                                     audio service that hangs: its clients'
+#                                     calls block until it resumes
+#   scripts/pulse-bench.sh resume DIR lets a stalled server go on (SIGCONT)
 set -euo pipefail
 action=$1
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
 export XDG_RUNTIME_DIR="$dir/runtime" HOME="$dir/home"
 
+signal_server() {
+    [ -f "$dir/pulse.pid" ] || { echo "no PulseAudio started in $dir" >&2; exit 1; }
+    kill "-$1" "$(cat "$dir/pulse.pid")"
+}
+
+# A stopped process keeps SIGTERM pending, so it is continued as well.
 stop_pid() {
     [ -f "$dir/$1.pid" ] || return 0
-    kill "$(cat "$dir/$1.pid")" 2>/dev/null || true
+    kill -TERM "$(cat "$dir/$1.pid")" 2>/dev/null || true
+    kill -CONT "$(cat "$dir/$1.pid")" 2>/dev/null || true
     rm -f "$dir/$1.pid"
 }
 
-if [ "$action" = down ]; then
-    stop_pid tone
-    stop_pid pulse
-    exit 0
-fi
+case "$action" in
+    down)
+        stop_pid tone
+        stop_pid pulse
+        exit 0 ;;
+    stall) signal_server STOP; exit 0 ;;
+    resume) signal_server CONT; exit 0 ;;
+    up) ;;
+    *) echo "unknown action $action (up, down, stall or resume)" >&2; exit 2 ;;
+esac
 
 "$0" down "$dir"
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
