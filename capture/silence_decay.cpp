@@ -1,26 +1,48 @@
 #include "capture/silence_decay.h"
 
+#include <algorithm>
+
 namespace zembrit {
 
-void SilenceDecay::begin(uint32_t now, uint32_t lastSampleTick, const TraceRow& row) {
-    gliding_ = true;
-    flat_ = false;
-    glideStart_ = now;
-    quietSince_ = lastSampleTick;
-    for (int i = 0; i < kTraceCapacity; ++i) from_[i] = row[i];
+QuietGlide::Step QuietGlide::step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs) {
+    if (now - lastSampleTick <= 2 * frameIntervalMs) {
+        gliding_ = false;
+        return Step{};
+    }
+    Step result;
+    if (!gliding_ || lastSampleTick != quietSince_) {
+        gliding_ = true;
+        flat_ = false;
+        glideStart_ = now;
+        quietSince_ = lastSampleTick;
+        result.begins = true;
+    }
+    if (flat_) return result;
+    const uint32_t elapsed = now - glideStart_;
+    result.moves = true;
+    result.leftMs = elapsed >= kGlideMs ? 0 : kGlideMs - elapsed;
+    flat_ = result.leftMs == 0;
+    return result;
 }
 
 bool SilenceDecay::step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs, TraceRow& row) {
-    if (now - lastSampleTick <= 2 * frameIntervalMs) {
-        gliding_ = false;
-        return false;
+    const QuietGlide::Step glide = glide_.step(now, lastSampleTick, frameIntervalMs);
+    if (glide.begins)
+        for (int i = 0; i < kTraceCapacity; ++i) from_[i] = row[i];
+    if (!glide.moves) return false;
+    for (int i = 0; i < kTraceCapacity; ++i) row[i] = glide.scaled(from_[i]);
+    return true;
+}
+
+bool XyFigureDecay::step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs, XyFigure& figure) {
+    const QuietGlide::Step glide = glide_.step(now, lastSampleTick, frameIntervalMs);
+    if (glide.begins) {
+        count_ = std::clamp<int32_t>(figure.count, 0, kMaxXyPairs);
+        for (int i = 0; i < count_; ++i) from_[i] = figure.pairs[i];
     }
-    if (!gliding_ || lastSampleTick != quietSince_) begin(now, lastSampleTick, row);
-    if (flat_) return false;
-    const uint32_t elapsed = now - glideStart_;
-    const int64_t left = elapsed >= kGlideMs ? 0 : kGlideMs - elapsed;
-    for (int i = 0; i < kTraceCapacity; ++i) row[i] = static_cast<int32_t>(from_[i] * left / kGlideMs);
-    flat_ = left == 0;
+    if (!glide.moves) return false;
+    for (int i = 0; i < count_; ++i)
+        figure.pairs[i] = packLevels(glide.scaled(leftLevel(from_[i])), glide.scaled(rightLevel(from_[i])));
     return true;
 }
 

@@ -30,7 +30,22 @@ Command withArgument(CommandId id, const char* word, const char* argumentText) {
     return command;
 }
 
-Command matchWord(const char* word) {
+// A space parts a name from its word; the word may already end in it.
+bool nameFollows(const char* nameWord, const char* rest) {
+    return nameWord[std::strlen(nameWord) - 1] == ' ' || *rest == ' ';
+}
+
+// A device's name may be "Mic SetBit 8": it must not reach another row.
+Command matchName(const char* word) {
+    for (const InternalCommandRule& rule : kInternalCommands) {
+        if (rule.test != WordTest::Name) continue;
+        const char* rest = skipPrefixIgnoringCase(word, rule.word);
+        if (rest != nullptr && nameFollows(rule.word, rest)) return withArgument(rule.id, word, rest);
+    }
+    return Command{};
+}
+
+Command matchRows(const char* word) {
     for (const InternalCommandRule& rule : kInternalCommands) {
         switch (rule.test) {
         case WordTest::Whole:
@@ -40,11 +55,17 @@ Command matchWord(const char* word) {
             if (std::strstr(word, rule.word) != nullptr) return withArgument(rule.id, word, std::strchr(word, ' '));
             break;
         case WordTest::Prefix:
+        case WordTest::Name:
             if (const char* rest = skipPrefixIgnoringCase(word, rule.word)) return withArgument(rule.id, word, rest);
             break;
         }
     }
     return Command{};
+}
+
+Command matchWord(const char* word) {
+    const Command named = matchName(word);
+    return named.id != CommandId::None ? named : matchRows(word);
 }
 
 }  // namespace

@@ -22,8 +22,10 @@ inline constexpr char kInternalPrefix[] = "@ZembritInternal";
 // How a word is recognised after the prefix. Whole: the whole rest, ignoring
 // case; Substring: anywhere in the rest, case-sensitive, number after the
 // first space; Prefix: at its start ignoring case, number right after it.
-// Substring and Prefix words carry a number.
-enum class WordTest { Whole, Substring, Prefix };
+// Name: as Prefix, but what follows the word is a name (of a device or
+// source), which may hold any other word: a Name word with a space after it
+// wins over every other row. Substring, Prefix and Name words carry an argument.
+enum class WordTest { Whole, Substring, Prefix, Name };
 
 // Id, the word matched, its test, and the word the menu sends. Tried in this
 // order; the first match wins, so a word holding two substring texts goes to
@@ -61,8 +63,8 @@ enum class WordTest { Whole, Substring, Prefix };
     X(SetChannelsMono, "SetChannels mono", Whole, "SetChannels mono")         \
     X(SetChannelsStereo, "SetChannels stereo", Whole, "SetChannels stereo")   \
     X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")               \
-    X(SetSource, "SetSource ", Prefix, "SetSource")                           \
-    X(SetDevice, "SetDevice", Prefix, "SetDevice")
+    X(SetSource, "SetSource ", Name, "SetSource")                             \
+    X(SetDevice, "SetDevice", Name, "SetDevice")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

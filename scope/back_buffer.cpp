@@ -1,5 +1,7 @@
 #include "scope/back_buffer.h"
 
+#include <algorithm>
+
 #include "scope/window_state.h"
 #include "settings/saturate.h"
 #include "settings/settings_rules.h"
@@ -51,6 +53,9 @@ bool Surface::build(int32_t width, int32_t height) {
     pixels_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
+    // A blur blends its first frame onto this, so it must not be whatever
+    // memory the section was given.
+    std::fill_n(pixels_, static_cast<size_t>(width) * static_cast<size_t>(height), 0u);
     return true;
 }
 
@@ -69,7 +74,6 @@ void rebuildBackBuffer() {
 void releaseBackBuffer() {
     buffer.frame.release();
     buffer.shown.release();
-    buffer.holdsFrame = false;
 }
 
 // The buffer is rebuilt at the client size the window has before this step

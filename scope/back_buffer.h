@@ -15,7 +15,7 @@ public:
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
-    // All of it or nothing; releases what was built before.
+    // All of it or nothing, black; releases what was built before.
     bool build(int32_t width, int32_t height);
     // Safe when nothing is built.
     void release();
@@ -37,13 +37,12 @@ private:
 
 // What the window shows is kept here and never read back from the screen:
 // every paint composes into `shown` and copies it onto the window once. With
-// motion blur each frame is drawn into `frame` and blended onto `shown`.
+// motion blur each frame is drawn into `frame` and blended onto `shown`,
+// which starts black, as an unpainted window shows.
 struct BackBuffer {
     Surface shown;
     // Made at the first blended paint, released once frames are copied again.
     Surface frame;
-    // `shown` holds a whole frame to blend onto; not so right after a build.
-    bool holdsFrame = false;
     // The client size of the last build, made or not: a buffer that could not
     // be made is tried again when the size changes.
     int32_t clientWidth = -1;

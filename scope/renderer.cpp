@@ -132,10 +132,11 @@ void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area
     }
 }
 
-// A frame is blended only onto a whole earlier frame; the first after a
-// build, and every see-through one, is drawn straight into what is shown.
+// Every frame is blended, the first after a build onto black; a see-through
+// one is drawn straight into what is shown, since a blend would spoil its
+// colour key.
 Surface* blendedFrameSurface() {
-    if (settings().motionBlur && !settings().transbackEnabled && backBuffer().holdsFrame) return frameSurface();
+    if (settings().motionBlur && !settings().transbackEnabled) return frameSurface();
     releaseFrameSurface();
     return nullptr;
 }
@@ -152,7 +153,6 @@ void paintScope() {
     GetClientRect(scopeWindow(), &client);
     const Surface* frame = blendedFrameSurface();
     drawFrame(frame ? frame->dc() : shown.dc(), client);
-    backBuffer().holdsFrame = true;
     const RECT area = transferArea(paint.paint.rcPaint, shown);
     if (area.right <= area.left || area.bottom <= area.top) return;
     if (frame) blendOntoShown(*frame, shown, area);

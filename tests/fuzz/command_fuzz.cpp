@@ -39,7 +39,7 @@ bool equalsIgnoringCase(const char* text, const char* word) {
     return std::strlen(text) == std::strlen(word) && sameIgnoringCase(text, word, std::strlen(word));
 }
 
-enum class Kind { Shell, Preset, Whole, Substring, Prefix };
+enum class Kind { Shell, Preset, Whole, Substring, Prefix, Name };
 
 struct Expected {
     CommandId id;
@@ -85,7 +85,13 @@ constexpr Expected kExpected[] = {
     {CommandId::SetChannelsMono, Kind::Whole, "SetChannels mono"},
     {CommandId::SetChannelsStereo, Kind::Whole, "SetChannels stereo"},
     {CommandId::SetChannelsXY, Kind::Whole, "SetChannels xy"},
+    {CommandId::SetSource, Kind::Name, "SetSource "},
+    {CommandId::SetDevice, Kind::Name, "SetDevice"},
 };
+
+// Whatever a name holds, these words followed by a space own the command.
+constexpr Expected kNameWords[] = {{CommandId::SetSource, Kind::Name, "SetSource "},
+                                   {CommandId::SetDevice, Kind::Name, "SetDevice "}};
 
 const Expected& expectedFor(CommandId id) {
     for (const Expected& expected : kExpected) {
@@ -142,10 +148,24 @@ void checkCommand(const char* text, size_t length) {
         if (space) require(command.number == zembrit::parseCommandNumber(space));
         break;
     case Kind::Prefix:
+    case Kind::Name:
         checkInternalWord(text, word);
         require(sameIgnoringCase(word, expected.text, std::strlen(expected.text)));
         require(command.hasNumber && command.number == zembrit::parseCommandNumber(word + std::strlen(expected.text)));
         break;
+    }
+}
+
+// The name words are decoded before any other row is tried.
+void checkNameWins(const char* text, size_t length) {
+    if (length < kInternalPrefixLength || !sameIgnoringCase(text, kInternalPrefix, kInternalPrefixLength)) return;
+    const char* word = text + kInternalPrefixLength;
+    while (*word == ' ') ++word;
+    for (const Expected& name : kNameWords) {
+        const size_t nameLength = std::strlen(name.text);
+        if (std::strlen(word) < nameLength || !sameIgnoringCase(word, name.text, nameLength)) continue;
+        const Command command = zembrit::matchCommand(text);
+        require(command.id == name.id && command.word == word);
     }
 }
 
@@ -154,7 +174,7 @@ void checkCaseFolding(const char* text, size_t length) {
     const Command command = zembrit::matchCommand(text);
     if (command.id == CommandId::None) return;
     const Kind kind = expectedFor(command.id).kind;
-    if (kind == Kind::Substring || kind == Kind::Prefix) return;
+    if (kind == Kind::Substring || kind == Kind::Prefix || kind == Kind::Name) return;
     std::vector<char> flipped(text, text + length + 1);
     for (char& c : flipped) c = flippedCase(c);
     const Command again = zembrit::matchCommand(flipped.data());
@@ -171,6 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t length = std::strlen(text.data());
     checkNumber(text.data());
     checkCommand(text.data(), length);
+    checkNameWins(text.data(), length);
     checkCaseFolding(text.data(), length);
     return 0;
 }

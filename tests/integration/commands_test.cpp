@@ -277,6 +277,14 @@ TEST_F(Commands, WordHoldingTwoSubstringTextsGoesToTheEarlierRow) {
     EXPECT_EQ(configValue("Zembrit.plugin.style.scopeType:"), "<missing>");
 }
 
+// The Device menu sends an endpoint's name as it is, whatever words it holds.
+TEST_F(Commands, DeviceNameHoldingANumericWordIsStoredAsTheNameAlone) {
+    ASSERT_EQ(startQuiet(), 0);
+    const std::string before = readPluginFile("Zembrit.rc");
+    send("@ZembritInternal SetDevice Mic SetBit 8");
+    EXPECT_EQ(readPluginFile("Zembrit.rc"), before + "Zembrit.plugin.wave.device: Mic SetBit 8\n");
+}
+
 TEST_F(Commands, AboutShowsNameAuthorLinkAndEmail) {
     ASSERT_EQ(startQuiet(), 0);
     send("@ZembritInternalAbout");

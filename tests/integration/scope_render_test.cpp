@@ -278,6 +278,8 @@ TEST_F(ScopeRender, BlurAtFullStrengthShowsTheFrameAsACopyWould) {
 
 TEST_F(ScopeRender, BlurAtZeroStrengthLeavesTheWindowUnchanged) {
     startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 0\n");
+    const Picture unpainted{100, 25, std::vector<uint32_t>(100 * 25, 0)};  // black, even after the first paint
+    EXPECT_EQ(differences(windowPicture(window), unpainted), 0);
     coverWindow(kGreen);
     Picture before = windowPicture(window);
     for (int i = 0; i < 5; ++i) repaint();
@@ -339,7 +341,8 @@ TEST_F(ScopeRender, SizeChangeByAnyPathIsPaintedWhole) {
 // window back, each paint copies onto it once, and a window shown again after
 // hiding shows that copy, not a blend over whatever the screen held.
 TEST_F(ScopeRender, BlurNeverReadsTheWindowAndShowsItsOwnCopyWhenUncovered) {
-    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 0\n");
+    startWith("Zembrit.plugin.motionblur: true\nZembrit.plugin.motionbluralpha: 255\n");
+    standin::broadcast("@ZembritInternal SetBlurAlpha 0");  // the copy now keeps the first frame
     fillWindow(kGreen);
     ShowWindow(window, SW_HIDE);
     ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -150,5 +150,26 @@ TEST(MatchCommand, SetSourceCarriesTheWordAfterOneSpace) {
     EXPECT_EQ(idOf("@ZembritInternal SetDevice"), CommandId::SetDevice);
 }
 
+// A name holding a numeric word is still a name; the same words not
+// followed by a space keep going to the rows that matched them before.
+TEST(MatchCommand, NameWordThenASpaceTakesTheWholeRestWhateverItHolds) {
+    const std::pair<const char*, CommandId> named[] = {
+        {"SetDevice Mic SetBit 8", CommandId::SetDevice},
+        {"setdevice  Mic SetFPS 1", CommandId::SetDevice},
+        {"SetSource SetBufferSize 40", CommandId::SetSource},
+    };
+    for (const auto& [word, id] : named) {
+        const std::string text = "@ZembritInternal " + std::string(word);
+        const Command command = matchCommand(text.c_str());
+        EXPECT_EQ(command.id, id) << word;
+        EXPECT_STREQ(command.word, word);
+    }
+    EXPECT_EQ(idOf("@ZembritInternal SetDevicexSetBit 8"), CommandId::SetBit);
+    EXPECT_EQ(idOf("@ZembritInternal SetDevice\tSetBit 8"), CommandId::SetBit);
+    EXPECT_EQ(idOf("@ZembritInternal SetSourceSetFPS 1"), CommandId::SetFPS);
+    EXPECT_EQ(idOf("@ZembritInternal xxSetBit 8"), CommandId::SetBit);
+    EXPECT_EQ(idOf("@ZembritInternal SetDevicex"), CommandId::SetDevice);
+}
+
 }  // namespace
 }  // namespace zembrit
