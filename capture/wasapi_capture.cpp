@@ -69,6 +69,7 @@ private:
 ScopeSink sink;
 WasapiEngine engine(systemComFactory(), sink);
 SilenceDecay decay, rightDecay;
+XyFigureDecay xyDecay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
 
@@ -95,7 +96,8 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     const uint32_t now = GetTickCount();
     const bool left = decay.step(now, sink.lastSampleTick(), interval, traceRow());
     const bool right = rightDecay.step(now, sink.lastSampleTick(), interval, rightTraceRow());
-    if (left || right) InvalidateRect(window, nullptr, FALSE);
+    const bool figure = xyDecay.step(now, sink.lastSampleTick(), interval, xyFigure());
+    if (left || right || figure) InvalidateRect(window, nullptr, FALSE);
 }
 
 }  // namespace
@@ -114,6 +116,7 @@ EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options)
 void startSourceTimer(HWND repaintWindow, SourceReport report) {
     decay = SilenceDecay{};
     rightDecay = SilenceDecay{};
+    xyDecay = XyFigureDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
     // One tick per frame interval: enough for the glide, and under Wine every
