@@ -26,6 +26,7 @@ struct CaptureJob final : HandedJob {
     WaveInPlan plan{};      // startWaveIn
     EngineConfig config;    // startSource
     SignalOptions options;  // startWaveIn's are in its plan
+    bool motionBlur = false;  // startSource: repaints go on until a blend settles
     StepProgress progress;
     // The outcome, once finished.
     StartFailure started = StartFailure::None;

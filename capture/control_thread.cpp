@@ -19,7 +19,7 @@ void run(CaptureJob& job) {
     case JobKind::stopWaveIn: job.stopped = stopWaveIn(job.progress); break;
     case JobKind::startSource:
         job.started = markedCall(job.progress, [&job] {
-            return startSourceEngine(job.config, job.options, job.window) ? StartFailure::None
+            return startSourceEngine(job.config, job.options, job.motionBlur, job.window) ? StartFailure::None
                                                                           : StartFailure::SourceNotStarted;
         });
         break;

@@ -26,6 +26,8 @@ public:
 
     // now and lastSampleTick are millisecond ticks (wrapping).
     Step step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs);
+    // Glided all the way and still quiet: nothing will change until samples come.
+    bool flat() const { return gliding_ && flat_; }
 
 private:
     bool gliding_ = false;
@@ -39,6 +41,7 @@ class SilenceDecay {
 public:
     // True when row changed and wants a repaint.
     bool step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs, TraceRow& row);
+    bool flat() const { return glide_.flat(); }
 
 private:
     QuietGlide glide_;
@@ -50,6 +53,7 @@ class XyFigureDecay {
 public:
     // True when figure changed and wants a repaint.
     bool step(uint32_t now, uint32_t lastSampleTick, uint32_t frameIntervalMs, XyFigure& figure);
+    bool flat() const { return glide_.flat(); }
 
 private:
     QuietGlide glide_;

@@ -8,6 +8,7 @@
 #include "capture/com_ref.h"
 #include "capture/endpoint_names.h"
 #include "capture/reduce_buffer.h"
+#include "capture/repaint_gate.h"
 #include "capture/silence_decay.h"
 #include "settings/settings_store.h"
 
@@ -25,8 +26,10 @@ class ScopeSink final : public EngineSink {
 public:
     // Control thread, before the engine's thread starts; the options and the
     // signal state are then the engine thread's alone until it ends.
-    void begin(HWND window, const SignalOptions& options) {
+    void begin(HWND window, const SignalOptions& options, bool motionBlur) {
         pendingLabel_.store(Label::none);
+        gate_ = RepaintGate{};
+        motionBlur_ = motionBlur;
         delivered_.store(false);
         lastSampleTick_.store(GetTickCount());
         window_.store(window);
@@ -40,9 +43,12 @@ public:
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
         if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
         const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
-        if (showWindow(source, options_, signal_))
+        if (showWindow(source, options_, signal_) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
+
+    // User-interface thread: the decay moved the rows behind the engine's back.
+    void rowsGlided() { rowsGlided_.store(true); }
 
     // The label is sent from the user-interface thread: a message sent from
     // here could wait on a thread that is waiting for this one to end.
@@ -56,10 +62,18 @@ public:
     uint32_t lastSampleTick() const { return lastSampleTick_.load(); }
 
 private:
+    bool worthRepainting() {
+        const XyFigure* figure = options_.channels == ChannelMode::xy ? &xyFigure() : nullptr;
+        return gate_.worthRequesting(traceRow(), rightTraceRow(), figure, motionBlur_, rowsGlided_.exchange(false));
+    }
+
     std::atomic<HWND> window_{nullptr};
     std::atomic<uint32_t> lastSampleTick_{0};
     std::atomic<Label> pendingLabel_{Label::none};
     std::atomic<bool> delivered_{false};
+    std::atomic<bool> rowsGlided_{false};
+    bool motionBlur_ = false;
+    RepaintGate gate_;
     SignalOptions options_;
     SignalState signal_;
 };
@@ -72,6 +86,9 @@ SilenceDecay decay, rightDecay;
 XyFigureDecay xyDecay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
+UINT tickMs = 0;                     // its interval now
+uint32_t lastSampleSeen = 0;         // the newest sample's tick at the last tick
+constexpr UINT kRestingTickMs = 250;
 
 // The menu stores names as UTF-8; a name written by hand in the system's
 // code page still reads as it did.
@@ -89,15 +106,35 @@ void listEndpoints(bool render) {
         refreshKnownEndpoints(*enumerator.get(), render);
 }
 
+void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD);
+
+// Under Wine every tick costs a round trip to its server: once a frame is
+// enough for the glide, and a resting trace needs only to notice samples.
+UINT frameTickMs() {
+    return static_cast<UINT>(std::max<int32_t>(settings().frameIntervalMs, USER_TIMER_MINIMUM));
+}
+
+void tickEvery(HWND window, UINT milliseconds) {
+    if (milliseconds == tickMs) return;
+    tickMs = milliseconds;
+    SetTimer(window, kDecayTimerId, milliseconds, onDecayTimer);
+}
+
 void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     if (const Label label = sink.takeLabel(); label != Label::none && reportTo)
         reportTo(label == Label::failing ? SourceHealth::failing : SourceHealth::capturing);
     const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
     const uint32_t now = GetTickCount();
-    const bool left = decay.step(now, sink.lastSampleTick(), interval, traceRow());
-    const bool right = rightDecay.step(now, sink.lastSampleTick(), interval, rightTraceRow());
-    const bool figure = xyDecay.step(now, sink.lastSampleTick(), interval, xyFigure());
-    if (left || right || figure) InvalidateRect(window, nullptr, FALSE);
+    const uint32_t lastSample = sink.lastSampleTick();
+    const bool left = decay.step(now, lastSample, interval, traceRow());
+    const bool right = rightDecay.step(now, lastSample, interval, rightTraceRow());
+    const bool figure = xyDecay.step(now, lastSample, interval, xyFigure());
+    if (left || right || figure) {
+        sink.rowsGlided();
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    tickEvery(window, decay.flat() && lastSample == lastSampleSeen ? kRestingTickMs : frameTickMs());
+    lastSampleSeen = lastSample;
 }
 
 }  // namespace
@@ -119,10 +156,8 @@ void startSourceTimer(HWND repaintWindow, SourceReport report) {
     xyDecay = XyFigureDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
-    // One tick per frame interval: enough for the glide, and under Wine every
-    // tick costs a round trip to its server.
-    const auto tickMs = static_cast<UINT>(std::max<int32_t>(settings().frameIntervalMs, USER_TIMER_MINIMUM));
-    if (repaintWindow) SetTimer(repaintWindow, kDecayTimerId, tickMs, onDecayTimer);
+    tickMs = 0;
+    if (repaintWindow) tickEvery(repaintWindow, frameTickMs());
 }
 
 void stopSourceTimer() {
@@ -132,10 +167,10 @@ void stopSourceTimer() {
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, HWND repaintWindow) {
+bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool motionBlur, HWND repaintWindow) {
     if (engine.running()) return true;
     listEndpoints(config.loopback);
-    sink.begin(repaintWindow, options);
+    sink.begin(repaintWindow, options, motionBlur);
     return engine.start(config);
 }
 

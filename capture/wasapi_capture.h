@@ -21,7 +21,9 @@ using SourceReport = void (*)(SourceHealth health);
 // User-interface thread: the engine's settings for the source, from the
 // stored device and signal options.
 EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options);
-// User-interface thread: the label and decay timer of a running source.
+// User-interface thread: the label and decay timer of a running source. It
+// ticks once a frame while there is anything to glide, and a few times a
+// second once the trace rests flat, until samples come again.
 void startSourceTimer(HWND repaintWindow, SourceReport report);
 void stopSourceTimer();
 // Any thread: no repaint request may name the window any more.
@@ -30,7 +32,7 @@ void forgetWasapiWindow();
 // Control thread: starts the engine, false when its thread could not be
 // made; stops it, waiting for its thread however long the platform takes,
 // so that no two engines ever run and share what they remember.
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, HWND repaintWindow);
+bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool motionBlur, HWND repaintWindow);
 void stopSourceEngine();
 
 }  // namespace zembrit

@@ -10,6 +10,7 @@
 
 #include "capture/com_ref.h"
 #include "capture/endpoint_names.h"
+#include "capture/packet_pacing.h"
 #include "capture/retry_schedule.h"
 
 namespace zembrit {
@@ -34,7 +35,6 @@ struct EngineRun {
 
 namespace {
 
-constexpr DWORD kPacketWaitMs = 30;  // loopback may deliver no events at all
 // 40 ms in 100-ns units: more than one bounded wait. Wine reads ALSA in
 // pieces of this size, and a file-backed ALSA device fails reads of 100 ms.
 constexpr REFERENCE_TIME kBufferDuration = 400000;
@@ -147,11 +147,13 @@ public:
         return S_OK;
     }
 
-    // Every packet waiting now, each released at once.
-    HRESULT drain() {
+    // Every packet waiting now, each released at once; packets counts them.
+    HRESULT drain(uint32_t& packets) {
         UINT32 waiting = 0;
         HRESULT result;
+        packets = 0;
         while (SUCCEEDED(result = capture_->GetNextPacketSize(&waiting)) && waiting > 0) {
+            ++packets;
             BYTE* data = nullptr;
             UINT32 frames = 0;
             DWORD flags = 0;
@@ -220,11 +222,14 @@ HRESULT captureOnce(EngineRun& run, IMMDeviceEnumerator& enumerator, bool& faili
     if (failing) run.sink->stateChanged(EngineState::running, S_OK);
     failing = false;
     retry.reset();
+    PacketPacing pacing;
     for (;;) {
-        const Wake wake = waitFor(run, kPacketWaitMs);
+        const Wake wake = waitFor(run, pacing.waitMs());
         if (wake == Wake::relist) refreshKnownEndpoints(enumerator, run.config.loopback);
         if (wake == Wake::stop || wake == Wake::reopen) return S_OK;
-        if (FAILED(result = stream.drain())) return result;
+        uint32_t packets = 0;
+        if (FAILED(result = stream.drain(packets))) return result;
+        pacing.afterLooking(packets > 0);
     }
 }
 

@@ -41,6 +41,7 @@ public:
     using Fake::Fake;
     HRESULT STDMETHODCALLTYPE GetNextPacketSize(UINT32* frames) override {
         std::lock_guard<std::mutex> guard(script_.lock);
+        ++script_.looks;
         *frames = 0;
         if (script_.packets.empty()) return S_OK;
         if (const HRESULT failure = script_.packets.front().failure; FAILED(failure)) {

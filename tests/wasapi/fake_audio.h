@@ -36,6 +36,7 @@ struct AudioScript {
     std::atomic<HANDLE> event{nullptr};
     std::atomic<IMMNotificationClient*> watcher{nullptr};
     std::atomic<int> liveObjects{0};
+    std::atomic<int> looks{0};  // GetNextPacketSize calls: how often the engine looked for packets
     // While set, the audio client's Stop blocks until it is signalled, as a
     // hung audio service's does.
     std::atomic<HANDLE> stopGate{nullptr};

@@ -200,6 +200,23 @@ TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {
     EXPECT_TRUE(sink.states.empty());
 }
 
+TEST_F(Engine, WithNothingArrivingItLooksAFewTimesASecondAndQuickensWithTheFirstPacket) {
+    const FormatCase c{true, 32, 2, true};
+    startWith(c);
+    ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
+    Sleep(600);  // the wait lengthens from 30 ms to its longest
+    const int before = script.looks;
+    Sleep(2000);
+    const int resting = script.looks - before;
+    EXPECT_GE(resting, 4);
+    EXPECT_LE(resting, 9) << "the engine wakes more than 4 times a second with nothing arriving";
+    script.push(packetOf(sine(80), c));
+    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }, 500));
+    const int afterPacket = script.looks;
+    Sleep(300);
+    EXPECT_GE(script.looks - afterPacket, 3) << "the wait did not shorten again";
+}
+
 TEST_F(Engine, AStopThatOutwaitsItsBoundLeavesTheRunToItsThreadWhichEndsItWhenTheSystemAnswers) {
     startWith({true, 32, 2, true});
     ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
