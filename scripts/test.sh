@@ -4,11 +4,18 @@
 # (TSan), and the Windows builds with their integration tests under Wine.
 # The x86_64 Wine tests mostly wait on windows and audio, so the other trees
 # are built while they run; the i686 ones run after them, never beside them.
+# The i386 Wine runtime, which mostly waits on the network, is installed
+# while the x86_64 tree builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 started=$SECONDS
 "$root/scripts/install-deps.sh" test
 echo "=== installing took $((SECONDS - started))s"
+mkdir -p "$root/build"
+wine32_log="$root/build/install-wine32.log"
+(started=$SECONDS; "$root/scripts/install-deps.sh" wine32
+ echo "=== installing the i386 Wine runtime took $((SECONDS - started))s") >"$wine32_log" 2>&1 &
+wine32_install=$!
 
 failed_trees=() notes=()
 passed=0 failed=0 skipped=0
@@ -51,11 +58,13 @@ build_and_test() {
     report "$1" "$status"
 }
 
+# A failed step must not leave the install or the Wine tests running unseen.
+trap 'wait' EXIT
 build win64
 run_tests win64 &
 win64_tests=$!
-# A failed build must not leave the Wine tests running unseen.
-trap 'wait' EXIT
+wait "$wine32_install" || { cat "$wine32_log"; exit 1; }
+cat "$wine32_log"
 build win32
 for tree in native native-tsan native-m32; do build_and_test "$tree"; done
 echo "=== waiting for the win64 tests"
