@@ -3,6 +3,8 @@
 # behind the failing stand-in of bin/ are fakes, so it needs no root or
 # network and installs nothing.
 set -u
+# Each case sets the stand-in's faults itself, whatever the caller's were.
+unset ZEMBRIT_APT_UPDATE_FAILS ZEMBRIT_APT_REFUSE ZEMBRIT_APT_UPDATE_TRIES ZEMBRIT_APT_UPDATE_PAUSE
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 here="$root/tests/install"
 work=$(mktemp -d)
