@@ -2,8 +2,11 @@
 # Installs, as root on Debian 12, what one purpose needs and the machine does
 # not have yet; safe to run again, it only calls apt-get when something is
 # missing.
-#   scripts/install-deps.sh demo   the x86_64 build and the demo
-#   scripts/install-deps.sh test   everything the test command builds and runs
+#   scripts/install-deps.sh demo     the x86_64 build and the demo
+#   scripts/install-deps.sh test     the other builds and tools of the tests
+#   scripts/install-deps.sh wine32   the i386 Wine runtime for the i686 Wine
+#                                    runs, apart so that the test command
+#                                    can install it while it builds
 # A failing package index is tried again a few times, then the lists the
 # machine has are used. Only the i386 Wine runtime may fail to install: the
 # i686 programs are still built and their Wine runs are skipped.
@@ -32,8 +35,9 @@ update_pause=${ZEMBRIT_APT_UPDATE_PAUSE:-10}
 
 case "$purpose" in
     demo) required=("${demo_packages[@]}") optional=() ;;
-    test) required=("${test_packages[@]}") optional=("${optional_packages[@]}") ;;
-    *) echo "usage: $0 demo|test" >&2; exit 2 ;;
+    test) required=("${test_packages[@]}") optional=() ;;
+    wine32) required=() optional=("${optional_packages[@]}") ;;
+    *) echo "usage: $0 demo|test|wine32" >&2; exit 2 ;;
 esac
 
 installed() {
@@ -75,7 +79,7 @@ if [ ${#missing[@]} -ne 0 ] && ! apt-get install -y -q --no-install-recommends "
     echo "Could not install: ${missing[*]}" >&2
     exit 1
 fi
-# Apart from the rest, so that a broken i386 index cannot hold them back.
+# Only warned about: without them the i686 Wine runs are skipped.
 for package in "${missing_optional[@]}"; do
     apt-get install -y -q --no-install-recommends "$package" ||
         echo "Could not install $package: the i686 Wine runs will be skipped."

@@ -3,7 +3,8 @@
 # plays a tone, and the sink's monitor is the default source, so capture
 # is paced in real time as on a user's machine (the ALSA file device runs
 # about three times faster). Runs as root with PulseAudio's warning.
-#   scripts/pulse-bench.sh up DIR     starts it; programs reach it with
+#   scripts/pulse-bench.sh up DIR [chord|ring]
+#                                     starts it; programs reach it with
 #                                     XDG_RUNTIME_DIR=DIR/runtime
 #   scripts/pulse-bench.sh down DIR   stops what up started, by process id
 #                                     (a stalled server too)
@@ -13,6 +14,8 @@
 #   scripts/pulse-bench.sh resume DIR lets a stalled server go on (SIGCONT)
 set -euo pipefail
 action=$1
+tone=${3:-chord}
+case "$tone" in chord | ring) ;; *) echo "unknown tone $tone" >&2; exit 2 ;; esac
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
 export XDG_RUNTIME_DIR="$dir/runtime" HOME="$dir/home"
 
@@ -53,19 +56,22 @@ for _ in $(seq 50); do
 done
 pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start"; cat "$dir/pulse.log"; exit 1; }
 pactl set-default-source zembrit_sink.monitor
-# An endless 440 Hz tone with a quieter fifth, 16-bit stereo at 44.1 kHz.
+# An endless tone, 16-bit stereo at 44.1 kHz: the chord is 440 Hz with a
+# quieter fifth in both channels; the ring one 440 Hz sine, the left channel
+# a quarter period ahead, so that its X-Y figure is a circle.
 perl -e '
+    my $ring = $ARGV[0] eq "ring";
     my $rate = 44100; my $pi = 3.14159265358979;
     binmode STDOUT;
     my @one;
     for my $n (0 .. $rate - 1) {
         my $t = $n / $rate;
         my $v = int(9000 * sin(2 * $pi * 440 * $t) + 5000 * sin(2 * $pi * 660 * $t));
-        push @one, $v, $v;
+        push @one, $ring ? (int(20000 * cos(2 * $pi * 440 * $t)), int(20000 * sin(2 * $pi * 440 * $t))) : ($v, $v);
     }
     my $second = pack("s<*", @one);
     print $second while 1;
-' 2>/dev/null | pacat --raw --format=s16le --rate=44100 --channels=2 --device=zembrit_sink \
+' "$tone" 2>/dev/null | pacat --raw --format=s16le --rate=44100 --channels=2 --device=zembrit_sink \
     >"$dir/tone.log" 2>&1 &
 echo $! >"$dir/tone.pid"
 echo "PulseAudio up: XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"

@@ -6,6 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" test
+"$root/scripts/install-deps.sh" wine32
 dist="$root/dist"
 rm -rf "$dist"
 mkdir -p "$dist"

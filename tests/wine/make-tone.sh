@@ -6,11 +6,19 @@
 # With "float" as the second argument: the same tone as 32-bit float stereo
 # at 48 kHz, the mix format Wine's WASAPI capture opens an ALSA device in,
 # repeated for forty seconds.
+# With "ring": 16-bit stereo at 16 kHz, one 440 Hz sine with the left channel
+# a quarter period ahead, whose X-Y figure is a circle, for a minute.
 set -eu
 perl -e '
     my $float = ($ARGV[0] // "") eq "float";
     my $rate = $float ? 48000 : 16000; my $pi = 3.14159265358979;
     binmode STDOUT;
+    if (($ARGV[0] // "") eq "ring") {
+        my @pairs = map { my $a = 2 * $pi * 440 * $_ / $rate; (int(20000 * cos($a)), int(20000 * sin($a))) } 0 .. $rate - 1;
+        my $second = pack("s<*", @pairs);
+        print $second for 1 .. 60;
+        exit;
+    }
     my @samples;
     for my $n (0 .. 4 * $rate - 1) {
         my $t = $n / $rate;
