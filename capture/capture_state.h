@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "capture/capture_protocol.h"
+#include "capture/delay_line.h"
 #include "capture/signal_window.h"
 #include "capture/slim_lock.h"
 #include "capture/trace_points.h"
@@ -29,6 +30,7 @@ struct CaptureBuffer final : CaptureDevice {
     uint32_t framesPerSecond = 0;
     SignalOptions options;
     SignalState signal;                // the worker's alone
+    DelayLine delay;                   // the worker's alone
 
     bool bufferInQueue() override;
     bool reduceRecorded() override;

@@ -23,18 +23,36 @@ float secondsOf(uint32_t bytes, const CaptureBuffer& buffer) {
     return static_cast<float>(bytes / bytesPerFrame(buffer.layout)) / static_cast<float>(buffer.framesPerSecond);
 }
 
+void reduceInto(const SignalWindow& window, const ReductionInput& shape, ChannelMode channels, TraceRow& left,
+                TraceRow& right, XyFigure& figure) {
+    reduceWindowInto(window, window.left, shape.points, shape.dimension, left);
+    if (channels == ChannelMode::stereo)
+        reduceWindowInto(window, window.right, shape.points, shape.dimension, right);
+    else if (channels == ChannelMode::xy)
+        storeXyFigure(window, figure);
+}
+
+// Each due picture is held; the one whose delay has passed is shown.
+bool showDelayed(DelayLine& delay, const SignalOptions& options) {
+    if (!claimRepaintWhenDue()) return false;
+    const uint32_t now = GetTickCount();
+    const bool xy = options.channels == ChannelMode::xy;
+    delay.push(now, options.delayMs, settings().frameIntervalMs, xy);
+    return delay.publishDue(now, traceRow(), rightTraceRow(), xy ? &xyFigure() : nullptr);
+}
+
 }  // namespace
 
-bool showWindow(const SignalSource& source, const SignalOptions& options, SignalState& state) {
+bool showWindow(const SignalSource& source, const SignalOptions& options, SignalState& state, DelayLine& delay) {
     // Points and size read once, as for any reduction.
     const ReductionInput shape = reductionInputFor(settings(), source.bytes, source.byteCount, 0);
     const SignalWindow window = selectWindow(source, shape.points, options, state);
-    reduceWindowInto(window, window.left, shape.points, shape.dimension, traceRow());
-    if (options.channels == ChannelMode::stereo)
-        reduceWindowInto(window, window.right, shape.points, shape.dimension, rightTraceRow());
-    else if (options.channels == ChannelMode::xy)
-        storeXyFigure(window, xyFigure());
-    return claimRepaintWhenDue();
+    if (options.delayMs <= 0) {
+        reduceInto(window, shape, options.channels, traceRow(), rightTraceRow(), xyFigure());
+        return claimRepaintWhenDue();
+    }
+    reduceInto(window, shape, options.channels, delay.left, delay.right, delay.figure);
+    return showDelayed(delay, options);
 }
 
 bool reduceBuffer(CaptureBuffer& buffer) {
@@ -42,7 +60,7 @@ bool reduceBuffer(CaptureBuffer& buffer) {
     const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
     return showWindow(SignalSource{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)}, buffer.options,
-                      buffer.signal);
+                      buffer.signal, buffer.delay);
 }
 
 }  // namespace zembrit

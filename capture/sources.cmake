@@ -1,6 +1,7 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/auto_gain.cpp
   capture/channels.cpp
+  capture/delay_line.cpp
   capture/recording_format.cpp
   capture/reduce.cpp
   capture/sample_mix.cpp

@@ -35,6 +35,7 @@ public:
         window_.store(window);
         options_ = options;
         signal_ = SignalState{};
+        delay_ = DelayLine{};
     }
     void forgetWindow() { window_.store(nullptr); }
 
@@ -43,7 +44,7 @@ public:
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
         if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
         const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
-        if (showWindow(source, options_, signal_) && worthRepainting())
+        if (showWindow(source, options_, signal_, delay_) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
 
@@ -76,6 +77,7 @@ private:
     RepaintGate gate_;
     SignalOptions options_;
     SignalState signal_;
+    DelayLine delay_;
 };
 
 // The engine and its sink are the control thread's; the decay and the timer

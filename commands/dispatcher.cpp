@@ -113,6 +113,14 @@ void setCaptureDevice(const char* rest) {
     restartRunningCapture();
 }
 
+// Brought into 0..2000 as the settings reader does; a capture takes its
+// delay when it starts.
+void setDelay(int32_t requested) {
+    settings().delayMs = clampDelayMs(requested);
+    store(keys::delay, settings().delayMs);
+    restartRunningCapture();
+}
+
 void toggleRecording() {
     if (isCapturing())
         stopCaptureShowingFailures();
@@ -178,6 +186,7 @@ void onSetChannelsMono(const Command&) { setChannels(ChannelMode::mono); }
 void onSetChannelsStereo(const Command&) { setChannels(ChannelMode::stereo); }
 void onSetChannelsXY(const Command&) { setChannels(ChannelMode::xy); }
 void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
+void onSetDelay(const Command& command) { setDelay(command.number); }
 void onSetDevice(const Command& command) {
     setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
 }

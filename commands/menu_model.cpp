@@ -236,6 +236,8 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addSignalItems(build, config, values.signal);
     addSourceMenu(build, config, values.source);
     addDeviceMenu(build, config, values);
+    addChoiceMenu(build, config, "Delay", "Zembrit_Delay", CommandId::SetDelay, {0, 50, 100, 150, 200, 300, 500},
+                  values.signal.delayMs);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

@@ -12,8 +12,8 @@ namespace zembrit {
 
 namespace {
 
-// Main, configuration and up to thirteen submenus.
-constexpr int kScopeMenuCount = 15;
+// Main, configuration and up to fourteen submenus.
+constexpr int kScopeMenuCount = 16;
 
 using MenuHandles = HostMenuHandle[kScopeMenuCount];
 

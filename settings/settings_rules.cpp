@@ -1,7 +1,7 @@
 #include "settings/settings_rules.h"
 
+#include <algorithm>
 #include <cstring>
-
 
 namespace zembrit {
 
@@ -42,6 +42,8 @@ bool findInDirectory(const char* pathInDirectory, FileExistsFn exists, void* con
 }
 
 }  // namespace
+
+int32_t clampDelayMs(int32_t stored) { return std::clamp<int32_t>(stored, 0, kMostDelayMs); }
 
 int32_t clampBufferPoints(int32_t stored) {
     if (stored > kMaxPoints) return kMaxPoints;

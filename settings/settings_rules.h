@@ -15,6 +15,9 @@ inline constexpr int kMaxPoints = 100;
 
 // A stored buffer size above 100 becomes 100, then one below 10 becomes 10.
 int32_t clampBufferPoints(int32_t stored);
+// The visual delay in milliseconds: 0 to kMostDelayMs.
+inline constexpr int32_t kMostDelayMs = 2000;
+int32_t clampDelayMs(int32_t stored);
 
 // Milliseconds between repaints for a stored frame rate; a rate of 0 or less
 // counts as 1. Integer division: 25 gives 40, 2000 gives 0.
@@ -77,6 +80,7 @@ inline void heightOnScreen(Relaxed<int32_t>& field, int32_t stored, ScreenExtent
     field = windowExtentWithin(stored, screen.height);
 }
 inline void pointsInRange(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) { field = clampBufferPoints(stored); }
+inline void delayInRange(int32_t& field, int32_t stored, ScreenExtent) { field = clampDelayMs(stored); }
 inline void intervalOfFps(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) {
     field = frameIntervalFromFps(stored);
 }

@@ -13,6 +13,7 @@ struct SignalOptions {
     bool trigger = false;
     bool autoGain = false;
     ChannelMode channels = ChannelMode::mono;
+    int32_t delayMs = 0;  // the visual delay; 0 shows each picture as it is made
 };
 
 // "rising" (any case) turns the trigger on; anything else leaves it off.

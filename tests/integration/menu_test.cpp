@@ -110,13 +110,22 @@ std::string defaultTree() {
            "          (x) Wave In -> @ZembritInternal SetSource wavein\n"
            "          ( ) What Is Playing -> @ZembritInternal SetSource output\n"
            "          ( ) Input Device -> @ZembritInternal SetSource input\n"
+           "      >> Delay\n"
+           "        [Delay] Zembrit_Delay\n"
+           "          (x) 0 -> @ZembritInternal SetDelay 0\n"
+           "          ( ) 50 -> @ZembritInternal SetDelay 50\n"
+           "          ( ) 100 -> @ZembritInternal SetDelay 100\n"
+           "          ( ) 150 -> @ZembritInternal SetDelay 150\n"
+           "          ( ) 200 -> @ZembritInternal SetDelay 200\n"
+           "          ( ) 300 -> @ZembritInternal SetDelay 300\n"
+           "          ( ) 500 -> @ZembritInternal SetDelay 500\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
            "  ( ) About Zembrit -> @ZembritInternal About\n";
 }
 
-// The fourteen named menus in the order they are made.
+// The fifteen named menus in the order they are made.
 std::vector<std::string> namedMenus(const char* build) {
     const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",      "Configuration|Zembrit_IDConfig",
                            "Tab Position|Zembrit_TabPosition",  "Orientation|Zembrit_Orientation",
@@ -124,7 +133,8 @@ std::vector<std::string> namedMenus(const char* build) {
                            "Bit|Zembrit_Bit",                   "FPS|Zembrit_FPS",
                            "Buffer Size|Zembrit_BufferSize",    "Motion Blur Alpha|Zembrit_BlurAlpha",
                            "Visual Style|Pellucor_SetStyle",    "Trigger|Zembrit_Trigger",
-                           "Channels|Zembrit_Channels",        "Source|Zembrit_Source"};
+                           "Channels|Zembrit_Channels",        "Source|Zembrit_Source",
+                           "Delay|Zembrit_Delay"};
     std::vector<std::string> calls;
     for (const char* menu : menus) calls.push_back(std::string(menu) + "|" + build);
     return calls;
@@ -316,7 +326,7 @@ constexpr NumberKey kNumberKeys[] = {
     {"SetScopeWidth", "Zembrit.plugin.style.scopeWidth:"}, {"SetKHz", "Zembrit.plugin.wave.KHz:"},
     {"SetBit", "Zembrit.plugin.wave.bit:"},                {"SetFPS", "Zembrit.plugin.wave.fps:"},
     {"SetBufferSize", "Zembrit.plugin.wave.buffsize:"},    {"SetBlurAlpha", "Zembrit.plugin.motionbluralpha:"},
-    {"TransparencyAlpha", "Zembrit.plugin.transparency.alpha:"},
+    {"TransparencyAlpha", "Zembrit.plugin.transparency.alpha:"}, {"SetDelay", "Zembrit.plugin.delay:"},
 };
 
 constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor",
@@ -399,7 +409,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 86u);
+    ASSERT_EQ(items.size(), 93u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

@@ -15,13 +15,13 @@
 
 #include "host/import_patch.h"
 #include "tests/integration/support/leak_probe.h"
+#include "tests/integration/support/paint_probe.h"
 
 namespace zembrit_test {
 namespace {
 
 using standin::shellRecord;
 
-constexpr COLORREF kScopeColor = RGB(0xe8, 0xf0, 0xff);  // toolbar.textColor of the bench's style
 constexpr char kFailingLabel[] = "ZembritPlugin -> sound source unavailable, retrying";
 constexpr int64_t kCommittedSlackBytes = 256 * 1024;
 constexpr char kFloatToneDevice[] = "Zembrit.plugin.wave.device: In: zembrit_float\n";
@@ -43,21 +43,6 @@ void forgetShellRecord() {
     shellRecord = std::move(kept);
 }
 
-// Rows of the scope window that show the trace's colour: 1 for a flat line.
-int traceRows(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    int rows = 0;
-    for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x)
-            if (GetPixel(dc, x, y) == kScopeColor) {
-                ++rows;
-                break;
-            }
-    ReleaseDC(window, dc);
-    return rows;
-}
 
 class WasapiSource : public ShellFixture {
 protected:

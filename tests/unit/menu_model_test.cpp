@@ -163,6 +163,15 @@ new 13 "Source" Zembrit_Source
 13 [ ] "What Is Playing" @ZembritInternal SetSource output
 13 [ ] "Input Device" @ZembritInternal SetSource input
 1 sub 13 "Source"
+new 14 "Delay" Zembrit_Delay
+14 [x] "0" @ZembritInternal SetDelay 0
+14 [ ] "50" @ZembritInternal SetDelay 50
+14 [ ] "100" @ZembritInternal SetDelay 100
+14 [ ] "150" @ZembritInternal SetDelay 150
+14 [ ] "200" @ZembritInternal SetDelay 200
+14 [ ] "300" @ZembritInternal SetDelay 300
+14 [ ] "500" @ZembritInternal SetDelay 500
+1 sub 14 "Delay"
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---

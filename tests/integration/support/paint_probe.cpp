@@ -37,4 +37,19 @@ bool watchWindowCopies(HMODULE plugin) {
     return true;
 }
 
+int traceRows(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    int rows = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            if (GetPixel(dc, x, y) == RGB(0xe8, 0xf0, 0xff)) {
+                ++rows;
+                break;
+            }
+    ReleaseDC(window, dc);
+    return rows;
+}
+
 }  // namespace zembrit_test

@@ -17,4 +17,8 @@ extern PaintLedger paintLedger;
 // on; false, with a test failure, when the plugin does not import it.
 bool watchWindowCopies(HMODULE plugin);
 
+// Rows of the scope window that show the trace's colour (toolbar.textColor
+// of the bench's style): 1 for a flat line.
+int traceRows(HWND window);
+
 }  // namespace zembrit_test
