@@ -3,7 +3,7 @@
 # plays a tone, and the sink's monitor is the default source, so capture
 # is paced in real time as on a user's machine (the ALSA file device runs
 # about three times faster). Runs as root with PulseAudio's warning.
-#   scripts/pulse-bench.sh up DIR [chord|ring]
+#   scripts/pulse-bench.sh up DIR [chord|ring|silence]
 #                                     starts it; programs reach it with
 #                                     XDG_RUNTIME_DIR=DIR/runtime
 #   scripts/pulse-bench.sh down DIR   stops what up started, by process id
@@ -15,7 +15,7 @@
 set -euo pipefail
 action=$1
 tone=${3:-chord}
-case "$tone" in chord | ring) ;; *) echo "unknown tone $tone" >&2; exit 2 ;; esac
+case "$tone" in chord | ring | silence) ;; *) echo "unknown tone $tone" >&2; exit 2 ;; esac
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
 export XDG_RUNTIME_DIR="$dir/runtime" HOME="$dir/home"
 
@@ -56,6 +56,11 @@ for _ in $(seq 50); do
 done
 pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start"; cat "$dir/pulse.log"; exit 1; }
 pactl set-default-source zembrit_sink.monitor
+# Silence: nothing plays, and the monitor delivers zeros.
+if [ "$tone" = silence ]; then
+    echo "PulseAudio up: XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"
+    exit 0
+fi
 # An endless tone, 16-bit stereo at 44.1 kHz: the chord is 440 Hz with a
 # quieter fifth in both channels; the ring one 440 Hz sine, the left channel
 # a quarter period ahead, so that its X-Y figure is a circle.
