@@ -62,7 +62,8 @@ enum class StoredAs { Bool, Int, Text };
     X(trigger, trigger, "Zembrit.plugin.trigger:", Text, bool, "off", triggerWord)                              \
     X(autoGain, autoGain, "Zembrit.plugin.autogain:", Bool, bool, false, kept)                                  \
     X(channels, channels, "Zembrit.plugin.channels:", Text, ChannelMode, "mono", channelsWord)                  \
-    X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept)
+    X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept) \
+    X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)
 
 // A key that knows how its value is stored, so that writing it through the
 // wrong shell function does not compile.
