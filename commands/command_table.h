@@ -64,7 +64,8 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetChannelsStereo, "SetChannels stereo", Whole, "SetChannels stereo")   \
     X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")               \
     X(SetSource, "SetSource ", Name, "SetSource")                             \
-    X(SetDevice, "SetDevice", Name, "SetDevice")
+    X(SetDevice, "SetDevice", Name, "SetDevice")                             \
+    X(ClickThrough, "ClickThrough", Whole, "ClickThrough")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

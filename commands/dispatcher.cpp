@@ -181,6 +181,7 @@ void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.
 void onSetDevice(const Command& command) {
     setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
 }
+void onClickThrough(const Command& c) { toggle(settings().clickThrough, c, keys::clickThrough); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

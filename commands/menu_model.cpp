@@ -202,6 +202,7 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .transbackEnabled = settings.transbackEnabled,
                       .motionBlur = settings.motionBlur,
                       .capturing = capturing,
+                      .clickThrough = settings.clickThrough,
                       .transparencyAlpha = settings.transparencyAlpha,
                       .scopeWidth = settings.scopeWidth,
                       .sampleKHz = settings.sampleKHz,
@@ -236,6 +237,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addSignalItems(build, config, values.signal);
     addSourceMenu(build, config, values.source);
     addDeviceMenu(build, config, values);
+    addInternalItem(build, config, "Click Through", CommandId::ClickThrough, values.clickThrough);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

@@ -110,6 +110,7 @@ std::string defaultTree() {
            "          (x) Wave In -> @ZembritInternal SetSource wavein\n"
            "          ( ) What Is Playing -> @ZembritInternal SetSource output\n"
            "          ( ) Input Device -> @ZembritInternal SetSource input\n"
+           "      ( ) Click Through -> @ZembritInternal ClickThrough\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
@@ -305,6 +306,7 @@ constexpr ToggleKey kToggleKeys[] = {
     {"TransbackEnabled", "Zembrit.plugin.transback.enabled:"},
     {"ToggleBlur", "Zembrit.plugin.motionblur:"},
     {"AutoGain", "Zembrit.plugin.autogain:"},
+    {"ClickThrough", "Zembrit.plugin.clickThrough:"},
 };
 
 struct NumberKey {
@@ -399,7 +401,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 86u);
+    ASSERT_EQ(items.size(), 87u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

@@ -163,6 +163,7 @@ new 13 "Source" Zembrit_Source
 13 [ ] "What Is Playing" @ZembritInternal SetSource output
 13 [ ] "Input Device" @ZembritInternal SetSource input
 1 sub 13 "Source"
+1 [ ] "Click Through" @ZembritInternal ClickThrough
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
