@@ -65,7 +65,8 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")               \
     X(SetSource, "SetSource ", Name, "SetSource")                             \
     X(SetDevice, "SetDevice", Name, "SetDevice")                              \
-    X(SetDelay, "SetDelay", Substring, "SetDelay")
+    X(SetDelay, "SetDelay", Substring, "SetDelay")                            \
+    X(ClickThrough, "ClickThrough", Whole, "ClickThrough")
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };

@@ -190,6 +190,7 @@ void onSetDelay(const Command& command) { setDelay(command.number); }
 void onSetDevice(const Command& command) {
     setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
 }
+void onClickThrough(const Command& c) { toggle(settings().clickThrough, c, keys::clickThrough); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,

@@ -202,6 +202,7 @@ MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
                       .transbackEnabled = settings.transbackEnabled,
                       .motionBlur = settings.motionBlur,
                       .capturing = capturing,
+                      .clickThrough = settings.clickThrough,
                       .transparencyAlpha = settings.transparencyAlpha,
                       .scopeWidth = settings.scopeWidth,
                       .sampleKHz = settings.sampleKHz,
@@ -238,6 +239,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
     addDeviceMenu(build, config, values);
     addChoiceMenu(build, config, "Delay", "Zembrit_Delay", CommandId::SetDelay, {0, 50, 100, 150, 200, 300, 500},
                   values.signal.delayMs);
+    addInternalItem(build, config, "Click Through", CommandId::ClickThrough, values.clickThrough);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
     addSeparator(build, mainMenu);

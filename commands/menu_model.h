@@ -21,7 +21,7 @@ struct MenuDevice {
 // What the menu reads.
 struct MenuValues {
     bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp,
-        transparencyEnabled, transbackEnabled, motionBlur, capturing;
+        transparencyEnabled, transbackEnabled, motionBlur, capturing, clickThrough;
     int32_t transparencyAlpha, scopeWidth, sampleKHz, sampleBits, frameIntervalMs, bufferPoints;
     uint8_t motionBlurAlpha;
     const char* tabPosition;  // points into the settings; valid while they are

@@ -1,6 +1,7 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   scope/blend.cpp
   scope/geometry.cpp
+  scope/layering_style.cpp
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   scope/back_buffer.cpp

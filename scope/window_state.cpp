@@ -3,6 +3,7 @@
 
 #include "plugin/host_api.h"
 #include "scope/color_key.h"
+#include "scope/layering_style.h"
 #include "settings/keys.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
@@ -27,14 +28,13 @@ BYTE windowAlpha() {
     return settings().transparencyEnabled ? static_cast<BYTE>(settings().transparencyAlpha & 0xFF) : 255;
 }
 
+static_assert(kLayeredStyle == WS_EX_LAYERED && kClickThroughStyle == WS_EX_TRANSPARENT);
+
 void applyLayering() {
+    const bool floating = !settings().inSlit;
     const LONG_PTR extended = GetWindowLongPtrA(scopeHandle, GWL_EXSTYLE);
-    if (settings().inSlit) {
-        SetWindowLongPtrA(scopeHandle, GWL_EXSTYLE, extended & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-        return;
-    }
-    SetWindowLongPtrA(scopeHandle, GWL_EXSTYLE, extended | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(scopeHandle, colorKey, windowAlpha(), LWA_COLORKEY | LWA_ALPHA);
+    SetWindowLongPtrA(scopeHandle, GWL_EXSTYLE, layeringStyle(extended, floating, settings().clickThrough));
+    if (floating) SetLayeredWindowAttributes(scopeHandle, colorKey, windowAlpha(), LWA_COLORKEY | LWA_ALPHA);
 }
 
 }  // namespace

@@ -63,7 +63,8 @@ enum class StoredAs { Bool, Int, Text };
     X(autoGain, autoGain, "Zembrit.plugin.autogain:", Bool, bool, false, kept)                                  \
     X(channels, channels, "Zembrit.plugin.channels:", Text, ChannelMode, "mono", channelsWord)                  \
     X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept) \
-    X(delayMs, delay, "Zembrit.plugin.delay:", Int, int32_t, 0, delayInRange)
+    X(delayMs, delay, "Zembrit.plugin.delay:", Int, int32_t, 0, delayInRange)                                   \
+    X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)
 
 // A key that knows how its value is stored, so that writing it through the
 // wrong shell function does not compile.

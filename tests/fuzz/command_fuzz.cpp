@@ -87,6 +87,8 @@ constexpr Expected kExpected[] = {
     {CommandId::SetChannelsXY, Kind::Whole, "SetChannels xy"},
     {CommandId::SetSource, Kind::Name, "SetSource "},
     {CommandId::SetDevice, Kind::Name, "SetDevice"},
+    {CommandId::SetDelay, Kind::Substring, "SetDelay"},
+    {CommandId::ClickThrough, Kind::Whole, "ClickThrough"},
 };
 
 // Whatever a name holds, these words followed by a space own the command.

@@ -119,6 +119,7 @@ std::string defaultTree() {
            "          ( ) 200 -> @ZembritInternal SetDelay 200\n"
            "          ( ) 300 -> @ZembritInternal SetDelay 300\n"
            "          ( ) 500 -> @ZembritInternal SetDelay 500\n"
+           "      ( ) Click Through -> @ZembritInternal ClickThrough\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
@@ -315,6 +316,7 @@ constexpr ToggleKey kToggleKeys[] = {
     {"TransbackEnabled", "Zembrit.plugin.transback.enabled:"},
     {"ToggleBlur", "Zembrit.plugin.motionblur:"},
     {"AutoGain", "Zembrit.plugin.autogain:"},
+    {"ClickThrough", "Zembrit.plugin.clickThrough:"},
 };
 
 struct NumberKey {
@@ -409,7 +411,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 93u);
+    ASSERT_EQ(items.size(), 94u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

@@ -293,5 +293,28 @@ TEST_F(DockedWindowState, DockedWindowAnswersClientAndStoresNothing) {
     EXPECT_EQ(shellRecord.snapRequests, snaps);
 }
 
+bool passesClicks(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0; }
+
+// Floating and layered, the scope lets clicks reach what lies beneath it, so
+// the point it covers is another window's; docked, the dock keeps them.
+TEST_F(DockedWindowState, ClickThroughAppliesOnlyToTheFloatingLayeredWindow) {
+    writeConfig(kQuiet);
+    ASSERT_EQ(start(), 0);
+    pump();
+    window = scopeWindow();
+    ASSERT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    for (bool passes : {true, false}) {
+        standin::broadcast("@ZembritInternal ClickThrough");
+        EXPECT_EQ(passesClicks(window), passes);
+        EXPECT_EQ(WindowFromPoint(POINT{rect.left + 5, rect.top + 5}) != window, passes);
+    }
+    standin::broadcast("@ZembritInternal ClickThrough");
+    standin::broadcast("@ZembritInternal SlitToggle");
+    ASSERT_EQ(shellRecord.dockEvents, std::vector<std::string>{"add"});
+    EXPECT_FALSE(passesClicks(window)) << "docking takes the clicks back";
+}
+
 }  // namespace
 }  // namespace zembrit_test

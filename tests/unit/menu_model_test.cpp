@@ -172,6 +172,7 @@ new 14 "Delay" Zembrit_Delay
 14 [ ] "300" @ZembritInternal SetDelay 300
 14 [ ] "500" @ZembritInternal SetDelay 500
 1 sub 14 "Delay"
+1 [ ] "Click Through" @ZembritInternal ClickThrough
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
