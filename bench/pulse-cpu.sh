@@ -12,23 +12,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 rounds=${2:-3}
 build="$root/build/win64"
-work="$build/pulse-cpu"
 loader=/usr/lib/wine/wine64
-rm -rf "$work"
-mkdir -p "$work"
-cleanup() {
-    "$root/tests/wine/bench-down.sh" "$work/bench" "$loader"
-    "$root/scripts/pulse-bench.sh" down "$work/pulse"
-}
-trap cleanup EXIT
-
-"$root/tests/wine/bench-up.sh" "$work/bench" "$loader" >/dev/null
-"$root/scripts/pulse-bench.sh" up "$work/pulse" >/dev/null
-# Wine picks its PulseAudio driver when the server is reachable.
-export XDG_RUNTIME_DIR="$work/pulse/runtime"
-
 # shellcheck source=bench/wine-cpu.sh
 . "$root/bench/wine-cpu.sh"
+start_pulse_measurement pulse-cpu
+"$root/scripts/pulse-bench.sh" up "$work/pulse" >/dev/null
 
 sources=(wavein input)
 for source in "${sources[@]}"; do

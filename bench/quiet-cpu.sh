@@ -11,20 +11,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 rounds=${2:-2}
 build="$root/build/win64"
-work="$build/quiet-cpu"
 loader=/usr/lib/wine/wine64
-rm -rf "$work"
-mkdir -p "$work"
-cleanup() {
-    "$root/tests/wine/bench-down.sh" "$work/bench" "$loader"
-    "$root/scripts/pulse-bench.sh" down "$work/pulse"
-}
-trap cleanup EXIT
-"$root/tests/wine/bench-up.sh" "$work/bench" "$loader" >/dev/null
-export XDG_RUNTIME_DIR="$work/pulse/runtime"
-
 # shellcheck source=bench/wine-cpu.sh
 . "$root/bench/wine-cpu.sh"
+start_pulse_measurement quiet-cpu
 
 for source in input output; do
     mkdir -p "$work/$source"
