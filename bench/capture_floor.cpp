@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     waveInAddBuffer(device, &header, sizeof header);
     waveInStart(device);
     Sleep(1000);  // past the device's start-up
-    printCpuOver(seconds, [&] { return buffers.load(); }, "buffers");
+    printCpuOver(
+        seconds, [&] { return buffers.load(); }, "buffers");
     running = false;
     waveInReset(device);
     WaitForSingleObject(worker, 2000);

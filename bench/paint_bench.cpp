@@ -41,8 +41,11 @@ void writeConfig(const std::string& pluginDir, const Case& c) {
     writeText(pluginDir + "Zembrit.rc",
               "Zembrit.plugin.wave.StartWaveMonitorOnStartUp: false\n"
               "Zembrit.plugin.x: 0\nZembrit.plugin.y: 100\n"
-              "Zembrit.plugin.width: " + std::to_string(c.width) + "\n"
-              "Zembrit.plugin.height: " + std::to_string(c.height) + "\n");
+              "Zembrit.plugin.width: " +
+                  std::to_string(c.width) +
+                  "\n"
+                  "Zembrit.plugin.height: " +
+                  std::to_string(c.height) + "\n");
 }
 
 HWND ownScopeWindow() {

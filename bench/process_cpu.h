@@ -23,6 +23,6 @@ void printCpuOver(int seconds, Count count, const char* units) {
     Sleep(static_cast<DWORD>(seconds) * 1000);
     const double cpuMs = (cpuMicroseconds() - cpuBefore) / 1000.0;
     const DWORD wallMs = GetTickCount() - wallBefore;
-    std::printf("cpu: %.1f ms over %lu ms = %.3f%% of one core (%d %s)\n", cpuMs,
-                static_cast<unsigned long>(wallMs), 100.0 * cpuMs / wallMs, count() - countBefore, units);
+    std::printf("cpu: %.1f ms over %lu ms = %.3f%% of one core (%d %s)\n", cpuMs, static_cast<unsigned long>(wallMs),
+                100.0 * cpuMs / wallMs, count() - countBefore, units);
 }

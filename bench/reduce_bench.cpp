@@ -76,7 +76,8 @@ std::vector<uint8_t> twoWindows(int points, const SourceLayout& layout) {
 // 2: float stereo) and whether the reductions run.
 void signalSteps(benchmark::State& state) {
     const int points = static_cast<int>(state.range(0));
-    const SourceLayout layouts[] = {{SampleFormat::signed16, 1}, {SampleFormat::signed16, 2}, {SampleFormat::float32, 2}};
+    const SourceLayout layouts[] = {
+        {SampleFormat::signed16, 1}, {SampleFormat::signed16, 2}, {SampleFormat::float32, 2}};
     const SourceLayout layout = layouts[state.range(1)];
     const bool reduce = state.range(2) != 0;
     const std::vector<uint8_t> bytes = twoWindows(points, layout);

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sleep(1000);  // past the device's start-up
-    printCpuOver(seconds, [&] { return sink.windows.load(); }, "windows");
+    printCpuOver(
+        seconds, [&] { return sink.windows.load(); }, "windows");
     engine.stop();
     return 0;
 }

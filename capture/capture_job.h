@@ -23,9 +23,9 @@ struct CaptureJob final : HandedJob {
 
     const JobKind kind;
     HWND window = nullptr;
-    WaveInPlan plan{};      // startWaveIn
-    EngineConfig config;    // startSource
-    SignalOptions options;  // startWaveIn's are in its plan
+    WaveInPlan plan{};        // startWaveIn
+    EngineConfig config;      // startSource
+    SignalOptions options;    // startWaveIn's are in its plan
     bool motionBlur = false;  // startSource: repaints go on until a blend settles
     StepProgress progress;
     // The outcome, once finished.

@@ -21,16 +21,16 @@ namespace zembrit {
 // hold the buffer, the whole block is left alone, so no later capture reuses
 // memory the old device may still write into.
 struct CaptureBuffer final : CaptureDevice {
-    WAVEHDR header{};                  // dwUser carries bufferReturned for the callback
+    WAVEHDR header{};  // dwUser carries bufferReturned for the callback
     HWAVEIN device = nullptr;
-    HANDLE bufferReturned = nullptr;   // auto-reset: set by the callback, or to wake the worker to quit
+    HANDLE bufferReturned = nullptr;  // auto-reset: set by the callback, or to wake the worker to quit
     HANDLE worker = nullptr;
     // What the device was opened to record and how it is shown, fixed for the capture.
     SourceLayout layout{SampleFormat::signed16, 1};
     uint32_t framesPerSecond = 0;
     SignalOptions options;
-    SignalState signal;                // the worker's alone
-    DelayLine delay;                   // the worker's alone
+    SignalState signal;  // the worker's alone
+    DelayLine delay;     // the worker's alone
 
     bool bufferInQueue() override;
     bool reduceRecorded() override;

@@ -17,8 +17,7 @@ constexpr DWORD kWorkerJoinMs = 1000;
 DWORD WINAPI captureWorker(void* parameter) {
     CaptureBuffer& buffer = *static_cast<CaptureBuffer*>(parameter);
     while (WaitForSingleObject(buffer.bufferReturned, INFINITE) == WAIT_OBJECT_0 &&
-           captureState().protocol.takeReturnedBuffer(buffer)) {
-    }
+           captureState().protocol.takeReturnedBuffer(buffer)) {}
     return 0;
 }
 

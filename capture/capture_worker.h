@@ -5,8 +5,7 @@ namespace zembrit {
 
 // The wave-in callback handed to waveInOpen. It only wakes the capture
 // worker, which runs the protocol for each returned buffer.
-void CALLBACK captureCallback(HWAVEIN device, UINT message, DWORD_PTR instance, DWORD_PTR first,
-                              DWORD_PTR second);
+void CALLBACK captureCallback(HWAVEIN device, UINT message, DWORD_PTR instance, DWORD_PTR first, DWORD_PTR second);
 
 bool startWorker(CaptureBuffer& buffer);
 // Takes the buffer's device off the protocol, then ends and joins the worker

@@ -27,19 +27,19 @@ uint32_t bytesPerSample(const MonoSamples& samples) { return samples.sampleBits 
 
 int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format) {
     switch (format) {
-        case SampleFormat::signed24: return littleEndian16(sample + 1);
-        case SampleFormat::signed32: return littleEndian16(sample + 2);
-        case SampleFormat::float32: return floatLevel(sample);
-        default: return littleEndian16(sample);
+    case SampleFormat::signed24: return littleEndian16(sample + 1);
+    case SampleFormat::signed32: return littleEndian16(sample + 2);
+    case SampleFormat::float32: return floatLevel(sample);
+    default: return littleEndian16(sample);
     }
 }
 
 uint32_t bytesPerSample(SampleFormat format) {
     switch (format) {
-        case SampleFormat::unsigned8: return 1;
-        case SampleFormat::signed16: return 2;
-        case SampleFormat::signed24: return 3;
-        default: return 4;
+    case SampleFormat::unsigned8: return 1;
+    case SampleFormat::signed16: return 2;
+    case SampleFormat::signed24: return 3;
+    default: return 4;
     }
 }
 

@@ -7,8 +7,8 @@
 namespace zembrit {
 namespace {
 
-constexpr uint32_t kSecondSampleOffset = 8;  // the later of a group's two candidate bytes
-constexpr int kUnsignedSilence = 128;        // silence of an 8-bit sample
+constexpr uint32_t kSecondSampleOffset = 8;     // the later of a group's two candidate bytes
+constexpr int kUnsignedSilence = 128;           // silence of an 8-bit sample
 constexpr float kAmplitudeSteps = 0.00390625f;  // 1 / 256: amplitude range to window size
 constexpr double kLevelSteps = 65536.0;         // 16-bit level range to window size
 
@@ -18,8 +18,7 @@ int clampedPoints(int points) { return std::clamp(points, kMinPoints, kMaxPoints
 // recorded bytes do not cover what it needs. A deeper sample is signed little
 // endian and the chosen byte is its low byte: the byte after it holds the
 // amplitude, so that byte must lie within the recorded limit as well.
-bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits,
-                 int& amplitude) {
+bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int& amplitude) {
     if (sampleBits <= 8) {
         if (offset >= limit) return false;
         amplitude = bytes[offset] - kUnsignedSilence;
@@ -41,9 +40,7 @@ bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int samp
 // Truncates toward zero. |float(dimension)| <= 2^31, so |scale| <= 2^23 and
 // |amplitude * scale| <= 2^30: the conversion fits int32 for every dimension,
 // even a configured width of INT32_MAX or INT32_MIN.
-int32_t scaled(int amplitude, float scale) {
-    return static_cast<int32_t>(static_cast<float>(amplitude) * scale);
-}
+int32_t scaled(int amplitude, float scale) { return static_cast<int32_t>(static_cast<float>(amplitude) * scale); }
 
 int32_t saturated(double pixels) {
     return static_cast<int32_t>(std::clamp(pixels, double{INT32_MIN}, double{INT32_MAX}));
@@ -76,14 +73,11 @@ int32_t smoothedInterior(int32_t previous, int32_t left, int32_t centre, int32_t
 
 }  // namespace
 
-int32_t dimensionFor(char scopeType, int32_t width, int32_t height) {
-    return isHorizontal(scopeType) ? height : width;
-}
+int32_t dimensionFor(char scopeType, int32_t width, int32_t height) { return isHorizontal(scopeType) ? height : width; }
 
-ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes,
-                                 uint32_t byteCount, int sampleBits) {
-    const int32_t dimension =
-        dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load());
+ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes, uint32_t byteCount,
+                                 int sampleBits) {
+    const int32_t dimension = dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load());
     return {bytes, byteCount, settings.bufferPoints.load(), sampleBits, dimension};
 }
 
@@ -105,8 +99,7 @@ void decimate(const ReductionInput& in, const TraceRow& previous, int32_t* raw) 
 // value, which no earlier step has overwritten yet.
 void smooth(const int32_t* raw, int points, TraceRow& row) {
     row[0] = halfSum(raw[0], raw[1]);
-    for (int i = 1; i < points - 1; ++i)
-        row[i] = smoothedInterior(row[i].load(), raw[i - 1], raw[i], raw[i + 1]);
+    for (int i = 1; i < points - 1; ++i) row[i] = smoothedInterior(row[i].load(), raw[i - 1], raw[i], raw[i + 1]);
     row[points - 1] = halfSum(raw[points - 2], raw[points - 1]);
 }
 

@@ -9,19 +9,19 @@ namespace zembrit {
 // What one reduction needs, copied once at its start: the user-interface
 // thread may change the settings while the capture thread reduces.
 struct ReductionInput {
-    const uint8_t* bytes;   // the capture buffer
-    uint32_t byteCount;     // bytes the device recorded into it
-    int points;             // trace points; clamped to [kMinPoints, kMaxPoints] on use
-    int sampleBits;         // depth of the running capture's format
-    int32_t dimension;      // window size across the trace, see dimensionFor
+    const uint8_t* bytes;  // the capture buffer
+    uint32_t byteCount;    // bytes the device recorded into it
+    int points;            // trace points; clamped to [kMinPoints, kMaxPoints] on use
+    int sampleBits;        // depth of the running capture's format
+    int32_t dimension;     // window size across the trace, see dimensionFor
 };
 
 // A horizontal trace swings across the window's height, any other across its width.
 int32_t dimensionFor(char scopeType, int32_t width, int32_t height);
 
 // Reads each shared setting once, so a reduction never sees two values of one setting.
-ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes,
-                                 uint32_t byteCount, int sampleBits);
+ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes, uint32_t byteCount,
+                                 int sampleBits);
 
 // One raw value per 16-byte group into raw[0..points-1] (raw holds kMaxPoints).
 // Reads only the first min(byteCount, points * 16) bytes. A group the buffer

@@ -36,8 +36,8 @@ void mixFrames(const uint8_t* bytes, uint32_t frameCount, const MixFormat& forma
 
 void WindowAccumulator::reset(int points, MixMode mode, bool doubled) {
     mode_ = mode;
-    windowFrames_ = static_cast<uint32_t>(std::clamp(points, kMinPoints, kMaxPoints)) * kSamplesPerPoint *
-                    (doubled ? 2u : 1u);
+    windowFrames_ =
+        static_cast<uint32_t>(std::clamp(points, kMinPoints, kMaxPoints)) * kSamplesPerPoint * (doubled ? 2u : 1u);
     filled_ = 0;
 }
 

@@ -13,8 +13,8 @@ int sampleBitsOf(SampleFormat format) { return format == SampleFormat::unsigned8
 // taken apart into the scratch.
 MonoSamples channelOf(const SignalSource& source, int channel, uint32_t frames, ChannelScratch& scratch) {
     const SampleFormat format = source.layout.format;
-    const bool readInPlace = source.layout.channels <= 1 &&
-                             (format == SampleFormat::unsigned8 || format == SampleFormat::signed16);
+    const bool readInPlace =
+        source.layout.channels <= 1 && (format == SampleFormat::unsigned8 || format == SampleFormat::signed16);
     if (readInPlace) return {source.bytes, source.byteCount, sampleBitsOf(format)};
     return extractChannel(source.bytes, source.byteCount, source.layout, channel, frames, scratch);
 }

@@ -39,7 +39,7 @@ struct SignalWindow {
     uint32_t start;  // first sample shown: the trigger's crossing, else 0
     uint32_t count;  // samples from start shown, a trace window at most
     bool autoGain;
-    float gain;      // over the fixed scale; 1 with the automatic gain off
+    float gain;  // over the fixed scale; 1 with the automatic gain off
 };
 
 // Frames a source should deliver per buffer: one trace window, two with the

@@ -27,8 +27,10 @@ uint32_t triggerStart(const MonoSamples& samples, uint32_t window, const Trigger
     for (uint32_t i = 1; i <= lastStart; ++i) {
         const int32_t current = levelAt(samples, i);
         const int32_t pair = previous + current;
-        if (pair < armBelow) armed = true;
-        else if (armed && pair >= 0) return i;
+        if (pair < armBelow)
+            armed = true;
+        else if (armed && pair >= 0)
+            return i;
         previous = current;
     }
     return 0;

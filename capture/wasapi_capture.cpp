@@ -88,8 +88,8 @@ SilenceDecay decay, rightDecay;
 XyFigureDecay xyDecay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
-UINT tickMs = 0;                     // its interval now
-uint32_t lastSampleSeen = 0;         // the newest sample's tick at the last tick
+UINT tickMs = 0;                    // its interval now
+uint32_t lastSampleSeen = 0;        // the newest sample's tick at the last tick
 constexpr UINT kRestingTickMs = 250;
 
 // The menu stores names as UTF-8; a name written by hand in the system's
@@ -112,9 +112,7 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD);
 
 // Under Wine every tick costs a round trip to its server: once a frame is
 // enough for the glide, and a resting trace needs only to notice samples.
-UINT frameTickMs() {
-    return static_cast<UINT>(std::max<int32_t>(settings().frameIntervalMs, USER_TIMER_MINIMUM));
-}
+UINT frameTickMs() { return static_cast<UINT>(std::max<int32_t>(settings().frameIntervalMs, USER_TIMER_MINIMUM)); }
 
 void tickEvery(HWND window, UINT milliseconds) {
     if (milliseconds == tickMs) return;

@@ -205,12 +205,12 @@ enum class Wake { stop, reopen, relist, other };
 Wake waitFor(EngineRun& run, DWORD bound) {
     const HANDLE events[] = {run.stop, run.reopen, run.relist, run.buffer};
     switch (WaitForMultipleObjects(4, events, FALSE, bound)) {
-        case WAIT_OBJECT_0: return Wake::stop;
-        case WAIT_OBJECT_0 + 1: return Wake::reopen;
-        case WAIT_OBJECT_0 + 2: return Wake::relist;
-        case WAIT_OBJECT_0 + 3:
-        case WAIT_TIMEOUT: return Wake::other;
-        default: return Wake::stop;  // a wait that fails cannot pace anything
+    case WAIT_OBJECT_0: return Wake::stop;
+    case WAIT_OBJECT_0 + 1: return Wake::reopen;
+    case WAIT_OBJECT_0 + 2: return Wake::relist;
+    case WAIT_OBJECT_0 + 3:
+    case WAIT_TIMEOUT: return Wake::other;
+    default: return Wake::stop;  // a wait that fails cannot pace anything
     }
 }
 

@@ -30,7 +30,7 @@ protected:
 };
 
 struct EngineConfig {
-    bool loopback = false;               // the default output's mix instead of an input
+    bool loopback = false;                          // the default output's mix instead of an input
     wchar_t deviceName[kDeviceNameCapacity] = L"";  // empty: the default endpoint
     int points = 32;
     MixMode mode = MixMode::mono;

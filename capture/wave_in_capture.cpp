@@ -33,9 +33,9 @@ WAVEFORMATEX waveFormat(const WaveInPlan& plan) {
 bool openDevice(HWAVEIN& device, const WaveInPlan& plan, StepProgress& progress) {
     WAVEFORMATEX format = waveFormat(plan);
     return markedCall(progress, [&] {
-        return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
-                          CALLBACK_FUNCTION);
-    }) == MMSYSERR_NOERROR;
+               return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
+                                 CALLBACK_FUNCTION);
+           }) == MMSYSERR_NOERROR;
 }
 
 // Ends the worker, unprepares and closes. The block goes back to the system
@@ -44,9 +44,10 @@ bool openDevice(HWAVEIN& device, const WaveInPlan& plan, StepProgress& progress)
 StopOutcome finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared, StepProgress& progress) {
     StopOutcome outcome;
     const bool workerEnded = endWorker(*buffer);
-    outcome.headerUnprepared = !prepared || markedCall(progress, [buffer] {
-        return waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR));
-    }) == MMSYSERR_NOERROR;
+    outcome.headerUnprepared =
+        !prepared || markedCall(progress, [buffer] {
+                         return waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR));
+                     }) == MMSYSERR_NOERROR;
     progress.unprepared = outcome.headerUnprepared;
     outcome.deviceClosed = markedCall(progress, [buffer] { return waveInClose(buffer->device); }) == MMSYSERR_NOERROR;
     finishCaptureBuffer(buffer, bufferHome && workerEnded && outcome.headerUnprepared && outcome.deviceClosed);
@@ -75,8 +76,7 @@ CaptureBuffer* allocateWithWorker(HWAVEIN device, const WaveInPlan& plan) {
 
 // Runs on locals until the buffer is queued, so that nothing of a failed
 // start is left for a later job to find.
-StartFailure queueFirstBuffer(HWAVEIN device, const WaveInPlan& plan, HWND repaintWindow,
-                              StepProgress& progress) {
+StartFailure queueFirstBuffer(HWAVEIN device, const WaveInPlan& plan, HWND repaintWindow, StepProgress& progress) {
     CaptureBuffer* buffer = allocateWithWorker(device, plan);
     if (!buffer) {
         releaseFailedStart(device, nullptr, false, progress);

@@ -75,7 +75,8 @@ Command matchCommand(const char* text) {
     if (equalsIgnoringCase(text, kShowPluginsCommand)) return Command{CommandId::ShowPlugins, text};
     if (equalsIgnoringCase(text, kHidePluginsCommand)) return Command{CommandId::HidePlugins, text};
     for (int preset = 1; preset <= kPresetCount; ++preset) {
-        if (equalsIgnoringCase(text, kPresetCommands[preset - 1])) return Command{CommandId::StylePreset, text, preset, true};
+        if (equalsIgnoringCase(text, kPresetCommands[preset - 1]))
+            return Command{CommandId::StylePreset, text, preset, true};
     }
     const char* word = skipPrefixIgnoringCase(text, kInternalPrefix);
     if (word == nullptr) return Command{};

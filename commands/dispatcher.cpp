@@ -154,7 +154,9 @@ void onShowPlugins(const Command&) { followShellPlugins(false); }
 void onHidePlugins(const Command&) { followShellPlugins(true); }
 void onStylePreset(const Command& command) { applyStylePreset(command.number); }
 void onSlitToggle(const Command& command) { toggleDocking(command.word); }
-void onMonitorStartUp(const Command& c) { toggle(settings().startWaveMonitorOnStartUp, c, keys::startWaveMonitorOnStartUp); }
+void onMonitorStartUp(const Command& c) {
+    toggle(settings().startWaveMonitorOnStartUp, c, keys::startWaveMonitorOnStartUp);
+}
 void onAlwaysOnTop(const Command& c) { toggle(settings().alwaysOnTop, c, keys::alwaysOnTop); }
 void onSnapWindowToEdge(const Command& c) { toggle(settings().snapWindow, c, keys::snapWindow); }
 void onTransparencyEnabled(const Command& c) { toggle(settings().transparencyEnabled, c, keys::transparencyEnabled); }

@@ -104,7 +104,8 @@ void addWindowItems(MenuBuild& build, int config, const MenuValues& values) {
     addInternalItem(build, config, "Toggle With Plugins", CommandId::ToggleWithPlugins, values.toggleWithPlugins);
     addInternalItem(build, config, "Show Border", CommandId::ToggleBorder, values.showBorder);
     addSeparator(build, config);
-    addInternalItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp, values.startWaveMonitorOnStartUp);
+    addInternalItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp,
+                    values.startWaveMonitorOnStartUp);
     addSeparator(build, config);
     addInternalItem(build, config, "Transparency Enabled", CommandId::TransparencyEnabled, values.transparencyEnabled);
     addInternalItem(build, config, "Transparent Back Enabled", CommandId::TransbackEnabled, values.transbackEnabled);
@@ -135,8 +136,8 @@ void addLookItems(MenuBuild& build, int config, const MenuValues& values) {
     addSeparator(build, config);
     addInternalItem(build, config, "Motion Blur", CommandId::ToggleBlur, values.motionBlur);
     // 250 is not offered.
-    addChoiceMenu(build, config, "Motion Blur Alpha", "Zembrit_BlurAlpha", CommandId::SetBlurAlpha, stepsOf(10, 240, 10),
-                  values.motionBlurAlpha);
+    addChoiceMenu(build, config, "Motion Blur Alpha", "Zembrit_BlurAlpha", CommandId::SetBlurAlpha,
+                  stepsOf(10, 240, 10), values.motionBlurAlpha);
     addSeparator(build, config);
     addStyleMenu(build, config);
 }

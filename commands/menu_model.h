@@ -20,8 +20,8 @@ struct MenuDevice {
 
 // What the menu reads.
 struct MenuValues {
-    bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp,
-        transparencyEnabled, transbackEnabled, motionBlur, capturing, clickThrough;
+    bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp, transparencyEnabled,
+        transbackEnabled, motionBlur, capturing, clickThrough;
     int32_t transparencyAlpha, scopeWidth, sampleKHz, sampleBits, frameIntervalMs, bufferPoints;
     uint8_t motionBlurAlpha;
     const char* tabPosition;  // points into the settings; valid while they are
@@ -43,12 +43,12 @@ enum class MenuOpKind { NamedMenu, Item, IntItem, Separator, Submenu, Show };
 // each submenu in the order it is built.
 struct MenuOp {
     MenuOpKind kind = MenuOpKind::Separator;
-    int menu = 0;         // the menu created, added to or shown
-    int child = -1;       // Submenu: the menu attached under `label`
-    std::string label;    // NamedMenu: title; Item, IntItem, Submenu: label
-    std::string command;  // NamedMenu: identifier; Item, IntItem: command string
-    bool checked = false;                            // Item
-    int32_t value = 0, minimum = 0, maximum = 0;     // IntItem
+    int menu = 0;                                 // the menu created, added to or shown
+    int child = -1;                               // Submenu: the menu attached under `label`
+    std::string label;                            // NamedMenu: title; Item, IntItem, Submenu: label
+    std::string command;                          // NamedMenu: identifier; Item, IntItem: command string
+    bool checked = false;                         // Item
+    int32_t value = 0, minimum = 0, maximum = 0;  // IntItem
 };
 
 std::vector<MenuOp> buildScopeMenu(const MenuValues& values);

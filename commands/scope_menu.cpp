@@ -51,7 +51,8 @@ std::string narrow(const std::wstring& text, UINT codePage) {
 std::vector<MenuDevice> menuDevices(bool render) {
     std::vector<MenuDevice> devices;
     for (const KnownEndpoint& endpoint : knownEndpoints(render))
-        devices.emplace_back(narrow(endpoint.name, CP_ACP), narrow(endpoint.name, CP_UTF8), narrow(endpoint.id, CP_UTF8));
+        devices.emplace_back(narrow(endpoint.name, CP_ACP), narrow(endpoint.name, CP_UTF8),
+                             narrow(endpoint.id, CP_UTF8));
     return devices;
 }
 

@@ -16,9 +16,7 @@ struct SettingLine {
     size_t contentEnd;  // offset of the line's '\r' or '\n', or the text's end
 };
 
-char asciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -103,8 +101,11 @@ std::string withValue(std::string_view text, std::string_view key, std::string_v
 }
 
 bool parseBoolValue(std::string_view value, bool& out) {
-    struct Word { std::string_view text; bool meaning; };
-    static constexpr Word kWords[] = {{"true", true}, {"yes", true},  {"1", true},
+    struct Word {
+        std::string_view text;
+        bool meaning;
+    };
+    static constexpr Word kWords[] = {{"true", true},   {"yes", true}, {"1", true},
                                       {"false", false}, {"no", false}, {"0", false}};
     for (const Word& word : kWords) {
         if (equalsIgnoringCase(value, word.text)) {

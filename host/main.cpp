@@ -38,11 +38,12 @@ std::string programDirectory() {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive] [--time-actions]\n"
-                 "               [--linger MS]\n"
-                 "               [--wait MS] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
-                 "               [--frames COUNT INTERVAL_MS PREFIX] [--measure-cpu SECONDS] [--quit]\n");
+    std::fprintf(
+        stderr,
+        "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive] [--time-actions]\n"
+        "               [--linger MS]\n"
+        "               [--wait MS] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
+        "               [--frames COUNT INTERVAL_MS PREFIX] [--measure-cpu SECONDS] [--quit]\n");
     return 2;
 }
 
@@ -52,14 +53,22 @@ bool parseStartup(const std::vector<std::string>& args, Startup& startup) {
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool hasValue = i + 1 < args.size();
-        if (arg == "--plugin" && hasValue) startup.plugin = args[++i];
-        else if (arg == "--shell-dir" && hasValue) shellOptions.shellDir = args[++i];
-        else if (arg == "--style" && hasValue) shellOptions.styleFile = args[++i];
-        else if (arg == "--dock") startup.dock = true;
-        else if (arg == "--interactive") shellOptions.interactive = true;
-        else if (arg == "--time-actions") startup.timeActions = true;
-        else if (arg == "--linger" && hasValue) startup.lingerMs = static_cast<DWORD>(std::atoi(args[++i].c_str()));
-        else break;
+        if (arg == "--plugin" && hasValue)
+            startup.plugin = args[++i];
+        else if (arg == "--shell-dir" && hasValue)
+            shellOptions.shellDir = args[++i];
+        else if (arg == "--style" && hasValue)
+            shellOptions.styleFile = args[++i];
+        else if (arg == "--dock")
+            startup.dock = true;
+        else if (arg == "--interactive")
+            shellOptions.interactive = true;
+        else if (arg == "--time-actions")
+            startup.timeActions = true;
+        else if (arg == "--linger" && hasValue)
+            startup.lingerMs = static_cast<DWORD>(std::atoi(args[++i].c_str()));
+        else
+            break;
     }
     if (!shellOptions.shellDir.empty() && shellOptions.shellDir.back() != '\\' && shellOptions.shellDir.back() != '/')
         shellOptions.shellDir += '\\';
@@ -115,11 +124,30 @@ bool runAction(const std::vector<std::string>& args, size_t& i, bool& failed) {
         return i + ahead < args.size() ? &args[i + ahead] : nullptr;
     };
     if (arg == "--quit") return false;
-    if (arg == "--reconfigure") { reconfigure(); return true; }
-    if (arg == "--wait" && value(1)) { pumpMessages(std::atoi(value(1)->c_str())); i += 1; return true; }
-    if (arg == "--measure-cpu" && value(1)) { measureCpu(std::atoi(value(1)->c_str())); i += 1; return true; }
-    if (arg == "--broadcast" && value(1)) { broadcast(value(1)->c_str()); i += 1; return true; }
-    if (arg == "--screenshot" && value(1)) { failed |= !saveShot(*value(1)); i += 1; return true; }
+    if (arg == "--reconfigure") {
+        reconfigure();
+        return true;
+    }
+    if (arg == "--wait" && value(1)) {
+        pumpMessages(std::atoi(value(1)->c_str()));
+        i += 1;
+        return true;
+    }
+    if (arg == "--measure-cpu" && value(1)) {
+        measureCpu(std::atoi(value(1)->c_str()));
+        i += 1;
+        return true;
+    }
+    if (arg == "--broadcast" && value(1)) {
+        broadcast(value(1)->c_str());
+        i += 1;
+        return true;
+    }
+    if (arg == "--screenshot" && value(1)) {
+        failed |= !saveShot(*value(1));
+        i += 1;
+        return true;
+    }
     if (arg == "--frames" && value(3)) {
         failed |= !saveFrames(std::atoi(value(1)->c_str()), std::atoi(value(2)->c_str()), *value(3));
         i += 3;

@@ -9,10 +9,10 @@
 namespace standin {
 
 struct ShellOptions {
-    std::string shellDir;          // what GetNorvanePath answers, ending in a backslash
-    std::string styleFile;         // the current style file; empty: shellDir + "default.style"
+    std::string shellDir;   // what GetNorvanePath answers, ending in a backslash
+    std::string styleFile;  // the current style file; empty: shellDir + "default.style"
     std::string editor = "notepad.exe";
-    bool interactive = false;      // real popup menus and message boxes, programs started
+    bool interactive = false;  // real popup menus and message boxes, programs started
 };
 
 struct MessageBoxCall {
@@ -33,15 +33,15 @@ struct ShellRecord {
     std::vector<std::string> unregistrations;  // "hwnd:messages" of each HM_UNREGISTER
     std::vector<std::string> toolbarLabels;    // every HM_SETTOOLBARLABEL text, in order
     std::vector<MessageBoxCall> messageBoxes;
-    std::vector<std::string> dockEvents;       // "add" / "remove", in order
-    std::vector<std::string> menuCalls;        // every MakeNamedMenu: "title|identifier|popup"
-    std::string menuDump;                      // the tree of the last ShowMenu
-    int menuShows = 0;                         // ShowMenu after a popup build
-    int menuRefreshes = 0;                     // ShowMenu after a refresh build
-    std::vector<std::string> executed;         // "program|arguments" of each NRExecute
+    std::vector<std::string> dockEvents;  // "add" / "remove", in order
+    std::vector<std::string> menuCalls;   // every MakeNamedMenu: "title|identifier|popup"
+    std::string menuDump;                 // the tree of the last ShowMenu
+    int menuShows = 0;                    // ShowMenu after a popup build
+    int menuRefreshes = 0;                // ShowMenu after a refresh build
+    std::vector<std::string> executed;    // "program|arguments" of each NRExecute
     std::vector<HWND> stickyWindows;
-    std::vector<std::string> settingsReads;    // path of each Read* call
-    std::vector<std::string> settingsWrites;   // "path|key|value" of each Write* call
+    std::vector<std::string> settingsReads;   // path of each Read* call
+    std::vector<std::string> settingsWrites;  // "path|key|value" of each Write* call
     int snapRequests = 0;
 };
 

@@ -39,18 +39,18 @@ void dump(const HostMenu& menu, int depth, std::string& out) {
     out += indent + "[" + menu.title + "] " + menu.identifier + "\n";
     for (const Item& item : menu.items) {
         switch (item.kind) {
-            case Item::Command:
-                out += indent + "  " + (item.checked ? "(x) " : "( ) ") + item.label + " -> " + item.command + "\n";
-                break;
-            case Item::Integer:
-                out += indent + "  (#) " + item.label + " -> " + item.command + " = " + std::to_string(item.value) +
-                       " [" + std::to_string(item.minimum) + ".." + std::to_string(item.maximum) + "]\n";
-                break;
-            case Item::Separator: out += indent + "  ---\n"; break;
-            case Item::Submenu:
-                out += indent + "  >> " + item.label + "\n";
-                if (item.child) dump(*item.child, depth + 2, out);
-                break;
+        case Item::Command:
+            out += indent + "  " + (item.checked ? "(x) " : "( ) ") + item.label + " -> " + item.command + "\n";
+            break;
+        case Item::Integer:
+            out += indent + "  (#) " + item.label + " -> " + item.command + " = " + std::to_string(item.value) + " [" +
+                   std::to_string(item.minimum) + ".." + std::to_string(item.maximum) + "]\n";
+            break;
+        case Item::Separator: out += indent + "  ---\n"; break;
+        case Item::Submenu:
+            out += indent + "  >> " + item.label + "\n";
+            if (item.child) dump(*item.child, depth + 2, out);
+            break;
         }
     }
 }
@@ -80,17 +80,17 @@ HMENU realize(const HostMenu& menu) {
     HMENU handle = CreatePopupMenu();
     for (const Item& item : menu.items) {
         switch (item.kind) {
-            case Item::Command:
-                AppendMenuA(handle, MF_STRING | (item.checked ? MF_CHECKED : 0), addPickable(item.command),
+        case Item::Command:
+            AppendMenuA(handle, MF_STRING | (item.checked ? MF_CHECKED : 0), addPickable(item.command),
+                        item.label.c_str());
+            break;
+        case Item::Integer: addIntegerChoices(handle, item); break;
+        case Item::Separator: AppendMenuA(handle, MF_SEPARATOR, 0, nullptr); break;
+        case Item::Submenu:
+            if (item.child)
+                AppendMenuA(handle, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(realize(*item.child)),
                             item.label.c_str());
-                break;
-            case Item::Integer: addIntegerChoices(handle, item); break;
-            case Item::Separator: AppendMenuA(handle, MF_SEPARATOR, 0, nullptr); break;
-            case Item::Submenu:
-                if (item.child)
-                    AppendMenuA(handle, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(realize(*item.child)),
-                                item.label.c_str());
-                break;
+            break;
         }
     }
     return handle;
@@ -103,8 +103,8 @@ void popUp(const HostMenu& menu) {
     GetCursorPos(&cursor);
     HWND owner = shellMainWindow();
     SetForegroundWindow(owner);
-    UINT picked = TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, 0,
-                                 owner, nullptr);
+    UINT picked =
+        TrackPopupMenu(handle, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, 0, owner, nullptr);
     DestroyMenu(handle);
     if (picked > 0 && picked <= pickable.size()) postBroadcast(pickable[picked - 1]);
 }

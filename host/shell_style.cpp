@@ -46,10 +46,10 @@ StyleRecord& record() { return *reinterpret_cast<StyleRecord*>(styleRecord); }
 
 void fillVertical(HDC dc, const RECT& rect, COLORREF from, COLORREF to) {
     TRIVERTEX corners[2] = {
-        {rect.left, rect.top, static_cast<COLOR16>(GetRValue(from) << 8),
-         static_cast<COLOR16>(GetGValue(from) << 8), static_cast<COLOR16>(GetBValue(from) << 8), 0},
-        {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(to) << 8),
-         static_cast<COLOR16>(GetGValue(to) << 8), static_cast<COLOR16>(GetBValue(to) << 8), 0},
+        {rect.left, rect.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
+         static_cast<COLOR16>(GetBValue(from) << 8), 0},
+        {rect.right, rect.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
+         static_cast<COLOR16>(GetBValue(to) << 8), 0},
     };
     GRADIENT_RECT span = {0, 1};
     GradientFill(dc, corners, 2, &span, 1, GRADIENT_FILL_RECT_V);
@@ -68,8 +68,8 @@ void frame(HDC dc, const RECT& rect, int width, COLORREF color) {
 }  // namespace
 
 void loadStyle() {
-    currentStylePath = shellOptions.styleFile.empty() ? shellOptions.shellDir + "default.style"
-                                                      : shellOptions.styleFile;
+    currentStylePath =
+        shellOptions.styleFile.empty() ? shellOptions.shellDir + "default.style" : shellOptions.styleFile;
     const std::string text = readTextFile(currentStylePath.c_str()).value_or("");
     std::memset(styleRecord, 0, sizeof styleRecord);
     record().gradientFrom = colorOf(text, "scope.gradient.from", RGB(28, 39, 51));
@@ -88,11 +88,11 @@ extern "C" {
 
 __declspec(dllexport) void* GetSettingPtr(int index) {
     switch (index) {
-        case zembrit::kSettingStyleRecord: return styleRecord;
-        case zembrit::kSettingBorderWidth: return &borderWidth;
-        case zembrit::kSettingBorderColor: return &borderColor;
-        case zembrit::kSettingInnerMargin: return &innerMargin;
-        default: return nullptr;
+    case zembrit::kSettingStyleRecord: return styleRecord;
+    case zembrit::kSettingBorderWidth: return &borderWidth;
+    case zembrit::kSettingBorderColor: return &borderColor;
+    case zembrit::kSettingInnerMargin: return &innerMargin;
+    default: return nullptr;
     }
 }
 

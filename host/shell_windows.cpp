@@ -34,9 +34,7 @@ std::vector<UINT> messageList(LPARAM list) {
     return messages;
 }
 
-void registerPlugin(HWND window, LPARAM list) {
-    shellRecord.registrations.push_back({window, messageList(list)});
-}
+void registerPlugin(HWND window, LPARAM list) { shellRecord.registrations.push_back({window, messageList(list)}); }
 
 void unregisterPlugin(HWND window, LPARAM list) {
     std::string entry = std::to_string(reinterpret_cast<uintptr_t>(window)) + ":";
@@ -71,21 +69,21 @@ void paintLabel(HWND window) {
 
 LRESULT CALLBACK toolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case zembrit::HM_REGISTER: registerPlugin(reinterpret_cast<HWND>(wParam), lParam); return 0;
-        case zembrit::HM_UNREGISTER: unregisterPlugin(reinterpret_cast<HWND>(wParam), lParam); return 0;
-        case zembrit::HM_SETTOOLBARLABEL:
-            shellRecord.toolbarLabels.emplace_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
-            InvalidateRect(window, nullptr, TRUE);
-            return 0;
-        case kPostedBroadcast: {
-            auto* command = reinterpret_cast<std::string*>(lParam);
-            broadcast(command->c_str());
-            delete command;
-            return 0;
-        }
-        case WM_PAINT: paintLabel(window); return 0;
-        case WM_CLOSE: PostQuitMessage(0); return 0;
-        default: return DefWindowProcA(window, message, wParam, lParam);
+    case zembrit::HM_REGISTER: registerPlugin(reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case zembrit::HM_UNREGISTER: unregisterPlugin(reinterpret_cast<HWND>(wParam), lParam); return 0;
+    case zembrit::HM_SETTOOLBARLABEL:
+        shellRecord.toolbarLabels.emplace_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
+    case kPostedBroadcast: {
+        auto* command = reinterpret_cast<std::string*>(lParam);
+        broadcast(command->c_str());
+        delete command;
+        return 0;
+    }
+    case WM_PAINT: paintLabel(window); return 0;
+    case WM_CLOSE: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -120,9 +118,9 @@ void dockRemove(HWND window) {
 
 LRESULT CALLBACK dockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case zembrit::SLIT_ADD: dockAdd(reinterpret_cast<HWND>(lParam)); return 0;
-        case zembrit::SLIT_REMOVE: dockRemove(reinterpret_cast<HWND>(lParam)); return 0;
-        default: return DefWindowProcA(window, message, wParam, lParam);
+    case zembrit::SLIT_ADD: dockAdd(reinterpret_cast<HWND>(lParam)); return 0;
+    case zembrit::SLIT_REMOVE: dockRemove(reinterpret_cast<HWND>(lParam)); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -141,13 +139,13 @@ bool registerClass(const char* name, WNDPROC procedure, HBRUSH background) {
 bool createShellWindows(bool withDock) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!registerClass(kToolbarClass, toolbarProc, nullptr)) return false;
-    toolbar = CreateWindowExA(WS_EX_TOOLWINDOW, kToolbarClass, "Norvane", WS_POPUP | WS_VISIBLE, 0, 994,
-                              1280, 30, nullptr, nullptr, instance, nullptr);
+    toolbar = CreateWindowExA(WS_EX_TOOLWINDOW, kToolbarClass, "Norvane", WS_POPUP | WS_VISIBLE, 0, 994, 1280, 30,
+                              nullptr, nullptr, instance, nullptr);
     if (!toolbar) return false;
     if (!withDock) return true;
     if (!registerClass(kDockClass, dockProc, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)))) return false;
-    dock = CreateWindowExA(WS_EX_TOOLWINDOW, kDockClass, "Dock", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                           1100, 300, 180, 400, nullptr, nullptr, instance, nullptr);
+    dock = CreateWindowExA(WS_EX_TOOLWINDOW, kDockClass, "Dock", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 1100, 300,
+                           180, 400, nullptr, nullptr, instance, nullptr);
     return dock != nullptr;
 }
 
@@ -222,9 +220,8 @@ __declspec(dllexport) bool GetNorvaneEditor(char* buffer) {
     return true;
 }
 
-__declspec(dllexport) HINSTANCE NRExecute(HWND owner, const char* verb, const char* program,
-                                          const char* arguments, const char* directory, int showCommand,
-                                          bool) {
+__declspec(dllexport) HINSTANCE NRExecute(HWND owner, const char* verb, const char* program, const char* arguments,
+                                          const char* directory, int showCommand, bool) {
     shellRecord.executed.push_back(std::string(program ? program : "") + "|" + (arguments ? arguments : ""));
     if (!shellOptions.interactive) return nullptr;
     return ShellExecuteA(owner, verb, program, arguments, directory, showCommand);

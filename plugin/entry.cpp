@@ -25,8 +25,7 @@ bool bindShell() {
     const char* missing = bindHostApi();
     if (!missing) return true;
     char text[160];
-    std::snprintf(text, sizeof text, "The shell does not provide the function \"%s\"; Zembrit cannot start.",
-                  missing);
+    std::snprintf(text, sizeof text, "The shell does not provide the function \"%s\"; Zembrit cannot start.", missing);
     showError(text);
     return false;
 }

@@ -17,7 +17,7 @@ bool bindOne(HMODULE shell, const char* name, Pointer& slot) {
 const char* bindHostApi() {
     HMODULE shell = GetModuleHandleA(nullptr);
     HostApi bound;
-#define ZEMBRIT_BIND(name) \
+#define ZEMBRIT_BIND(name)                                                                                             \
     if (!bindOne(shell, #name, bound.name)) return #name;
     ZEMBRIT_HOST_FUNCTIONS(ZEMBRIT_BIND)
 #undef ZEMBRIT_BIND

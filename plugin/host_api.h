@@ -30,8 +30,8 @@ bool WriteString(const char* path, const char* key, const char* value);
 bool FileExists(const char* path);
 bool GetNorvanePath(char* buffer, int size);
 bool GetNorvaneEditor(char* buffer);
-HINSTANCE NRExecute(HWND owner, const char* verb, const char* program, const char* arguments,
-                    const char* directory, int showCommand, bool quiet);
+HINSTANCE NRExecute(HWND owner, const char* verb, const char* program, const char* arguments, const char* directory,
+                    int showCommand, bool quiet);
 HWND GetNRWnd();
 void* GetSettingPtr(int index);
 const char* stylePath(const char* other);
@@ -42,8 +42,7 @@ void RemoveSticky(HWND window);
 void SnapWindowToEdge(WINDOWPOS* pending, int distance, int flag);
 HostMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup);
 void MakeMenuItem(HostMenuHandle menu, const char* label, const char* command, bool checked);
-void MakeMenuItemInt(HostMenuHandle menu, const char* label, const char* command, int value,
-                     int minimum, int maximum);
+void MakeMenuItemInt(HostMenuHandle menu, const char* label, const char* command, int value, int minimum, int maximum);
 void MakeMenuNOP(HostMenuHandle menu, const char* label);
 void MakeSubmenu(HostMenuHandle parent, HostMenuHandle child, const char* title);
 void ShowMenu(HostMenuHandle menu);
@@ -51,12 +50,31 @@ void ShowMenu(HostMenuHandle menu);
 
 // Every shell function the plugin calls, in one list so that binding and
 // declaring can never drift apart.
-#define ZEMBRIT_HOST_FUNCTIONS(X)                                                      \
-    X(ReadBool) X(ReadInt) X(ReadString) X(WriteBool) X(WriteInt) X(WriteString)        \
-    X(FileExists) X(GetNorvanePath) X(GetNorvaneEditor) X(NRExecute) X(GetNRWnd)        \
-    X(GetSettingPtr) X(stylePath) X(ReadColor) X(MakeStyleGradient) X(MakeSticky)       \
-    X(RemoveSticky) X(SnapWindowToEdge) X(MakeNamedMenu) X(MakeMenuItem)                \
-    X(MakeMenuItemInt) X(MakeMenuNOP) X(MakeSubmenu) X(ShowMenu)
+#define ZEMBRIT_HOST_FUNCTIONS(X)                                                                                      \
+    X(ReadBool)                                                                                                        \
+    X(ReadInt)                                                                                                         \
+    X(ReadString)                                                                                                      \
+    X(WriteBool)                                                                                                       \
+    X(WriteInt)                                                                                                        \
+    X(WriteString)                                                                                                     \
+    X(FileExists)                                                                                                      \
+    X(GetNorvanePath)                                                                                                  \
+    X(GetNorvaneEditor)                                                                                                \
+    X(NRExecute)                                                                                                       \
+    X(GetNRWnd)                                                                                                        \
+    X(GetSettingPtr)                                                                                                   \
+    X(stylePath)                                                                                                       \
+    X(ReadColor)                                                                                                       \
+    X(MakeStyleGradient)                                                                                               \
+    X(MakeSticky)                                                                                                      \
+    X(RemoveSticky)                                                                                                    \
+    X(SnapWindowToEdge)                                                                                                \
+    X(MakeNamedMenu)                                                                                                   \
+    X(MakeMenuItem)                                                                                                    \
+    X(MakeMenuItemInt)                                                                                                 \
+    X(MakeMenuNOP)                                                                                                     \
+    X(MakeSubmenu)                                                                                                     \
+    X(ShowMenu)
 
 namespace zembrit {
 

@@ -24,8 +24,7 @@ bool createScopeWindow(HINSTANCE module) {
     DWORD extendedStyle = WS_EX_TOOLWINDOW | (layeringSupported() ? WS_EX_LAYERED : 0);
     DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CreateWindowExA(extendedStyle, kWindowClassName, nullptr, style, settings().x, settings().y,
-                           settings().width, settings().height, nullptr, nullptr, module,
-                           nullptr) != nullptr;
+                           settings().width, settings().height, nullptr, nullptr, module, nullptr) != nullptr;
 }
 
 }  // namespace zembrit

@@ -65,22 +65,22 @@ void OnBroadcast(const char* command) { handleBroadcast(command); }
 
 LRESULT CALLBACK scopeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: OnCreate(window); return 0;
-        case WM_DESTROY: OnDestroy(window); return 0;
-        case WM_PAINT: OnPaint(); return 0;
-        case WM_SIZING: OnSizing(*reinterpret_cast<const RECT*>(lParam)); return 0;
-        case WM_CLOSE: return 0;  // only shut-down closes the scope
-        case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
-        case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
-        case WM_WINDOWPOSCHANGED: OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
-        case WM_SIZE: OnSize(); return 0;
-        case WM_NCHITTEST: return OnNcHitTest();
-        case WM_NCLBUTTONDOWN: OnNcLButtonDown(); return 0;
-        case WM_RBUTTONUP:
-        case WM_NCRBUTTONUP: OnContextMenu(); return 0;
-        case HM_RECONFIGURE: OnReconfigure(); return 0;
-        case HM_BROADCAST: OnBroadcast(reinterpret_cast<const char*>(lParam)); return 0;
-        default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_SIZING: OnSizing(*reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_CLOSE: return 0;  // only shut-down closes the scope
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
+    case WM_WINDOWPOSCHANGED: OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_NCHITTEST: return OnNcHitTest();
+    case WM_NCLBUTTONDOWN: OnNcLButtonDown(); return 0;
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP: OnContextMenu(); return 0;
+    case HM_RECONFIGURE: OnReconfigure(); return 0;
+    case HM_BROADCAST: OnBroadcast(reinterpret_cast<const char*>(lParam)); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

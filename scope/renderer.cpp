@@ -58,8 +58,8 @@ void drawRow(HDC target, const RECT& client, const TraceRow& row, COLORREF color
     int32_t values[kMaxPoints];
     for (int i = 0; i < n; ++i) values[i] = row[i];
     Point points[kMaxPoints];
-    tracePoints(clientOf(client), settings().width, settings().height, traceMargin(), isHorizontal(settings().scopeType),
-                values, n, points);
+    tracePoints(clientOf(client), settings().width, settings().height, traceMargin(),
+                isHorizontal(settings().scopeType), values, n, points);
     drawLine(target, client, points, n, color);
 }
 
@@ -97,7 +97,8 @@ void drawTrace(HDC target, const RECT& client) {
 void drawTab(HDC target, const RECT& client) {
     const ClientRect area = clientOf(client);
     Triangle tab;
-    if (!tabReachesClient(area, style().borderWidth) || !tabTriangle(settings().tabPosition, area, style().borderWidth, tab))
+    if (!tabReachesClient(area, style().borderWidth) ||
+        !tabTriangle(settings().tabPosition, area, style().borderWidth, tab))
         return;
     OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style().borderWidth, client), style().borderColor));
     OwnedObject brush(CreateSolidBrush(styleFillColor()));

@@ -28,9 +28,9 @@ std::optional<CaptureSource> captureSourceFromText(const char* text) {
 
 const char* captureSourceWord(CaptureSource source) {
     switch (source) {
-        case CaptureSource::output: return "output";
-        case CaptureSource::input: return "input";
-        default: return "wavein";
+    case CaptureSource::output: return "output";
+    case CaptureSource::input: return "input";
+    default: return "wavein";
     }
 }
 

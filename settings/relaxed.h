@@ -12,8 +12,14 @@ class Relaxed {
 public:
     constexpr Relaxed(T value = T{}) noexcept : value_(value) {}
     Relaxed(const Relaxed& other) noexcept : value_(other.load()) {}
-    Relaxed& operator=(const Relaxed& other) noexcept { store(other.load()); return *this; }
-    Relaxed& operator=(T value) noexcept { store(value); return *this; }
+    Relaxed& operator=(const Relaxed& other) noexcept {
+        store(other.load());
+        return *this;
+    }
+    Relaxed& operator=(T value) noexcept {
+        store(value);
+        return *this;
+    }
     operator T() const noexcept { return load(); }
 
     T load() const noexcept { return value_.load(std::memory_order_relaxed); }

@@ -19,8 +19,7 @@ size_t directoryLength(const char* path) {
 
 // Writes directory + name into out; false, with out left in any state, when
 // the whole path would not fit.
-bool joinPath(const char* directory, size_t directoryChars, const char* name,
-              char (&out)[kConfigPathCapacity]) {
+bool joinPath(const char* directory, size_t directoryChars, const char* name, char (&out)[kConfigPathCapacity]) {
     const size_t nameChars = std::strlen(name);
     if (directoryChars > kMaxPathLength || nameChars > kMaxPathLength - directoryChars) {
         return false;
@@ -51,18 +50,14 @@ int32_t clampBufferPoints(int32_t stored) {
     return stored;
 }
 
-int32_t frameIntervalFromFps(int32_t fps) {
-    return 1000 / (fps <= 0 ? 1 : fps);
-}
+int32_t frameIntervalFromFps(int32_t fps) { return 1000 / (fps <= 0 ? 1 : fps); }
 
 int32_t windowExtentWithin(int32_t extent, int32_t screenExtent) {
     if (screenExtent > 0 && extent > screenExtent) extent = screenExtent;
     return extent < kMinWindowExtent ? kMinWindowExtent : extent;
 }
 
-uint8_t blurAlphaFromStored(int32_t stored) {
-    return static_cast<uint8_t>(static_cast<uint32_t>(stored) & 0xFFu);
-}
+uint8_t blurAlphaFromStored(int32_t stored) { return static_cast<uint8_t>(static_cast<uint32_t>(stored) & 0xFFu); }
 
 void copyBounded(char* field, size_t capacity, const char* text) {
     if (capacity == 0) return;
@@ -82,7 +77,7 @@ void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead) {
 }
 
 void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen) {
-#define ZEMBRIT_READ_SETTING(field, name, text, stored, type, fallback, rule) \
+#define ZEMBRIT_READ_SETTING(field, name, text, stored, type, fallback, rule)                                          \
     rules::rule(out.field, source.read##stored(text, fallback), screen);
     ZEMBRIT_SETTING_KEYS(ZEMBRIT_READ_SETTING)
 #undef ZEMBRIT_READ_SETTING
@@ -102,16 +97,13 @@ public:
 
 ScopeSettings::ScopeSettings() { readEachSetting(*this, FallbackOnly{}, ScreenExtent{0, 0}); }
 
-char scopeTypeFromText(const char* text) {
-    return text ? text[0] : '\0';
-}
+char scopeTypeFromText(const char* text) { return text ? text[0] : '\0'; }
 
-void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
-                    void* context, char (&out)[kConfigPathCapacity]) {
+void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists, void* context,
+                    char (&out)[kConfigPathCapacity]) {
     if (pluginModulePath && findInDirectory(pluginModulePath, exists, context, out)) return;
     if (findInDirectory(shellDir, exists, context, out)) return;
-    if (!pluginModulePath ||
-        !joinPath(pluginModulePath, directoryLength(pluginModulePath), kFallbackFileName, out)) {
+    if (!pluginModulePath || !joinPath(pluginModulePath, directoryLength(pluginModulePath), kFallbackFileName, out)) {
         out[0] = '\0';
     }
 }

@@ -69,9 +69,13 @@ void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExt
 namespace rules {
 
 template <class Field, class Stored>
-void kept(Field& field, Stored stored, ScreenExtent) { field = stored; }
+void kept(Field& field, Stored stored, ScreenExtent) {
+    field = stored;
+}
 template <size_t Capacity>
-void kept(char (&field)[Capacity], const char* stored, ScreenExtent) { copyBounded(field, Capacity, stored); }
+void kept(char (&field)[Capacity], const char* stored, ScreenExtent) {
+    copyBounded(field, Capacity, stored);
+}
 inline void lowByte(uint8_t& field, int32_t stored, ScreenExtent) { field = blurAlphaFromStored(stored); }
 inline void widthOnScreen(Relaxed<int32_t>& field, int32_t stored, ScreenExtent screen) {
     field = windowExtentWithin(stored, screen.width);
@@ -84,7 +88,9 @@ inline void delayInRange(int32_t& field, int32_t stored, ScreenExtent) { field =
 inline void intervalOfFps(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) {
     field = frameIntervalFromFps(stored);
 }
-inline void withColon(char (&field)[kColorKeyCapacity], const char* stored, ScreenExtent) { setColorKey(field, stored); }
+inline void withColon(char (&field)[kColorKeyCapacity], const char* stored, ScreenExtent) {
+    setColorKey(field, stored);
+}
 inline void firstLetter(Relaxed<char>& field, const char* stored, ScreenExtent) { field = scopeTypeFromText(stored); }
 inline void triggerWord(bool& field, const char* stored, ScreenExtent) { field = triggerFromText(stored); }
 inline void channelsWord(ChannelMode& field, const char* stored, ScreenExtent) { field = channelsFromText(stored); }
@@ -107,7 +113,7 @@ using FileExistsFn = bool (*)(const char* path, void* context);
 // A null plugin path means the plugin's own path is not known (too long to
 // fetch): only the shell's directory is searched, and without a file there
 // the result is empty too, never a bare name relative to some directory.
-void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists,
-                    void* context, char (&out)[kConfigPathCapacity]);
+void findConfigPath(const char* pluginModulePath, const char* shellDir, FileExistsFn exists, void* context,
+                    char (&out)[kConfigPathCapacity]);
 
 }  // namespace zembrit

@@ -12,8 +12,6 @@ inline constexpr char topLeft[] = "tl";
 
 // True only for the whole code. Compares at most three bytes, so the stored
 // two-letter field is safe even when it is not terminated.
-inline bool is(const char* stored, const char* code) {
-    return stored != nullptr && std::strncmp(stored, code, 3) == 0;
-}
+inline bool is(const char* stored, const char* code) { return stored != nullptr && std::strncmp(stored, code, 3) == 0; }
 
 }  // namespace zembrit::tabs

@@ -39,7 +39,9 @@ public:
     explicit FakeDevice(Protocol& protocol) : protocol_(protocol) {
         queued_ = true;
         protocol_.begin(*this, kWindow);
-        worker_ = std::thread([this] { while (wakes_.acquire(), protocol_.takeReturnedBuffer(*this)) {} });
+        worker_ = std::thread([this] {
+            while (wakes_.acquire(), protocol_.takeReturnedBuffer(*this)) {}
+        });
         device_ = std::thread([this] { record(); });
     }
 

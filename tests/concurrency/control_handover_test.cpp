@@ -105,7 +105,9 @@ TEST(ControlHandover, AStuckJobIsOrphanedAndLaterJobsQueuedBehindItAreTakenBackO
     control.post(stuck);
     // Its call is overdue: the long bound is not waited out.
     const auto began = std::chrono::steady_clock::now();
-    EXPECT_EQ(handover.await(stuck, 5000ms, [](const TestJob&) { return true; }, noteDecision), JobWait::orphaned);
+    EXPECT_EQ(handover.await(
+                  stuck, 5000ms, [](const TestJob&) { return true; }, noteDecision),
+              JobWait::orphaned);
     EXPECT_LT(std::chrono::steady_clock::now() - began, 1000ms);
     EXPECT_TRUE(handover.stuck());
 

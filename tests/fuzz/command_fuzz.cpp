@@ -132,9 +132,7 @@ void checkCommand(const char* text, size_t length) {
     const char* word = command.word;
     const char* space = std::strchr(word, ' ');
     switch (expected.kind) {
-    case Kind::Shell:
-        require(word == text && equalsIgnoringCase(text, expected.text));
-        break;
+    case Kind::Shell: require(word == text && equalsIgnoringCase(text, expected.text)); break;
     case Kind::Preset:
         require(word == text && length == 19 && sameIgnoringCase(text, expected.text, 18));
         require(command.number >= 1 && command.number <= 4 && text[18] == '0' + command.number);

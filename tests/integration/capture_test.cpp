@@ -42,7 +42,7 @@ struct WaveIn {
     bool fakeDevice = false;    // answer for a device instead of passing calls on to Wine's
     bool returnAtReset = true;  // the fake device hands its queued buffer back at a reset
     Step failAt = Step::None;
-    int failAddsFrom = 0;       // the n-th queueing and every later one is refused; 0: none
+    int failAddsFrom = 0;             // the n-th queueing and every later one is refused; 0: none
     std::vector<uint8_t> resetBytes;  // what the fake device recorded when it is reset
 
     std::atomic<int> openCalls{0}, opened{0}, closed{0}, prepares{0}, adds{0}, starts{0}, resets{0};
@@ -105,11 +105,11 @@ void handBack(WAVEHDR* header, const std::vector<uint8_t>& bytes) {
     header->dwBytesRecorded = static_cast<DWORD>(length);
     header->dwFlags = (header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     reinterpret_cast<WaveCallback>(wave->callback)(kFakeDevice, WIM_DATA, wave->instance,
-                                                    reinterpret_cast<DWORD_PTR>(header), 0);
+                                                   reinterpret_cast<DWORD_PTR>(header), 0);
 }
 
-MMRESULT WINAPI openSpy(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
-                        DWORD_PTR instance, DWORD flags) {
+MMRESULT WINAPI openSpy(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
+                        DWORD flags) {
     ++wave->openCalls;
     wave->format = *format;
     wave->deviceId = id;
@@ -226,8 +226,7 @@ BOOL WINAPI closeHandleSpy(HANDLE handle) {
 
 // Counts the repaint requests made off the user-interface thread: the capture's.
 BOOL WINAPI invalidateSpy(HWND window, const RECT* rect, BOOL erase) {
-    if (GetCurrentThreadId() != uiThread && window == wave->windowAtOpen && !rect && !erase)
-        ++wave->invalidations;
+    if (GetCurrentThreadId() != uiThread && window == wave->windowAtOpen && !rect && !erase) ++wave->invalidations;
     if (GetCurrentThreadId() != uiThread && !window) ++wave->emptyWindowInvalidations;
     return real.invalidateRect(window, rect, erase);
 }
@@ -386,8 +385,8 @@ INSTANTIATE_TEST_SUITE_P(Settings, CaptureFormat,
                                            FormatCase{44, 16, 44000, 88000, 2}, FormatCase{44, 8, 44000, 44000, 1},
                                            FormatCase{16, 12, 16000, 16000, 1}),
                          [](const auto& info) {
-                             return std::to_string(info.param.kiloHertz) + "kHz" +
-                                    std::to_string(info.param.bits) + "bit";
+                             return std::to_string(info.param.kiloHertz) + "kHz" + std::to_string(info.param.bits) +
+                                    "bit";
                          });
 
 TEST_F(Capture, NothingIsOpenedAtStartUpWhenNotConfigured) {
@@ -445,13 +444,12 @@ TEST_P(FailingStart, ShowsItsMessageReleasesWhatItGotAndStaysStopped) {
     EXPECT_EQ(shellRecord.messageBoxes.size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, FailingStart,
-    ::testing::Values(StepFailure{Step::Open, "Can't open WAVE In Device!"},
-                      StepFailure{Step::Allocate, "Can't allocate memory for WAVE buffer!"},
-                      StepFailure{Step::Prepare, "Error preparing WAVEHDR!"},
-                      StepFailure{Step::Add, "Error queueing WAVEHDR!"}),
-    [](const auto& info) { return stepName(info.param.step); });
+INSTANTIATE_TEST_SUITE_P(Steps, FailingStart,
+                         ::testing::Values(StepFailure{Step::Open, "Can't open WAVE In Device!"},
+                                           StepFailure{Step::Allocate, "Can't allocate memory for WAVE buffer!"},
+                                           StepFailure{Step::Prepare, "Error preparing WAVEHDR!"},
+                                           StepFailure{Step::Add, "Error queueing WAVEHDR!"}),
+                         [](const auto& info) { return stepName(info.param.step); });
 
 TEST_F(Capture, RefusedRecordStartLeavesCaptureRunningUntilTheNextStop) {
     startWatched(kQuiet);
@@ -629,7 +627,7 @@ TEST_F(Capture, DuplicateNotificationNeverFreesTheBufferTheDeviceHolds) {
     WAVEHDR* requeued = wave->queued;
     ASSERT_NE(requeued, nullptr);
     reinterpret_cast<WaveCallback>(wave->callback)(kFakeDevice, WIM_DATA, wave->instance,
-                                                    reinterpret_cast<DWORD_PTR>(requeued), 0);
+                                                   reinterpret_cast<DWORD_PTR>(requeued), 0);
     Sleep(200);
 
     const ULONGLONG stopTook = timedToggle();
@@ -657,8 +655,7 @@ class Silence : public Capture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(Silence, RestsTheTraceOnTheSmoothingsRestingRow) {
     const int bits = GetParam();
-    startWatched(std::string(kQuiet) + kTenPointsAcross100 +
-                 "Zembrit.plugin.wave.bit: " + std::to_string(bits) + "\n");
+    startWatched(std::string(kQuiet) + kTenPointsAcross100 + "Zembrit.plugin.wave.bit: " + std::to_string(bits) + "\n");
     wave->fakeDevice = true;
     toggleRecord();
     const int32_t* row = locateRow(bits);
@@ -709,8 +706,8 @@ LRESULT CALLBACK countingProcedure(HWND window, UINT message, WPARAM wParam, LPA
 TEST_F(Capture, RepaintsAtMostOncePerFrameInterval) {
     startWatched("Zembrit.plugin.wave.fps: 10\n");
     ASSERT_EQ(wave->starts, 1);
-    scopeProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        wave->windowAtOpen, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProcedure)));
+    scopeProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wave->windowAtOpen, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProcedure)));
     ASSERT_NE(scopeProcedure, nullptr);
     pump(300);
     paints = 0;

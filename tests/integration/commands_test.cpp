@@ -35,8 +35,8 @@ decltype(&waveInOpen) systemOpen = nullptr;
 decltype(&waveInClose) systemClose = nullptr;
 decltype(&waveInPrepareHeader) systemPrepare = nullptr;
 
-MMRESULT WINAPI watchedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
-                            DWORD_PTR instance, DWORD flags) {
+MMRESULT WINAPI watchedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
+                            DWORD flags) {
     waveEvents.push_back("open " + std::to_string(format->nSamplesPerSec) + "/" +
                          std::to_string(format->wBitsPerSample));
     return systemOpen(device, id, format, callback, instance, flags);
@@ -250,11 +250,10 @@ TEST_F(Commands, PrefixAndWholeWordsIgnoreCaseAndTheLabelKeepsTheWordAsReceived)
 TEST_F(Commands, StringsThatPassNoTestChangeNothing) {
     ASSERT_EQ(startQuiet(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
-    for (const char* command :
-         {"", "hello", "@ZembritInternal", "@ZembritInternal Bogus", "@ZembritInternal About ",
-          "@ZembritInternal\tAbout", "@Zembrit SetStyle 5", "@Zembrit SetStyle 0", "@Zembrit SetStyle 1 ",
-          "@ZembritInternal @Zembrit SetStyle 1", "@ZembritInternal SetStyle 2", "@NRHidePlugins now",
-          "@ZembritInternal ToggleRecords"})
+    for (const char* command : {"", "hello", "@ZembritInternal", "@ZembritInternal Bogus", "@ZembritInternal About ",
+                                "@ZembritInternal\tAbout", "@Zembrit SetStyle 5", "@Zembrit SetStyle 0",
+                                "@Zembrit SetStyle 1 ", "@ZembritInternal @Zembrit SetStyle 1",
+                                "@ZembritInternal SetStyle 2", "@NRHidePlugins now", "@ZembritInternal ToggleRecords"})
         send(command);
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
@@ -459,8 +458,9 @@ TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
     ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
     ASSERT_EQ(start(), 0);
     ASSERT_EQ(waveEvents, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
-    writeConfig("Zembrit.plugin.wave.KHz: 8\nZembrit.plugin.wave.bit: 8\nZembrit.plugin.wave.buffsize: 50\n"
-                "Zembrit.plugin.wave.fps: 10\n");
+    writeConfig(
+        "Zembrit.plugin.wave.KHz: 8\nZembrit.plugin.wave.bit: 8\nZembrit.plugin.wave.buffsize: 50\n"
+        "Zembrit.plugin.wave.fps: 10\n");
     standin::reconfigure();
     EXPECT_EQ(waveEvents,
               (std::vector<std::string>{"open 16000/16", "buffer 512", "close", "open 8000/8", "buffer 800"}));

@@ -155,8 +155,8 @@ TEST_F(FaultDevice, KeepingItsBufferAtResetBoundsRestartAndEndAndTheNextCaptureR
     EXPECT_LT(normalEndTook, 1000u);
     EXPECT_EQ(shellRecord.messageBoxes.size(), boxes + 2);
     reportFigures("device keeping its buffer: restart " + std::to_string(restartTook) + " ms, end " +
-                  std::to_string(endTook) + " ms; end with the buffer handed back: " +
-                  std::to_string(normalEndTook) + " ms");
+                  std::to_string(endTook) + " ms; end with the buffer handed back: " + std::to_string(normalEndTook) +
+                  " ms");
 }
 
 // ---- A configuration file that cannot be written ---------------------------
@@ -191,10 +191,10 @@ TEST_F(FaultConfig, ReadOnlyLockedFileKeepsItsBytesWhileCommandsApplyInMemory) {
     makeUnwritable(path);
 
     ASSERT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    for (const char* command : {"@ZembritInternal AlwaysOnTop", "@ZembritInternal SetTabTL",
-                                "@ZembritInternal SetBufferSize 50", "@ZembritInternal SetFPS 20",
-                                "@ZembritInternal MonitorStartUp", "@Zembrit SetStyle 2",
-                                "@ZembritInternal TransparencyAlpha 128"})
+    for (const char* command :
+         {"@ZembritInternal AlwaysOnTop", "@ZembritInternal SetTabTL", "@ZembritInternal SetBufferSize 50",
+          "@ZembritInternal SetFPS 20", "@ZembritInternal MonitorStartUp", "@Zembrit SetStyle 2",
+          "@ZembritInternal TransparencyAlpha 128"})
         standin::broadcast(command);
     SetWindowPos(window, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -226,9 +226,9 @@ TEST_F(FaultConfig, FolderRemovedAfterStartIsNotMissed) {
     std::filesystem::remove_all(shellDir, failed);
     ASSERT_FALSE(failed) << failed.message();
 
-    for (const char* command : {"@ZembritInternal SetTabBL", "@ZembritInternal AlwaysOnTop",
-                                "@ZembritInternal SetBufferSize 70", "@ZembritInternal ToggleRecord",
-                                "@ZembritInternal SetKHz 44", "@ZembritInternal ToggleRecord"})
+    for (const char* command :
+         {"@ZembritInternal SetTabBL", "@ZembritInternal AlwaysOnTop", "@ZembritInternal SetBufferSize 70",
+          "@ZembritInternal ToggleRecord", "@ZembritInternal SetKHz 44", "@ZembritInternal ToggleRecord"})
         standin::broadcast(command);
     SetWindowPos(window, nullptr, 60, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 

@@ -35,8 +35,8 @@ bool scopeWindowLeft() {
 int WINAPI recordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     char line[512];
     std::snprintf(line, sizeof line, "box owner=%p caption=[%s] topmost=%d error=%d text=[%s]\n",
-                  static_cast<void*>(owner), caption, (type & MB_TOPMOST) != 0,
-                  (type & MB_ICONMASK) == MB_ICONERROR, text);
+                  static_cast<void*>(owner), caption, (type & MB_TOPMOST) != 0, (type & MB_ICONMASK) == MB_ICONERROR,
+                  text);
     seen += line;
     return IDOK;
 }
@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
     int result = begin(plugin);
     WNDCLASSA windowClass;
     bool classLeft = GetClassInfoA(plugin, "Zembrit", &windowClass);
-    std::printf("%sresult=%d window=%d class=%d\n", seen.c_str(), result, scopeWindowLeft(),
-                classLeft);
+    std::printf("%sresult=%d window=%d class=%d\n", seen.c_str(), result, scopeWindowLeft(), classLeft);
     FreeLibrary(plugin);
     return 0;
 }

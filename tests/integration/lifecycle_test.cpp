@@ -19,8 +19,7 @@ TEST_F(Lifecycle, PluginInfoAnswersEveryField) {
     EXPECT_STREQ(plugin.info(4), "2006-01-29");
     EXPECT_STRNE(plugin.info(5), "");
     EXPECT_STRNE(plugin.info(6), "");
-    EXPECT_STREQ(plugin.info(7),
-                 "@Zembrit SetStyle 1@Zembrit SetStyle 2@Zembrit SetStyle 3@Zembrit SetStyle 4");
+    EXPECT_STREQ(plugin.info(7), "@Zembrit SetStyle 1@Zembrit SetStyle 2@Zembrit SetStyle 3@Zembrit SetStyle 4");
     for (int other : {0, 9, -1}) EXPECT_STREQ(plugin.info(other), "Zembrit v1.22b") << other;
 }
 
@@ -75,8 +74,7 @@ TEST_F(Lifecycle, EndDestroysWindowUnregistersAndRemovesClass) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(shellRecord.registrations.empty());
     ASSERT_EQ(shellRecord.unregistrations.size(), 1u);
-    EXPECT_EQ(shellRecord.unregistrations[0],
-              std::to_string(reinterpret_cast<uintptr_t>(window)) + ":10103,10901,");
+    EXPECT_EQ(shellRecord.unregistrations[0], std::to_string(reinterpret_cast<uintptr_t>(window)) + ":10103,10901,");
     EXPECT_TRUE(shellRecord.stickyWindows.empty());
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -113,9 +111,9 @@ HWND WINAPI refuseWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND,
 
 TEST_F(Lifecycle, FailedWindowCreationIsReportedWithoutOwner) {
     ASSERT_TRUE(load());
-    ASSERT_NE(standin::patchImport(plugin.module, "user32.dll", "CreateWindowExA",
-                                   reinterpret_cast<void*>(refuseWindow)),
-              nullptr);
+    ASSERT_NE(
+        standin::patchImport(plugin.module, "user32.dll", "CreateWindowExA", reinterpret_cast<void*>(refuseWindow)),
+        nullptr);
     EXPECT_EQ(start(), 1);
     ASSERT_EQ(shellRecord.messageBoxes.size(), 1u);
     EXPECT_EQ(shellRecord.messageBoxes[0].text, "Error creating window");

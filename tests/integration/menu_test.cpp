@@ -17,9 +17,7 @@ namespace {
 
 using standin::shellRecord;
 
-MMRESULT WINAPI refuseOpen(LPHWAVEIN, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) {
-    return MMSYSERR_NODRIVER;
-}
+MMRESULT WINAPI refuseOpen(LPHWAVEIN, UINT, LPCWAVEFORMATEX, DWORD_PTR, DWORD_PTR, DWORD) { return MMSYSERR_NODRIVER; }
 
 // One generated submenu: an item "%d" -> "<word> %d" per value, marked at one.
 std::string choices(const std::string& indent, const char* word, const std::vector<int>& values, int marked) {
@@ -128,13 +126,20 @@ std::string defaultTree() {
 
 // The fifteen named menus in the order they are made.
 std::vector<std::string> namedMenus(const char* build) {
-    const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",      "Configuration|Zembrit_IDConfig",
-                           "Tab Position|Zembrit_TabPosition",  "Orientation|Zembrit_Orientation",
-                           "Scope Width|Zembrit_ScopeWidth",    "KHz|Zembrit_KHz",
-                           "Bit|Zembrit_Bit",                   "FPS|Zembrit_FPS",
-                           "Buffer Size|Zembrit_BufferSize",    "Motion Blur Alpha|Zembrit_BlurAlpha",
-                           "Visual Style|Pellucor_SetStyle",    "Trigger|Zembrit_Trigger",
-                           "Channels|Zembrit_Channels",        "Source|Zembrit_Source",
+    const char* menus[] = {"ZembritPlugin|Zembrit_IDMain",
+                           "Configuration|Zembrit_IDConfig",
+                           "Tab Position|Zembrit_TabPosition",
+                           "Orientation|Zembrit_Orientation",
+                           "Scope Width|Zembrit_ScopeWidth",
+                           "KHz|Zembrit_KHz",
+                           "Bit|Zembrit_Bit",
+                           "FPS|Zembrit_FPS",
+                           "Buffer Size|Zembrit_BufferSize",
+                           "Motion Blur Alpha|Zembrit_BlurAlpha",
+                           "Visual Style|Pellucor_SetStyle",
+                           "Trigger|Zembrit_Trigger",
+                           "Channels|Zembrit_Channels",
+                           "Source|Zembrit_Source",
                            "Delay|Zembrit_Delay"};
     std::vector<std::string> calls;
     for (const char* menu : menus) calls.push_back(std::string(menu) + "|" + build);
@@ -142,7 +147,7 @@ std::vector<std::string> namedMenus(const char* build) {
 }
 
 struct MenuLine {
-    char mark;            // 'x', ' ' or '#' (integer item)
+    char mark;  // 'x', ' ' or '#' (integer item)
     std::string label;
     std::string command;
 };
@@ -244,7 +249,8 @@ TEST_F(Menu, MarksFollowTheStoredValuesExactly) {
         {"Zembrit.plugin.style.scopeType: v\n", {"@ZembritInternal SetScopeV"}, {"@ZembritInternal SetScopeH"}},
         {"Zembrit.plugin.motionbluralpha: 250\n", {}, {"@ZembritInternal SetBlurAlpha 120"}},
         {"Zembrit.plugin.inSlit: true\nZembrit.plugin.motionblur: true\n",
-         {"@ZembritInternal SlitToggle", "@ZembritInternal ToggleBlur"}, {}},
+         {"@ZembritInternal SlitToggle", "@ZembritInternal ToggleBlur"},
+         {}},
     };
     for (const StoredCase& stored : cases) {
         ASSERT_EQ(startQuiet(stored.lines), 0) << stored.lines;
@@ -325,14 +331,18 @@ struct NumberKey {
 };
 
 constexpr NumberKey kNumberKeys[] = {
-    {"SetScopeWidth", "Zembrit.plugin.style.scopeWidth:"}, {"SetKHz", "Zembrit.plugin.wave.KHz:"},
-    {"SetBit", "Zembrit.plugin.wave.bit:"},                {"SetFPS", "Zembrit.plugin.wave.fps:"},
-    {"SetBufferSize", "Zembrit.plugin.wave.buffsize:"},    {"SetBlurAlpha", "Zembrit.plugin.motionbluralpha:"},
-    {"TransparencyAlpha", "Zembrit.plugin.transparency.alpha:"}, {"SetDelay", "Zembrit.plugin.delay:"},
+    {"SetScopeWidth", "Zembrit.plugin.style.scopeWidth:"},
+    {"SetKHz", "Zembrit.plugin.wave.KHz:"},
+    {"SetBit", "Zembrit.plugin.wave.bit:"},
+    {"SetFPS", "Zembrit.plugin.wave.fps:"},
+    {"SetBufferSize", "Zembrit.plugin.wave.buffsize:"},
+    {"SetBlurAlpha", "Zembrit.plugin.motionbluralpha:"},
+    {"TransparencyAlpha", "Zembrit.plugin.transparency.alpha:"},
+    {"SetDelay", "Zembrit.plugin.delay:"},
 };
 
-constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor",
-                                       "menu.frame.color", "menu.hilite.color"};
+constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor", "menu.frame.color",
+                                       "menu.hilite.color"};
 
 class EndToEnd : public DockedMenu {
 protected:

@@ -66,9 +66,8 @@ Picture windowPicture(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     HDC source = GetDC(window);
-    Picture picture = drawn(client.right, client.bottom, [&](HDC dc) {
-        BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-    });
+    Picture picture = drawn(client.right, client.bottom,
+                            [&](HDC dc) { BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY); });
     ReleaseDC(window, source);
     return picture;
 }
@@ -251,8 +250,8 @@ TEST_F(ScopeRender, TabFollowsItsPositionCode) {
     for (Case c : {Case{"br", "br"}, Case{"tr", "tr"}, Case{"bl", "bl"}, Case{"tl", "tl"}, Case{"ht", ""},
                    Case{"TL", "br"}, Case{"xx", "br"}}) {
         SCOPED_TRACE(c.code);
-        startWith(std::string("Zembrit.plugin.transback.enabled: true\nZembrit.plugin.style.tabPosition: ") +
-                  c.code + "\n");
+        startWith(std::string("Zembrit.plugin.transback.enabled: true\nZembrit.plugin.style.tabPosition: ") + c.code +
+                  "\n");
         repaint();
         Picture shown = windowPicture(window);
         for (int corner = 0; corner < 4; ++corner)
@@ -305,8 +304,9 @@ TEST_F(ScopeRender, BlurMixesTheFrameWithWhatTheWindowShowed) {
 }
 
 TEST_F(ScopeRender, SeeThroughFramesAreCopiedEvenWithBlur) {
-    startWith("Zembrit.plugin.transback.enabled: true\nZembrit.plugin.motionblur: true\n"
-              "Zembrit.plugin.motionbluralpha: 0\n");
+    startWith(
+        "Zembrit.plugin.transback.enabled: true\nZembrit.plugin.motionblur: true\n"
+        "Zembrit.plugin.motionbluralpha: 0\n");
     coverWindow(kGreen);
     repaint();
     EXPECT_EQ(differences(windowPicture(window), expectedSeeThroughFrame()), 0);
@@ -363,8 +363,9 @@ TEST_F(ScopeRender, OversizedStoredSizeIsKeptWithinTheVirtualScreen) {
     countDrawingObjects();
     for (const char* size : {"12000", "2147483647"}) {
         SCOPED_TRACE(size);
-        ULONGLONG took = millisecondsTaken(
-            [&] { startWith(std::string("Zembrit.plugin.width: ") + size + "\nZembrit.plugin.height: " + size + "\n"); });
+        ULONGLONG took = millisecondsTaken([&] {
+            startWith(std::string("Zembrit.plugin.width: ") + size + "\nZembrit.plugin.height: " + size + "\n");
+        });
         RECT rect;
         GetWindowRect(window, &rect);
         EXPECT_LE(rect.right - rect.left, screenWidth);
@@ -491,7 +492,10 @@ TEST_F(ScopeRender, HugeBorderMakesABoundedTabPenAndPaintsQuickly) {
         standin::loadStyle();
         gdiLedger.penWidths.clear();
         startWith("Zembrit.plugin.transback.enabled: true\n");
-        EXPECT_LT(millisecondsTaken([&] { for (int i = 0; i < 20; ++i) repaint(); }), 5000u);
+        EXPECT_LT(millisecondsTaken([&] {
+                      for (int i = 0; i < 20; ++i) repaint();
+                  }),
+                  5000u);
         ASSERT_FALSE(gdiLedger.penWidths.empty());
         for (int width : gdiLedger.penWidths) EXPECT_LE(width, 300);
         // At 700 the tab still shows, outlined with the bounded pen; beyond, no tab is drawn.

@@ -20,9 +20,7 @@ protected:
         return rect;
     }
     // The path every read of the last start went to.
-    std::string pathInUse() const {
-        return shellRecord.settingsReads.empty() ? "" : shellRecord.settingsReads.back();
-    }
+    std::string pathInUse() const { return shellRecord.settingsReads.empty() ? "" : shellRecord.settingsReads.back(); }
 };
 
 TEST_F(Settings, WithoutAnyFileDefaultsApplyAndThePluginFolderIsUsed) {
@@ -103,9 +101,10 @@ TEST_F(Settings, TheWindowOpensAtTheStoredPlaceAndSize) {
 }
 
 TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
-    std::string garbage = "Zembrit.plugin.x: twelve\nZembrit.plugin.y:\nZembrit.plugin.width: 99999999999999\n"
-                          "Zembrit.plugin.height: 0x20\nZembrit.plugin.alwaysontop: maybe\n"
-                          "Zembrit.plugin.wave.buffsize: -\nZembrit.plugin.wave.fps: \x01\x02\n";
+    std::string garbage =
+        "Zembrit.plugin.x: twelve\nZembrit.plugin.y:\nZembrit.plugin.width: 99999999999999\n"
+        "Zembrit.plugin.height: 0x20\nZembrit.plugin.alwaysontop: maybe\n"
+        "Zembrit.plugin.wave.buffsize: -\nZembrit.plugin.wave.fps: \x01\x02\n";
     garbage += std::string("Zembrit.plugin.style.scopeType: \xff\xfe\x00\x80 binary\n", 40);
     garbage += std::string(kQuiet);
     writeConfig(garbage);
@@ -121,8 +120,8 @@ TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
 TEST_F(Settings, OverlongTextValuesAreCutToTheirFields) {
     std::string huge(10000, 'u');
     writeConfig(std::string(kQuiet) + "Zembrit.plugin.update.url: " + huge + "\n" +
-                "Zembrit.plugin.style.ScopeColor: " + huge + "\n" + "Zembrit.plugin.style.tabPosition: " + huge +
-                "\n" + "Zembrit.plugin.style.scopeType: " + huge + "\n");
+                "Zembrit.plugin.style.ScopeColor: " + huge + "\n" + "Zembrit.plugin.style.tabPosition: " + huge + "\n" +
+                "Zembrit.plugin.style.scopeType: " + huge + "\n");
     ASSERT_EQ(start(), 0);
     EXPECT_EQ(std::string(plugin.info(8)), huge.substr(0, 259));
     // Still alive and painting with the cut values.

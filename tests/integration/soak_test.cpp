@@ -168,8 +168,8 @@ TEST_F(Soak, StartEndCyclesWithCaptureRunningLeaveNothingBehind) {
     }
     const ULONGLONG took = GetTickCount64() - began;
     const ResourceCounts afterAll = settledResources(afterFirst);
-    reportFigures(std::to_string(cycles) + " cycles in " + std::to_string(took) + " ms; after the first: " +
-            describe(afterFirst) + "; after the last: " + describe(afterAll));
+    reportFigures(std::to_string(cycles) + " cycles in " + std::to_string(took) +
+                  " ms; after the first: " + describe(afterFirst) + "; after the last: " + describe(afterAll));
     expectNoGrowth(afterFirst, afterAll);
     EXPECT_GT(gdiLedger.created, 2 * cycles) << "the back buffer is made at every start";
 }
@@ -177,18 +177,35 @@ TEST_F(Soak, StartEndCyclesWithCaptureRunningLeaveNothingBehind) {
 // ---- Random and malformed broadcasts --------------------------------------
 
 const char* const kWholeWords[] = {
-    "SlitToggle", "MonitorStartUp", "AlwaysOnTop", "SnapWindowToEdge", "TransparencyEnabled", "ToggleBorder",
-    "TransbackEnabled", "SetTabHT", "SetTabTR", "SetTabBL", "SetTabBR", "SetTabTL", "SetScopeV", "SetScopeH",
-    "ToggleBlur", "ToggleWithPlugins", "Edit", "About", "ToggleRecord",
+    "SlitToggle",
+    "MonitorStartUp",
+    "AlwaysOnTop",
+    "SnapWindowToEdge",
+    "TransparencyEnabled",
+    "ToggleBorder",
+    "TransbackEnabled",
+    "SetTabHT",
+    "SetTabTR",
+    "SetTabBL",
+    "SetTabBR",
+    "SetTabTL",
+    "SetScopeV",
+    "SetScopeH",
+    "ToggleBlur",
+    "ToggleWithPlugins",
+    "Edit",
+    "About",
+    "ToggleRecord",
 };
-const char* const kNumberWords[] = {"SetBlurAlpha", "SetScopeWidth", "SetKHz", "SetBuff", "SetBufferSize",
-                                    "SetBit", "SetFPS", "TransparencyAlpha"};
-const char* const kPrefixes[] = {"@ZembritInternal", "@ZembritInternal", "@zembritinternal", "@ZEMBRITINTERNAL",
-                                 "@ZembritInternal\t", "@Zembrit Internal", "@ZembritIntern", "ZembritInternal",
-                                 "@@ZembritInternal", "@ZembritInternalX", "@Zembrit"};
-const char* const kOddNumbers[] = {"0", "-1", "2147483647", "-2147483648", "2147483648", "4294967296",
-                                   "-4294967297", "99999999999999999999999", "+", "-", "", "0x1F", "12abc",
-                                   "   42", "+7", "--5", "1e9", "3.75", "\t9", "\xD9\xA3"};
+const char* const kNumberWords[] = {"SetBlurAlpha",  "SetScopeWidth", "SetKHz", "SetBuff",
+                                    "SetBufferSize", "SetBit",        "SetFPS", "TransparencyAlpha"};
+const char* const kPrefixes[] = {"@ZembritInternal",   "@ZembritInternal",  "@zembritinternal", "@ZEMBRITINTERNAL",
+                                 "@ZembritInternal\t", "@Zembrit Internal", "@ZembritIntern",   "ZembritInternal",
+                                 "@@ZembritInternal",  "@ZembritInternalX", "@Zembrit"};
+const char* const kOddNumbers[] = {
+    "0",   "-1",   "2147483647", "-2147483648", "2147483648", "4294967296", "-4294967297", "99999999999999999999999",
+    "+",   "-",    "",           "0x1F",        "12abc",      "   42",      "+7",          "--5",
+    "1e9", "3.75", "\t9",        "\xD9\xA3"};
 
 // ---- The random broadcasts: plain procedures over one seeded generator ----
 
@@ -216,17 +233,15 @@ std::string prefix(Random& random) { return chance(random, 70) ? "@ZembritIntern
 
 std::string spaces(Random& random) {
     switch (pick(random, {30, 40, 20, 5, 5})) {
-        case 0: return "";
-        case 1: return " ";
-        case 2: return std::string(1 + below(random, 6), ' ');
-        case 3: return "\t";
-        default: return " \t ";
+    case 0: return "";
+    case 1: return " ";
+    case 2: return std::string(1 + below(random, 6), ' ');
+    case 3: return "\t";
+    default: return " \t ";
     }
 }
 
-std::string separator(Random& random) {
-    return chance(random, 85) ? " " : (chance(random, 50) ? "" : "  ");
-}
+std::string separator(Random& random) { return chance(random, 85) ? " " : (chance(random, 50) ? "" : "  "); }
 
 std::string trailer(Random& random) {
     return chance(random, 85) ? "" : (chance(random, 50) ? " " : randomBytes(random, 1 + below(random, 3)));
@@ -248,9 +263,9 @@ int sensible(Random& random) { return std::uniform_int_distribution<int>(-300, 3
 
 std::string number(Random& random) {
     switch (pick(random, {35, 45, 20})) {
-        case 0: return std::to_string(sensible(random));
-        case 1: return from(random, kOddNumbers);
-        default: return std::to_string(std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random));
+    case 0: return std::to_string(sensible(random));
+    case 1: return from(random, kOddNumbers);
+    default: return std::to_string(std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(random));
     }
 }
 
@@ -267,59 +282,66 @@ std::string preset(Random& random) {
     static const char* const numbers[] = {"1", "2", "3", "4", "0", "5", "-1", "11", "1 ", " 1", "4x", "", "\xD9\xA3"};
     const std::string n = from(random, numbers);
     switch (below(random, 4)) {
-        case 0: return "@Zembrit SetStyle " + n;
-        case 1: return oddCase(random, "@Zembrit SetStyle") + " " + n;
-        case 2: return "@ZembritInternal SetStyle " + n;
-        default: return "@ZembritSetStyle " + n;
+    case 0: return "@Zembrit SetStyle " + n;
+    case 1: return oddCase(random, "@Zembrit SetStyle") + " " + n;
+    case 2: return "@ZembritInternal SetStyle " + n;
+    default: return "@ZembritSetStyle " + n;
     }
 }
 
 std::string longString(Random& random) {
     constexpr int kLong = 10 * 1024;
     switch (below(random, 5)) {
-        case 0: return randomBytes(random, kLong);
-        case 1: return "@ZembritInternal " + std::string(from(random, kNumberWords)) + " " + std::string(kLong, '9');
-        case 2: return "@ZembritInternal" + std::string(kLong, ' ') + from(random, kWholeWords);
-        case 3: return "@ZembritInternal " + std::string(kLong, 'A');
-        default: {
-            std::string text = "@ZembritInternal ";
-            while (text.size() < static_cast<size_t>(kLong)) text += "SetBuffSetFPS ";
-            return text;
-        }
+    case 0: return randomBytes(random, kLong);
+    case 1: return "@ZembritInternal " + std::string(from(random, kNumberWords)) + " " + std::string(kLong, '9');
+    case 2: return "@ZembritInternal" + std::string(kLong, ' ') + from(random, kWholeWords);
+    case 3: return "@ZembritInternal " + std::string(kLong, 'A');
+    default: {
+        std::string text = "@ZembritInternal ";
+        while (text.size() < static_cast<size_t>(kLong)) text += "SetBuffSetFPS ";
+        return text;
+    }
     }
 }
 
 std::string randomBroadcast(Random& random) {
     switch (pick(random, {2, 6, 3, 22, 22, 8, 5, 20, 12})) {
-        case 0: return "";
-        case 1: return randomBytes(random, 1 + below(random, 40));
-        case 2: return longString(random);
-        case 3:
-            return prefix(random) + spaces(random) + oddCase(random, from(random, kWholeWords)) + trailer(random);
-        case 4:
-            return prefix(random) + spaces(random) + from(random, kNumberWords) + separator(random) + number(random) +
-                   trailer(random);
-        case 5: return preset(random);
-        case 6: return oddCase(random, below(random, 2) ? "@NRShowPlugins" : "@NRHidePlugins") + trailer(random);
-        case 7: return std::string("@ZembritInternal ") + from(random, kWholeWords);
-        default: {
-            const std::string word = from(random, kNumberWords);
-            return "@ZembritInternal " + word + " " + std::to_string(offered(random, word));
-        }
+    case 0: return "";
+    case 1: return randomBytes(random, 1 + below(random, 40));
+    case 2: return longString(random);
+    case 3: return prefix(random) + spaces(random) + oddCase(random, from(random, kWholeWords)) + trailer(random);
+    case 4:
+        return prefix(random) + spaces(random) + from(random, kNumberWords) + separator(random) + number(random) +
+               trailer(random);
+    case 5: return preset(random);
+    case 6: return oddCase(random, below(random, 2) ? "@NRShowPlugins" : "@NRHidePlugins") + trailer(random);
+    case 7: return std::string("@ZembritInternal ") + from(random, kWholeWords);
+    default: {
+        const std::string word = from(random, kNumberWords);
+        return "@ZembritInternal " + word + " " + std::to_string(offered(random, word));
+    }
     }
 }
 
 // Values at the edges of what each number word can carry; each is followed
 // by a paint, since most of them show only there.
 const char* const kEdgeBroadcasts[] = {
-    "@ZembritInternal SetScopeWidth -49624814", "@ZembritInternal SetScopeWidth 2147483647",
-    "@ZembritInternal SetScopeWidth -2147483648", "@ZembritInternal SetScopeWidth 1",
-    "@ZembritInternal SetBuff 0",                "@ZembritInternal SetBuff -2147483648",
-    "@ZembritInternal SetBuff 2147483647",       "@ZembritInternal SetFPS 0",
-    "@ZembritInternal SetFPS -1",                "@ZembritInternal SetFPS 2147483647",
-    "@ZembritInternal SetBlurAlpha -1",          "@ZembritInternal SetBlurAlpha 2147483647",
-    "@ZembritInternal TransparencyAlpha -185",   "@ZembritInternal TransparencyAlpha 2147483647",
-    "@ZembritInternal SetKHz 0",                 "@ZembritInternal SetBit 0",
+    "@ZembritInternal SetScopeWidth -49624814",
+    "@ZembritInternal SetScopeWidth 2147483647",
+    "@ZembritInternal SetScopeWidth -2147483648",
+    "@ZembritInternal SetScopeWidth 1",
+    "@ZembritInternal SetBuff 0",
+    "@ZembritInternal SetBuff -2147483648",
+    "@ZembritInternal SetBuff 2147483647",
+    "@ZembritInternal SetFPS 0",
+    "@ZembritInternal SetFPS -1",
+    "@ZembritInternal SetFPS 2147483647",
+    "@ZembritInternal SetBlurAlpha -1",
+    "@ZembritInternal SetBlurAlpha 2147483647",
+    "@ZembritInternal TransparencyAlpha -185",
+    "@ZembritInternal TransparencyAlpha 2147483647",
+    "@ZembritInternal SetKHz 0",
+    "@ZembritInternal SetBit 0",
 };
 
 ULONGLONG timedRepaint(HWND window) {
@@ -337,15 +359,26 @@ std::string withoutColon(const char* key) { return lowered(std::string(key, std:
 // each key once, each value readable and within the limits the plugin keeps.
 void expectConfigurationWithinLimits(const std::string& text) {
     namespace k = zembrit::keys;
-    const std::set<std::string> bools = {
-        withoutColon(k::inSlit),          withoutColon(k::motionBlur),  withoutColon(k::transparencyEnabled),
-        withoutColon(k::transbackEnabled), withoutColon(k::alwaysOnTop), withoutColon(k::snapWindow),
-        withoutColon(k::toggleWithPlugins), withoutColon(k::startWaveMonitorOnStartUp), withoutColon(k::showBorder)};
-    const std::set<std::string> ints = {
-        withoutColon(k::x),          withoutColon(k::y),          withoutColon(k::motionBlurAlpha),
-        withoutColon(k::transparencyAlpha), withoutColon(k::width), withoutColon(k::height),
-        withoutColon(k::bufferPoints), withoutColon(k::framesPerSecond), withoutColon(k::sampleKHz),
-        withoutColon(k::sampleBits), withoutColon(k::scopeWidth)};
+    const std::set<std::string> bools = {withoutColon(k::inSlit),
+                                         withoutColon(k::motionBlur),
+                                         withoutColon(k::transparencyEnabled),
+                                         withoutColon(k::transbackEnabled),
+                                         withoutColon(k::alwaysOnTop),
+                                         withoutColon(k::snapWindow),
+                                         withoutColon(k::toggleWithPlugins),
+                                         withoutColon(k::startWaveMonitorOnStartUp),
+                                         withoutColon(k::showBorder)};
+    const std::set<std::string> ints = {withoutColon(k::x),
+                                        withoutColon(k::y),
+                                        withoutColon(k::motionBlurAlpha),
+                                        withoutColon(k::transparencyAlpha),
+                                        withoutColon(k::width),
+                                        withoutColon(k::height),
+                                        withoutColon(k::bufferPoints),
+                                        withoutColon(k::framesPerSecond),
+                                        withoutColon(k::sampleKHz),
+                                        withoutColon(k::sampleBits),
+                                        withoutColon(k::scopeWidth)};
     const std::map<std::string, std::set<std::string>> choices = {
         {withoutColon(k::tabPosition), {"ht", "tr", "bl", "br", "tl"}},
         {withoutColon(k::scopeType), {"v", "h"}},
@@ -471,8 +504,9 @@ TEST_F(Soak, RandomAndMalformedBroadcastsKeepThePluginSound) {
     EXPECT_EQ(scopeWindow(), window);
     // The boxes a broadcast can bring up: the About box, and capture's own.
     const std::set<std::string> captureMessages = {
-        "Can't open WAVE In Device!", "Can't allocate memory for WAVE buffer!", "Error preparing WAVEHDR!",
-        "Error queueing WAVEHDR!",    "Error starting record!",                 "Error unpreparing WAVEHDR!",
+        "Can't open WAVE In Device!", "Can't allocate memory for WAVE buffer!",
+        "Error preparing WAVEHDR!",   "Error queueing WAVEHDR!",
+        "Error starting record!",     "Error unpreparing WAVEHDR!",
         "Can't close WAVE In Device!"};
     for (const auto& box : shellRecord.messageBoxes) {
         if (box.caption != "About this plugin...") {
@@ -481,10 +515,9 @@ TEST_F(Soak, RandomAndMalformedBroadcastsKeepThePluginSound) {
         }
     }
     reportFigures(std::to_string(broadcasts) + " broadcasts (seed " + std::to_string(seed()) + ") in " +
-            std::to_string(took) + " ms, slowest " + std::to_string(slowest) + " ms, slowest paint " +
-            std::to_string(slowestPaint) + " ms, " +
-            std::to_string(captureStarts) + " capture starts, " + std::to_string(shellRecord.messageBoxes.size()) +
-            " message boxes");
+                  std::to_string(took) + " ms, slowest " + std::to_string(slowest) + " ms, slowest paint " +
+                  std::to_string(slowestPaint) + " ms, " + std::to_string(captureStarts) + " capture starts, " +
+                  std::to_string(shellRecord.messageBoxes.size()) + " message boxes");
 
     const std::string stored = readPluginFile("Zembrit.rc");
     expectConfigurationWithinLimits(stored);
@@ -518,11 +551,11 @@ struct Restart {
 Restart randomRestart(Random& random) {
     const int points = 10 + below(random, 91);
     switch (below(random, 5)) {
-        case 0: return {"@ZembritInternal SetBuff " + std::to_string(points), points};
-        case 1: return {"@ZembritInternal SetBufferSize " + std::to_string(points), points};
-        case 2: return {"@ZembritInternal SetKHz " + std::to_string(std::vector<int>{8, 16, 44}[below(random, 3)]), 0};
-        case 3: return {"@ZembritInternal SetBit " + std::to_string(below(random, 2) ? 8 : 16), 0};
-        default: return {"@ZembritInternal SetFPS " + std::to_string(10 + below(random, 91)), 0};
+    case 0: return {"@ZembritInternal SetBuff " + std::to_string(points), points};
+    case 1: return {"@ZembritInternal SetBufferSize " + std::to_string(points), points};
+    case 2: return {"@ZembritInternal SetKHz " + std::to_string(std::vector<int>{8, 16, 44}[below(random, 3)]), 0};
+    case 3: return {"@ZembritInternal SetBit " + std::to_string(below(random, 2) ? 8 : 16), 0};
+    default: return {"@ZembritInternal SetFPS " + std::to_string(10 + below(random, 91)), 0};
     }
 }
 
@@ -556,8 +589,8 @@ TEST_F(Soak, CaptureRestartsWhileBuffersFlowLeakNothingAndKeepTheTraceMoving) {
     const ULONGLONG took = GetTickCount64() - began;
     const ResourceCounts afterAll = settledResources(afterFirst);
     reportFigures(std::to_string(restarts) + " restarts in " + std::to_string(took) + " ms, slowest " +
-            std::to_string(slowest) + " ms; after the first: " + describe(afterFirst) +
-            "; after the last: " + describe(afterAll));
+                  std::to_string(slowest) + " ms; after the first: " + describe(afterFirst) +
+                  "; after the last: " + describe(afterAll));
     expectNoGrowth(afterFirst, afterAll);
 
     // The buffers still queued are the last capture's, of its size, and the

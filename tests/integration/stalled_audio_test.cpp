@@ -153,8 +153,8 @@ TEST_F(StalledSource, StartSwitchAndEndReturnPromptlyAndTheModuleGoesOnceTheSyst
     const ULONGLONG switchTook = millisecondsTaken([] { broadcast("@ZembritInternal SetSource wavein"); });
     const ULONGLONG endTook = millisecondsTaken([this] { end(); });
     reportFigures("stalled activation: start " + std::to_string(startTook) + " ms, 8 toggles " +
-                  std::to_string(togglesTook) + " ms, switch " +
-                  std::to_string(switchTook) + " ms, end " + std::to_string(endTook) + " ms");
+                  std::to_string(togglesTook) + " ms, switch " + std::to_string(switchTook) + " ms, end " +
+                  std::to_string(endTook) + " ms");
     EXPECT_LT(switchTook, 500u);
     EXPECT_LT(endTook, 500u);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Can't open WAVE In Device!"});

@@ -17,8 +17,8 @@ using standin::shellRecord;
 constexpr COLORREF kToolbarText = RGB(0xe8, 0xf0, 0xff);
 constexpr COLORREF kPresetColors[] = {RGB(0xff, 0xd1, 0x66), RGB(0x06, 0xd6, 0xa0), RGB(0xef, 0x47, 0x6f),
                                       RGB(0x11, 0x8a, 0xb2)};
-constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor",
-                                       "menu.frame.color", "menu.hilite.color"};
+constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor", "menu.frame.color",
+                                       "menu.hilite.color"};
 
 // How many pixels of the window's client area show exactly colour.
 int pixelsOf(HWND window, COLORREF colour) {
@@ -134,9 +134,9 @@ TEST_F(Style, StyleWithoutTheKeyGivesAWhiteTrace) {
 TEST_F(Style, ReconfigureReloadsTheStyleRecordAndColours) {
     ASSERT_EQ(startQuiet("Zembrit.plugin.transback.enabled: true\n"), 0);
     const COLORREF trace = RGB(0, 200, 0), tabFill = RGB(10, 20, 250), border = RGB(250, 250, 0);
-    writeShellFile("default.style", styleWith({{"toolbar.textColor", "#00c800"},
-                                               {"scope.tab.color", "#0a14fa"},
-                                               {"border.color", "#fafa00"}}));
+    writeShellFile(
+        "default.style",
+        styleWith({{"toolbar.textColor", "#00c800"}, {"scope.tab.color", "#0a14fa"}, {"border.color", "#fafa00"}}));
     repaint();
     EXPECT_EQ(pixelsOf(scopeWindow(), trace), 0);  // a copy: nothing new before the reload
 

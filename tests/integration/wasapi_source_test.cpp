@@ -43,7 +43,6 @@ void forgetShellRecord() {
     shellRecord = std::move(kept);
 }
 
-
 class WasapiSource : public ShellFixture {
 protected:
     void startWith(const char* source, const char* device = "") {
@@ -101,8 +100,7 @@ TEST_F(WasapiSource, DeviceMenuListsTheInputsAndItsItemMovesCaptureThere) {
     SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
     const std::string& menu = shellRecord.menuDump;
     EXPECT_NE(menu.find("(x) System Default -> @ZembritInternal SetDevice\n"), std::string::npos) << menu;
-    EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"),
-              std::string::npos);
+    EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"), std::string::npos);
     standin::broadcast("@ZembritInternal SetDevice In: zembrit_float");
     EXPECT_EQ(configValue("Zembrit.plugin.wave.device:"), "In: zembrit_float");
     captureRepaints = 0;

@@ -54,8 +54,9 @@ protected:
 };
 
 TEST_F(WindowState, StartPlacesTheWindowAtItsStoredPlaceAndStacking) {
-    startWith("Zembrit.plugin.x: 40\nZembrit.plugin.y: 50\nZembrit.plugin.width: 120\n"
-              "Zembrit.plugin.height: 30\n");
+    startWith(
+        "Zembrit.plugin.x: 40\nZembrit.plugin.y: 50\nZembrit.plugin.width: 120\n"
+        "Zembrit.plugin.height: 30\n");
     RECT rect = placement();
     EXPECT_EQ(rect.left, 40);
     EXPECT_EQ(rect.top, 50);
@@ -134,11 +135,11 @@ TEST_F(WindowState, CloseRequestLeavesTheWindowOpen) {
 // corner, otherwise the press moves the window.
 TEST_F(WindowState, AltDecidesBetweenResizeAndMove) {
     ASSERT_TRUE(load());
-    ASSERT_NE(standin::patchImport(plugin.module, "user32.dll", "GetAsyncKeyState",
-                                   reinterpret_cast<void*>(fakeKeyState)),
-              nullptr);
-    realPostMessage = reinterpret_cast<decltype(&PostMessageA)>(standin::patchImport(
-        plugin.module, "user32.dll", "PostMessageA", reinterpret_cast<void*>(recordPost)));
+    ASSERT_NE(
+        standin::patchImport(plugin.module, "user32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(fakeKeyState)),
+        nullptr);
+    realPostMessage = reinterpret_cast<decltype(&PostMessageA)>(
+        standin::patchImport(plugin.module, "user32.dll", "PostMessageA", reinterpret_cast<void*>(recordPost)));
     ASSERT_NE(realPostMessage, nullptr);
     startWith("");
     posted.clear();

@@ -86,16 +86,15 @@ TEST(ConfigTextParse, BooleansAcceptKnownWordsOnly) {
 }
 
 TEST(ConfigTextParse, IntegersAreWholeAndWithinRange) {
-    const std::pair<const char*, int32_t> good[] = {{"0", 0},         {"+25", 25},
-                                                    {"-3", -3},       {"007", 7},
-                                                    {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}};
+    const std::pair<const char*, int32_t> good[] = {
+        {"0", 0}, {"+25", 25}, {"-3", -3}, {"007", 7}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN}};
     for (const auto& [text, expected] : good) {
         int32_t value = 1;
         EXPECT_TRUE(parseIntValue(text, value)) << text;
         EXPECT_EQ(value, expected) << text;
     }
-    for (const std::string& text : {""s, "-"s, "+-5"s, "12px"s, "0x10"s, " 5"s, "5\0"s, "2147483648"s,
-                                   "-2147483649"s, "99999999999999999999999"s}) {
+    for (const std::string& text : {""s, "-"s, "+-5"s, "12px"s, "0x10"s, " 5"s, "5\0"s, "2147483648"s, "-2147483649"s,
+                                    "99999999999999999999999"s}) {
         int32_t value = 1;
         EXPECT_FALSE(parseIntValue(text, value)) << text;
         EXPECT_EQ(value, 1) << text;
@@ -112,7 +111,9 @@ TEST(ConfigTextParse, ColoursPutRedInLowByteAndRoundTrip) {
         ASSERT_TRUE(parseColorValue(formatColorValue(sample), color));
         EXPECT_EQ(color, sample);
     }
-    for (const std::string& text : {""s, "#fff"s, "ff8001"s, "#ff80011"s, "#gg0000"s, "#ff\0" "001"s}) {
+    for (const std::string& text : {""s, "#fff"s, "ff8001"s, "#ff80011"s, "#gg0000"s,
+                                    "#ff\0"
+                                    "001"s}) {
         color = 7;
         EXPECT_FALSE(parseColorValue(text, color)) << text;
         EXPECT_EQ(color, 7u);

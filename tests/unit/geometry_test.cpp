@@ -81,7 +81,8 @@ TEST(XyPoints, QuadratureTouchesEveryMarginAndEqualChannelsDrawTheDiagonal) {
     std::vector<LevelPair> circle, diagonal;
     for (int i = 0; i < 720; ++i) {
         const double angle = i * 3.14159265358979 / 360;
-        circle.push_back({int32_t(std::lround(32767 * std::cos(angle))), int32_t(std::lround(32767 * std::sin(angle)))});
+        circle.push_back(
+            {int32_t(std::lround(32767 * std::cos(angle))), int32_t(std::lround(32767 * std::sin(angle)))});
         diagonal.push_back({-32768 + i * 91, -32768 + i * 91});
     }
     const auto figure = [](Point size, float gain, const std::vector<LevelPair>& pairs) {

@@ -244,7 +244,8 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     EXPECT_EQ(marked(ops, "Zembrit_IDConfig"),
               (Labels{"Always On Top", "Docked to Slit", "Snap Window To Edge", "Toggle With Plugins", "Show Border",
                       "Start Monitor on Startup", "Transparency Enabled", "Transparent Back Enabled", "Motion Blur"}));
-    const auto alpha = std::find_if(ops.begin(), ops.end(), [](const MenuOp& op) { return op.kind == MenuOpKind::IntItem; });
+    const auto alpha =
+        std::find_if(ops.begin(), ops.end(), [](const MenuOp& op) { return op.kind == MenuOpKind::IntItem; });
     ASSERT_NE(alpha, ops.end());
     EXPECT_EQ(alpha->value, 300);
     EXPECT_EQ(marked(buildScopeMenu(defaults()), "Zembrit_IDMain"), Labels{});
@@ -288,10 +289,14 @@ TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
 // command's reader would trim goes by the endpoint's identifier.
 TEST(ScopeMenu, EachDeviceItemSendsWhatPicksItAndIsMarkedOncePicked) {
     const std::string longName(300, 'n');
-    const std::vector<MenuDevice> endpoints = {
-        {"Mikrofon O", "Mikrofon \xce\xa9", "{id-omega}"}, {"Mic", "Mic", "{id-1}"}, {"MIC", "MIC", "{id-2}"},
-        {"long", longName, "{id-long}"}, {" Padded", " Padded", "{id-pad}"}, {"Plain", "Plain", "{id-plain}"}};
-    const std::vector<std::string> expected = {"Mikrofon \xce\xa9", "{id-1}", "{id-2}", "{id-long}", "{id-pad}", "Plain"};
+    const std::vector<MenuDevice> endpoints = {{"Mikrofon O", "Mikrofon \xce\xa9", "{id-omega}"},
+                                               {"Mic", "Mic", "{id-1}"},
+                                               {"MIC", "MIC", "{id-2}"},
+                                               {"long", longName, "{id-long}"},
+                                               {" Padded", " Padded", "{id-pad}"},
+                                               {"Plain", "Plain", "{id-plain}"}};
+    const std::vector<std::string> expected = {"Mikrofon \xce\xa9", "{id-1}",   "{id-2}",
+                                               "{id-long}",         "{id-pad}", "Plain"};
     ScopeSettings settings;
     settings.source = CaptureSource::input;
     for (size_t i = 0; i < endpoints.size(); ++i) {

@@ -57,12 +57,14 @@ int32_t fromByte16(int o) { return static_cast<int8_t>(o + 1); }
 
 TEST(ReduceSmooth, ZerosSettleOneBelowTheCentreInside) {
     const std::vector<int32_t> expected{0, -1, -1, -1, -1, -1, -1, -1, -1, 0};
-    for (const auto& row : smoothRepeatedly(std::vector<int32_t>(kPoints, 0), 3))
-        EXPECT_EQ(row, expected);
+    for (const auto& row : smoothRepeatedly(std::vector<int32_t>(kPoints, 0), 3)) EXPECT_EQ(row, expected);
 }
 
 TEST(ReduceSmooth, FlatInputKeepsEndsAndSettlesInsideOneBelow) {
-    struct Case { int32_t r; std::vector<int32_t> interior; };
+    struct Case {
+        int32_t r;
+        std::vector<int32_t> interior;
+    };
     for (const Case& c : {Case{4, {2, 3, 3}}, Case{-4, {-4, -5, -5}}}) {
         const auto rows = smoothRepeatedly(std::vector<int32_t>(kPoints, c.r), 3);
         for (size_t n = 0; n < rows.size(); ++n) {
@@ -123,11 +125,19 @@ TEST(ReduceSmooth, SumsNearTheRawBoundDoNotOverflow) {
 TEST(ReduceDecimate, EachGroupTakesItsLastCoveredByte) {
     TraceRow previous{};
     previous[9] = 777;
-    struct Case { uint32_t byteCount; int sampleBits; int32_t group9; };
+    struct Case {
+        uint32_t byteCount;
+        int sampleBits;
+        int32_t group9;
+    };
     const Case cases[] = {
-        {160, 8, fromByte8(152)}, {150, 8, fromByte8(144)}, {145, 8, fromByte8(144)},
-        {144, 8, 777}, {140, 8, 777},
-        {160, 16, fromByte16(152)}, {150, 16, fromByte16(144)},
+        {160, 8, fromByte8(152)},
+        {150, 8, fromByte8(144)},
+        {145, 8, fromByte8(144)},
+        {144, 8, 777},
+        {140, 8, 777},
+        {160, 16, fromByte16(152)},
+        {150, 16, fromByte16(144)},
         {153, 16, fromByte16(144)},  // byte 152's high byte was not recorded
         {145, 16, 777},              // nor byte 144's
     };
@@ -205,12 +215,15 @@ TEST(ReduceDecimate, ExtremeDimensionsStayDefined) {
 }
 
 TEST(ReduceDecimate, SampleDepthChoosesHowTheByteIsRead) {
-    struct Case { uint8_t low, high; int32_t eightBit, sixteenBit; };
+    struct Case {
+        uint8_t low, high;
+        int32_t eightBit, sixteenBit;
+    };
     const Case cases[] = {
-        {0x80, 0x00, 0, 0},       // silence in both depths
-        {0x00, 0x40, -128, 64},   // 16-bit 0x4000
-        {0xFF, 0xFF, 127, -1},    // 16-bit -1
-        {0x00, 0x80, -128, -128}, // 16-bit lowest
+        {0x80, 0x00, 0, 0},        // silence in both depths
+        {0x00, 0x40, -128, 64},    // 16-bit 0x4000
+        {0xFF, 0xFF, 127, -1},     // 16-bit -1
+        {0x00, 0x80, -128, -128},  // 16-bit lowest
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bytes(160, 0);
@@ -227,7 +240,7 @@ TEST(ReduceDimension, OnlyLowerCaseHUsesTheHeight) {
     EXPECT_EQ(dimensionFor('h', 100, 25), 25);
     for (char other : {'v', 'H', '\0'}) EXPECT_EQ(dimensionFor(other, 100, 25), 100) << int(other);
 
-    ScopeSettings settings;  // 100 by 25, "h", 32 points
+    ScopeSettings settings;              // 100 by 25, "h", 32 points
     std::vector<uint8_t> bytes(512, 0);  // 8-bit -128 everywhere
     ReductionInput in = reductionInputFor(settings, bytes.data(), 512, 8);
     EXPECT_EQ(in.points, 32);

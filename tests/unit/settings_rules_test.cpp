@@ -16,14 +16,14 @@ namespace zembrit {
 namespace {
 
 TEST(SettingsRules, BufferPointsAreBroughtIntoTraceRange) {
-    const std::pair<int32_t, int32_t> cases[] = {
-        {5, 10}, {500, 100}, {100, 100}, {10, 10}, {9, 10}, {32, 32}, {INT_MIN, 10}, {INT_MAX, 100}};
+    const std::pair<int32_t, int32_t> cases[] = {{5, 10}, {500, 100}, {100, 100},    {10, 10},
+                                                 {9, 10}, {32, 32},   {INT_MIN, 10}, {INT_MAX, 100}};
     for (const auto& [stored, expected] : cases) EXPECT_EQ(clampBufferPoints(stored), expected) << stored;
 }
 
 TEST(SettingsRules, FrameIntervalUsesIntegerDivisionAndNeverDividesByZero) {
-    const std::pair<int32_t, int32_t> cases[] = {
-        {0, 1000}, {-3, 1000}, {INT_MIN, 1000}, {3, 333}, {25, 40}, {39, 25}, {1000, 1}, {2000, 0}};
+    const std::pair<int32_t, int32_t> cases[] = {{0, 1000}, {-3, 1000}, {INT_MIN, 1000}, {3, 333},
+                                                 {25, 40},  {39, 25},   {1000, 1},       {2000, 0}};
     for (const auto& [fps, expected] : cases) EXPECT_EQ(frameIntervalFromFps(fps), expected) << fps;
 }
 
@@ -36,8 +36,8 @@ TEST(SettingsRules, BlurAlphaKeepsLowEightBits) {
 
 TEST(SettingsRules, WindowExtentStaysBetweenSixteenAndTheScreen) {
     const std::tuple<int32_t, int32_t, int32_t> cases[] = {
-        {100, 1280, 100}, {12000, 1280, 1280}, {INT_MAX, 1024, 1024}, {12, 1280, 16}, {INT_MIN, 1280, 16},
-        {12000, 0, 12000}, {12000, -1, 12000}, {40, 10, 16}};
+        {100, 1280, 100},    {12000, 1280, 1280}, {INT_MAX, 1024, 1024}, {12, 1280, 16},
+        {INT_MIN, 1280, 16}, {12000, 0, 12000},   {12000, -1, 12000},    {40, 10, 16}};
     for (const auto& [extent, screen, expected] : cases)
         EXPECT_EQ(windowExtentWithin(extent, screen), expected) << extent << " on " << screen;
 }
@@ -135,11 +135,11 @@ TEST(SettingsReading, EmptyFileGivesTheDefaults) {
 
 TEST(SettingsReading, EachStoredValueGoesThroughItsRule) {
     FakeFile file;
-    file.lines = {{keys::width.text, "5000"},         {keys::height.text, "3"},
-                  {keys::bufferPoints.text, "500"},   {keys::framesPerSecond.text, "0"},
+    file.lines = {{keys::width.text, "5000"},          {keys::height.text, "3"},
+                  {keys::bufferPoints.text, "500"},    {keys::framesPerSecond.text, "0"},
                   {keys::motionBlurAlpha.text, "300"}, {keys::scopeColorKey.text, "menu.frame.color"},
-                  {keys::scopeType.text, "vertical"}, {keys::tabPosition.text, "tlx"},
-                  {keys::inSlit.text, "true"},        {keys::sampleKHz.text, "44"}};
+                  {keys::scopeType.text, "vertical"},  {keys::tabPosition.text, "tlx"},
+                  {keys::inSlit.text, "true"},         {keys::sampleKHz.text, "44"}};
     ScopeSettings read;
     readEachSetting(read, file, ScreenExtent{1280, 1024});
     EXPECT_EQ(read.width, 1280);
@@ -190,8 +190,8 @@ const char* const kShell = "C:\\Norvane\\";
 TEST(ConfigPathSearch, NoFileFallsBackToPluginDirectoryAfterAskingInOrder) {
     FakeDisk disk;
     EXPECT_EQ(find(disk, kModule, kShell), "C:\\Plug\\Zembrit.rc");
-    const std::vector<std::string> order = {"C:\\Plug\\Zembritrc", "C:\\Plug\\Zembrit.rc",
-                                            "C:\\Norvane\\Zembritrc", "C:\\Norvane\\Zembrit.rc"};
+    const std::vector<std::string> order = {"C:\\Plug\\Zembritrc", "C:\\Plug\\Zembrit.rc", "C:\\Norvane\\Zembritrc",
+                                            "C:\\Norvane\\Zembrit.rc"};
     EXPECT_EQ(disk.asked, order);
 }
 
@@ -220,8 +220,7 @@ TEST(ConfigPathSearch, OverlongCandidatesAreSkippedNeverCut) {
     ASSERT_EQ(longDir.size(), 250u);
     FakeDisk disk;
     EXPECT_EQ(find(disk, longDir + "Zembrit.dll", kShell), "");
-    const std::vector<std::string> order = {longDir + "Zembritrc", "C:\\Norvane\\Zembritrc",
-                                            "C:\\Norvane\\Zembrit.rc"};
+    const std::vector<std::string> order = {longDir + "Zembritrc", "C:\\Norvane\\Zembritrc", "C:\\Norvane\\Zembrit.rc"};
     EXPECT_EQ(disk.asked, order);
 
     FakeDisk atLimit{{longDir + "Zembritrc"}, {}};

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846, kRate = 16000.0;
 constexpr int kPoints = 32;
-constexpr uint32_t kWindow = kPoints * 8;       // 16-bit samples in one trace window
+constexpr uint32_t kWindow = kPoints * 8;        // 16-bit samples in one trace window
 constexpr float kSeconds = 2 * kWindow / kRate;  // a triggered buffer holds two windows
 
 void putLevel(double v, uint8_t* bytes) {
@@ -78,7 +78,8 @@ TEST(SignalTrigger, NoisySineStartsOnItsRisingHalfWithinAPixel) {
 TEST(SignalTrigger, SilenceSteadyLevelsHissAndLateCrossingsRunFree) {
     std::mt19937 rng(3);
     std::vector<std::vector<uint8_t>> buffers{tone(0, 0, 0, 100, rng)};  // hiss 50 dB below full scale
-    for (double level : {0, 300, -300, 20000, -20000}) buffers.push_back(bytesOf(std::vector<double>(2 * kWindow, level)));
+    for (double level : {0, 300, -300, 20000, -20000})
+        buffers.push_back(bytesOf(std::vector<double>(2 * kWindow, level)));
     std::vector<double> late(3 * kWindow, -20000);  // rises only after the first window
     std::fill(late.begin() + kWindow + 10, late.end(), 20000);
     buffers.push_back(bytesOf(late));
@@ -123,8 +124,11 @@ TEST(SignalAutoGain, QuietFillsLoudStaysInsideSilenceIsBounded) {
 
 TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
     const int32_t left[] = {1000, -20000, 32767, -32768}, right[] = {-5, 7000, 0, 12345};
-    for (auto [format, width] : {std::pair{SampleFormat::unsigned8, 1}, {SampleFormat::signed16, 2},
-                                 {SampleFormat::signed24, 3}, {SampleFormat::signed32, 4}, {SampleFormat::float32, 4}}) {
+    for (auto [format, width] : {std::pair{SampleFormat::unsigned8, 1},
+                                 {SampleFormat::signed16, 2},
+                                 {SampleFormat::signed24, 3},
+                                 {SampleFormat::signed32, 4},
+                                 {SampleFormat::float32, 4}}) {
         const bool eightBit = format == SampleFormat::unsigned8;
         std::vector<uint8_t> bytes;  // three channels; the third is never shown
         for (int frame = 0; frame < 4; ++frame) {

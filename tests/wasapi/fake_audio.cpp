@@ -128,9 +128,7 @@ public:
 class FakeEnumerator final : public Fake<IMMDeviceEnumerator> {
 public:
     using Fake::Fake;
-    HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow, DWORD, IMMDeviceCollection**) override {
-        return E_NOTIMPL;
-    }
+    HRESULT STDMETHODCALLTYPE EnumAudioEndpoints(EDataFlow, DWORD, IMMDeviceCollection**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetDefaultAudioEndpoint(EDataFlow, ERole, IMMDevice** endpoint) override {
         std::lock_guard<std::mutex> guard(script_.lock);
         *endpoint = nullptr;

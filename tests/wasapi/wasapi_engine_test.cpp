@@ -45,8 +45,10 @@ public:
 bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!done())
-        if (GetTickCount64() > end) return false;
-        else Sleep(5);
+        if (GetTickCount64() > end)
+            return false;
+        else
+            Sleep(5);
     return true;
 }
 
@@ -179,8 +181,8 @@ TEST_F(Engine, LoopbackWithoutACaptureServiceRetriesAsWineAnswers) {
     script.failGetService = AUDCLNT_E_WRONG_ENDPOINT_TYPE;
     startWith({true, 32, 2, true}, true);
     ASSERT_TRUE(waitUntil([&] { return script.opens() >= 2; }));
-    EXPECT_EQ(sink.states, (std::vector<std::pair<EngineState, HRESULT>>{
-                               {EngineState::retrying, AUDCLNT_E_WRONG_ENDPOINT_TYPE}}));
+    EXPECT_EQ(sink.states,
+              (std::vector<std::pair<EngineState, HRESULT>>{{EngineState::retrying, AUDCLNT_E_WRONG_ENDPOINT_TYPE}}));
 }
 
 TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {

@@ -158,11 +158,10 @@ bool countDrawingObjects(HMODULE plugin) {
     // Bitmaps may come from either maker; at least one must be watched.
     const bool compatible = patchIfImported(plugin, "gdi32.dll", "CreateCompatibleBitmap",
                                             countedCreateCompatibleBitmap, realCreateCompatibleBitmap);
-    const bool sections = patchIfImported(plugin, "gdi32.dll", "CreateDIBSection", countedCreateDIBSection,
-                                          realCreateDIBSection);
+    const bool sections =
+        patchIfImported(plugin, "gdi32.dll", "CreateDIBSection", countedCreateDIBSection, realCreateDIBSection);
     if (!compatible && !sections) ADD_FAILURE() << "the plugin imports no bitmap maker";
-    return (compatible || sections) &&
-           patch(plugin, "gdi32.dll", "CreatePen", countedCreatePen, realCreatePen) &&
+    return (compatible || sections) && patch(plugin, "gdi32.dll", "CreatePen", countedCreatePen, realCreatePen) &&
            patch(plugin, "gdi32.dll", "CreateSolidBrush", countedCreateSolidBrush, realCreateSolidBrush) &&
            patch(plugin, "gdi32.dll", "CreateCompatibleDC", countedCreateCompatibleDC, realCreateCompatibleDC) &&
            patch(plugin, "gdi32.dll", "DeleteObject", countedDeleteObject, realDeleteObject) &&
@@ -179,8 +178,8 @@ decltype(&waveInOpen) realOpen;
 decltype(&waveInClose) realClose;
 decltype(&waveInAddBuffer) realAdd;
 
-MMRESULT WINAPI countedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
-                            DWORD_PTR instance, DWORD flags) {
+MMRESULT WINAPI countedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
+                            DWORD flags) {
     const MMRESULT result = realOpen(device, id, format, callback, instance, flags);
     if (result == MMSYSERR_NOERROR) {
         waveInLedger.lastOpened = *device;

@@ -22,9 +22,7 @@ std::string readFile(const std::string& path) {
     return text.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 void ShellFixture::SetUp() {
     char temp[MAX_PATH];
@@ -92,8 +90,10 @@ BOOL CALLBACK visitWindow(HWND window, LPARAM search) {
     auto& wanted = *reinterpret_cast<WindowSearch*>(search);
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == wanted.className) wanted.found = window;
-    else EnumChildWindows(window, visitWindow, search);
+    if (std::string(name) == wanted.className)
+        wanted.found = window;
+    else
+        EnumChildWindows(window, visitWindow, search);
     return wanted.found == nullptr;
 }
 

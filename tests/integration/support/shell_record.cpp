@@ -27,8 +27,6 @@ char markOf(const std::string& command) {
     return '?';
 }
 
-HWND registeredWindow() {
-    return shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window;
-}
+HWND registeredWindow() { return shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window; }
 
 }  // namespace zembrit_test
