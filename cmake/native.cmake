@@ -44,11 +44,12 @@ if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread" AND NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(portable_bench PRIVATE portable_fast benchmark::benchmark_main)
 endif()
 
-# The layout's include direction and the install script, checked once per
-# machine in the 64-bit tree.
+# The layout's include direction, the install script and the formatting,
+# checked once per machine in the 64-bit tree.
 if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread" AND NOT CMAKE_CROSSCOMPILING)
   add_test(NAME include_direction COMMAND ${CMAKE_SOURCE_DIR}/tests/check-includes.sh ${CMAKE_SOURCE_DIR})
   add_test(NAME install_deps COMMAND ${CMAKE_SOURCE_DIR}/tests/install/install-deps-test.sh ${CMAKE_SOURCE_DIR})
+  add_test(NAME formatting COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-format.sh ${CMAKE_SOURCE_DIR})
 endif()
 
 # The command matcher's fuzz target. With clang it is a libFuzzer binary;

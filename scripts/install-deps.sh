@@ -26,7 +26,7 @@ test_packages=(
     g++-multilib qemu-user-static
     g++-mingw-w64-i686
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     zip unzip
 )
 optional_packages=(wine32:i386)
