@@ -83,10 +83,11 @@ StopOutcome stopWaveInCapture(const CaptureDeadline& deadline) {
     return StopOutcome{handed.unprepared, false, true};
 }
 
-// A start still queued never runs; one that ran is stopped.
+// A start still queued never runs, and there is nothing to stop; one that
+// ran is stopped.
 StopOutcome stopSourceCapture(const CaptureDeadline& deadline) {
     stopSourceTimer();
-    dropQueuedJobs(JobKind::startSource);
+    if (dropQueuedJobs(JobKind::startSource)) return StopOutcome{};
     std::unique_ptr<CaptureJob> job = jobOf(JobKind::stopSource, nullptr);
     StopOutcome outcome;
     outcome.sourceEnded = job && handToControlThread(job, deadline.remainingMs()).wait == JobWait::done;

@@ -94,8 +94,8 @@ Handed handToControlThread(std::unique_ptr<CaptureJob>& job, DWORD boundMs) {
     return handed;
 }
 
-void dropQueuedJobs(JobKind kind) {
-    handover.dropQueued([kind](const CaptureJob& job) { return job.kind == kind; });
+bool dropQueuedJobs(JobKind kind) {
+    return handover.dropQueued([kind](const CaptureJob& job) { return job.kind == kind; });
 }
 
 bool endControlThread(DWORD boundMs) {

@@ -32,8 +32,8 @@ struct Handed {
 // early.
 Handed handToControlThread(std::unique_ptr<CaptureJob>& job, DWORD boundMs);
 
-// Shell's thread: queued jobs of this kind never run.
-void dropQueuedJobs(JobKind kind);
+// Shell's thread: queued jobs of this kind never run; true when there was one.
+bool dropQueuedJobs(JobKind kind);
 
 // Shell's thread: the control thread ends once its queue is empty; true
 // when it ended within boundMs. It holds its own reference to the module,
