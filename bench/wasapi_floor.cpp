@@ -7,7 +7,7 @@
 
 #include "bench/process_cpu.h"
 
-#include "capture/wasapi_engine.h"
+#include "capture/wasapi/wasapi_engine.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <optional>
 #include <utility>
 
-#include "capture/capture_state.h"
+#include "capture/wave_in/capture_state.h"
 #include "capture/control_thread.h"
-#include "capture/trace_points.h"
-#include "capture/wave_in_capture.h"
-#include "capture/wave_in_layout.h"
+#include "capture/signal/trace_points.h"
+#include "capture/wave_in/wave_in_capture.h"
+#include "capture/wave_in/wave_in_layout.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "capture/capture_outcome.h"
-#include "capture/wasapi_capture.h"
+#include "capture/wasapi/wasapi_capture.h"
 
 namespace zembrit {
 

@@ -9,8 +9,8 @@
 #include "capture/control_handover.h"
 #include "capture/slim_lock.h"
 #include "capture/step_progress.h"
-#include "capture/wasapi_engine.h"
-#include "capture/wave_in_capture.h"
+#include "capture/wasapi/wasapi_engine.h"
+#include "capture/wave_in/wave_in_capture.h"
 
 namespace zembrit {
 

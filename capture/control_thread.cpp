@@ -6,7 +6,7 @@
 
 #include <objbase.h>
 
-#include "capture/wasapi_capture.h"
+#include "capture/wasapi/wasapi_capture.h"
 
 namespace zembrit {
 namespace {

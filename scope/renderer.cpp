@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "capture/trace_points.h"
-#include "capture/xy_figure.h"
+#include "capture/signal/trace_points.h"
+#include "capture/signal/xy_figure.h"
 #include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/blend.h"

@@ -1,4 +1,4 @@
-#include "capture/capture_protocol.h"
+#include "capture/wave_in/capture_protocol.h"
 
 #include <gtest/gtest.h>
 

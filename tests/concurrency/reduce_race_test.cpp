@@ -1,4 +1,4 @@
-#include "capture/reduce.h"
+#include "capture/signal/reduce.h"
 
 #include <gtest/gtest.h>
 

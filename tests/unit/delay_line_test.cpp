@@ -1,4 +1,4 @@
-#include "capture/delay_line.h"
+#include "capture/signal/delay_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "capture/recording_format.h"
+#include "capture/wave_in/recording_format.h"
 
 #include <gtest/gtest.h>
 

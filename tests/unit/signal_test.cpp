@@ -1,5 +1,5 @@
-#include "capture/reduce.h"
-#include "capture/signal_window.h"
+#include "capture/signal/reduce.h"
+#include "capture/signal/signal_window.h"
 
 #include <gtest/gtest.h>
 

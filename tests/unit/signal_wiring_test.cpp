@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "capture/wave_in_layout.h"
-#include "capture/xy_figure.h"
+#include "capture/wave_in/wave_in_layout.h"
+#include "capture/signal/xy_figure.h"
 
 namespace zembrit {
 namespace {

@@ -1,8 +1,8 @@
 #include "settings/capture_source.h"
-#include "capture/retry_schedule.h"
-#include "capture/sample_mix.h"
-#include "capture/repaint_gate.h"
-#include "capture/silence_decay.h"
+#include "capture/wasapi/retry_schedule.h"
+#include "capture/wasapi/sample_mix.h"
+#include "capture/wasapi/repaint_gate.h"
+#include "capture/signal/silence_decay.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <vector>
 
-#include "capture/com_factory.h"
+#include "capture/wasapi/com_factory.h"
 
 namespace zembrit_test {
 

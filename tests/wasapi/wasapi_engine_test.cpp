@@ -1,6 +1,6 @@
 // The WASAPI engine against scripted fakes of the system's audio objects:
 // what only the engine's thread, its COM calls and its timing can show.
-#include "capture/wasapi_engine.h"
+#include "capture/wasapi/wasapi_engine.h"
 
 #include <gtest/gtest.h>
 

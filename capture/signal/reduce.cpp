@@ -1,0 +1,130 @@
+#include "capture/signal/reduce.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+namespace zembrit {
+namespace {
+
+constexpr uint32_t kSecondSampleOffset = 8;     // the later of a group's two candidate bytes
+constexpr int kUnsignedSilence = 128;           // silence of an 8-bit sample
+constexpr float kAmplitudeSteps = 0.00390625f;  // 1 / 256: amplitude range to window size
+constexpr double kLevelSteps = 65536.0;         // 16-bit level range to window size
+
+int clampedPoints(int points) { return std::clamp(points, kMinPoints, kMaxPoints); }
+
+// The amplitude -128..127 of the sample starting at offset; false when the
+// recorded bytes do not cover what it needs. A deeper sample is signed little
+// endian and the chosen byte is its low byte: the byte after it holds the
+// amplitude, so that byte must lie within the recorded limit as well.
+bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int& amplitude) {
+    if (sampleBits <= 8) {
+        if (offset >= limit) return false;
+        amplitude = bytes[offset] - kUnsignedSilence;
+        return true;
+    }
+    if (offset + 1 >= limit) return false;
+    amplitude = static_cast<int8_t>(bytes[offset + 1]);
+    return true;
+}
+
+// The same sample as a 16-bit level; an 8-bit sample fills the upper byte.
+bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
+    int amplitude = 0;
+    if (!amplitudeAt(bytes, limit, offset, sampleBits, amplitude)) return false;
+    level = sampleBits <= 8 ? amplitude * 256 : amplitude * 256 + bytes[offset];
+    return true;
+}
+
+// Truncates toward zero. |float(dimension)| <= 2^31, so |scale| <= 2^23 and
+// |amplitude * scale| <= 2^30: the conversion fits int32 for every dimension,
+// even a configured width of INT32_MAX or INT32_MIN.
+int32_t scaled(int amplitude, float scale) { return static_cast<int32_t>(static_cast<float>(amplitude) * scale); }
+
+int32_t saturated(double pixels) {
+    return static_cast<int32_t>(std::clamp(pixels, double{INT32_MIN}, double{INT32_MAX}));
+}
+
+// Group k's value comes from its byte 8, or from its byte 0 when the
+// recorded bytes end before byte 8's sample does; a group with neither
+// keeps previous. valueAt(limit, offset, value) reads and scales one sample.
+template <class ValueAt>
+void decimateWith(const ReductionInput& in, const TraceRow& previous, int32_t* raw, ValueAt valueAt) {
+    const int points = clampedPoints(in.points);
+    const uint32_t limit = std::min(in.byteCount, static_cast<uint32_t>(points * kBytesPerPoint));
+    for (int k = 0; k < points; ++k) {
+        const uint32_t groupStart = static_cast<uint32_t>(k * kBytesPerPoint);
+        int32_t value = 0;
+        const bool recorded =
+            valueAt(limit, groupStart + kSecondSampleOffset, value) || valueAt(limit, groupStart, value);
+        raw[k] = recorded ? value : previous[k].load();
+    }
+}
+
+// Sums in 64 bits: four raw values near their 2^30 bound overflow 32 bits.
+// The shift of a negative int64 is arithmetic (floor), and every result is
+// back within int32 because raw values and the row are.
+int32_t halfSum(int32_t a, int32_t b) { return static_cast<int32_t>((int64_t{a} + b) >> 1); }
+
+int32_t smoothedInterior(int32_t previous, int32_t left, int32_t centre, int32_t right) {
+    return static_cast<int32_t>((int64_t{previous} + left + centre + right - 1) >> 2);
+}
+
+}  // namespace
+
+int32_t dimensionFor(char scopeType, int32_t width, int32_t height) { return isHorizontal(scopeType) ? height : width; }
+
+ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes, uint32_t byteCount,
+                                 int sampleBits) {
+    const int32_t dimension = dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load());
+    return {bytes, byteCount, settings.bufferPoints.load(), sampleBits, dimension};
+}
+
+// A group the buffer does not reach (the short buffer a capture reset hands
+// back) repeats what the trace shows there now: smoothing then moves that
+// part of the trace by at most a pixel, where a 0 would pull the unrecorded
+// tail towards the centre line for one frame.
+void decimate(const ReductionInput& in, const TraceRow& previous, int32_t* raw) {
+    const float scale = static_cast<float>(in.dimension) * kAmplitudeSteps;
+    decimateWith(in, previous, raw, [&](uint32_t limit, uint32_t offset, int32_t& value) {
+        int amplitude = 0;
+        if (!amplitudeAt(in.bytes, limit, offset, in.sampleBits, amplitude)) return false;
+        value = scaled(amplitude, scale);
+        return true;
+    });
+}
+
+// Ascending and in place: each interior point reads only its own previous
+// value, which no earlier step has overwritten yet.
+void smooth(const int32_t* raw, int points, TraceRow& row) {
+    row[0] = halfSum(raw[0], raw[1]);
+    for (int i = 1; i < points - 1; ++i) row[i] = smoothedInterior(row[i].load(), raw[i - 1], raw[i], raw[i + 1]);
+    row[points - 1] = halfSum(raw[points - 2], raw[points - 1]);
+}
+
+bool repaintDue(uint32_t now, uint32_t lastRedrawTick, uint32_t frameIntervalMs) {
+    return static_cast<uint32_t>(now - lastRedrawTick) > frameIntervalMs;
+}
+
+void reduceInto(const ReductionInput& in, TraceRow& row) {
+    if (in.byteCount == 0) return;
+    std::array<int32_t, kMaxPoints> raw;
+    decimate(in, row, raw.data());
+    smooth(raw.data(), clampedPoints(in.points), row);
+}
+
+void reduceWithGain(const ReductionInput& in, float gain, TraceRow& row) {
+    if (in.byteCount == 0) return;
+    const double scale = static_cast<double>(in.dimension) * gain / kLevelSteps;
+    std::array<int32_t, kMaxPoints> raw;
+    decimateWith(in, row, raw.data(), [&](uint32_t limit, uint32_t offset, int32_t& value) {
+        int32_t level = 0;
+        if (!fineLevelAt(in.bytes, limit, offset, in.sampleBits, level)) return false;
+        value = saturated(level * scale);
+        return true;
+    });
+    smooth(raw.data(), clampedPoints(in.points), row);
+}
+
+}  // namespace zembrit

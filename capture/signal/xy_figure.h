@@ -1,0 +1,32 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "capture/signal/signal_window.h"
+#include "settings/relaxed.h"
+
+// The X-Y figure as the capture thread leaves it for the paint: every sample
+// pair of one window, each pair one whole 32-bit value, so a paint may mix
+// two buffers' pairs but never tears one.
+namespace zembrit {
+
+// The longest window: 8-bit samples of the largest trace.
+constexpr int kMaxXyPairs = kMaxPoints * kBytesPerPoint;
+
+struct XyFigure {
+    std::array<Relaxed<uint32_t>, kMaxXyPairs> pairs;  // left in the low half, right in the high half
+    Relaxed<int32_t> count{0};
+    Relaxed<float> gain{1.0f};  // over the fixed scale
+};
+
+uint32_t packLevels(int32_t left, int32_t right);
+int32_t leftLevel(uint32_t pair);
+int32_t rightLevel(uint32_t pair);
+
+// The figure the capture wrote last; filled only while X-Y is shown.
+const XyFigure& latestXyFigure();
+
+// Stores the window's pairs (from its start, at most kMaxXyPairs) and gain.
+void storeXyFigure(const SignalWindow& window, XyFigure& figure);
+
+}  // namespace zembrit
