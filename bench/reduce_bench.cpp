@@ -1,5 +1,5 @@
 #include "capture/signal/reduce.h"
-#include "capture/signal/signal_window.h"
+#include "capture/signal/signal_path.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,7 +70,7 @@ std::vector<uint8_t> twoWindows(int points, const SourceLayout& layout) {
     return bytes;
 }
 
-// The signal steps alone (selectWindow: channel split, trigger, gain) and
+// The signal steps alone (selectSpan: channel split, trigger, gain) and
 // with the reductions of every channel shown, per buffer, with every option
 // on. Arguments: points, then the source (0: 16-bit mono, 1: 16-bit stereo,
 // 2: float stereo) and whether the reductions run.
@@ -87,10 +87,10 @@ void signalSteps(benchmark::State& state) {
     TraceRow left{}, right{};
     long allocationsBefore = allocations.load();
     for (auto _ : state) {
-        const SignalWindow shown = selectWindow(source, points, options, signal);
+        const SampleSpan shown = selectSpan(source, points, options, signal);
         if (reduce) {
-            reduceWindowInto(shown, shown.left, points, 25, left);
-            if (layout.channels > 1) reduceWindowInto(shown, shown.right, points, 25, right);
+            reduceSpanInto(shown, shown.left, points, 25, left);
+            if (layout.channels > 1) reduceSpanInto(shown, shown.right, points, 25, right);
         }
         benchmark::DoNotOptimize(shown);
         benchmark::ClobberMemory();

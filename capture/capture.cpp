@@ -7,9 +7,9 @@
 #include <optional>
 #include <utility>
 
-#include "capture/wave_in/capture_state.h"
 #include "capture/control_thread.h"
-#include "capture/signal/trace_points.h"
+#include "capture/trace_feed.h"
+#include "capture/wasapi/wasapi_capture.h"
 #include "capture/wave_in/wave_in_capture.h"
 #include "capture/wave_in/wave_in_layout.h"
 #include "settings/settings_store.h"
@@ -21,10 +21,6 @@ namespace {
 enum class Running : uint8_t { nothing, waveIn, source };
 
 Running running = Running::nothing;  // the user-interface thread's alone
-Relaxed<uint32_t> redrawTick;
-TraceRow row{};
-TraceRow rightRow{};
-XyFigure figure;
 
 // Nothing for a format no device records.
 std::optional<WaveInPlan> planWaveIn() {
@@ -96,20 +92,7 @@ StopOutcome stopSourceCapture(const CaptureDeadline& deadline) {
 
 }  // namespace
 
-Relaxed<uint32_t>& lastRedrawTick() { return redrawTick; }
-TraceRow& traceRow() { return row; }
-const TraceRow& latestTrace() { return row; }
-TraceRow& rightTraceRow() { return rightRow; }
-const TraceRow& latestRightTrace() { return rightRow; }
-XyFigure& xyFigure() { return figure; }
-const XyFigure& latestXyFigure() { return figure; }
-
-void resetCaptureState() {
-    redrawTick = GetTickCount();
-    for (auto& point : row) point = 0;
-    for (auto& point : rightRow) point = 0;
-    figure.count = 0;
-}
+void resetCaptureState() { resetTrace(); }
 
 StartFailure startCapture(HWND repaintWindow, SourceReport report, const CaptureDeadline& deadline) {
     if (isCapturing()) return StartFailure::AlreadyRunning;

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "capture/capture_outcome.h"
-#include "capture/wasapi/wasapi_capture.h"
 
 namespace zembrit {
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace zembrit {
 
@@ -23,5 +24,10 @@ struct StopOutcome {
     bool deviceClosed = true;
     bool sourceEnded = true;
 };
+
+// How a WASAPI source is doing. Its failures heal by themselves, so they are
+// news for the shell's label, never a box; called on the user-interface thread.
+enum class SourceHealth : uint8_t { failing, capturing };
+using SourceReport = void (*)(SourceHealth health);
 
 }  // namespace zembrit

@@ -3,7 +3,7 @@
 #include "commands/scope_menu.h"
 
 #include "capture/capture.h"
-#include "capture/wasapi/endpoint_names.h"
+#include "capture/known_endpoints.h"
 #include "commands/menu_model.h"
 #include "plugin/host_api.h"
 #include "settings/settings_store.h"

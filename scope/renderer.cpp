@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-#include "capture/signal/trace_points.h"
-#include "capture/signal/xy_figure.h"
+#include "capture/latest_trace.h"
 #include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/blend.h"

@@ -13,10 +13,10 @@ constexpr float kHalvingSeconds = 2.0f;  // how fast a quieter signal is brought
 
 }  // namespace
 
-float followPeak(AutoGain& state, int32_t windowPeak, float seconds) {
+float followPeak(AutoGain& state, int32_t spanPeak, float seconds) {
     const float elapsed = seconds > 0.0f ? seconds : 0.0f;  // a NaN counts as no time
     const float faded = state.peakMemory * std::exp2(-elapsed / kHalvingSeconds);
-    state.peakMemory = std::max(static_cast<float>(windowPeak), faded);
+    state.peakMemory = std::max(static_cast<float>(spanPeak), faded);
     const float target = kTargetFill * static_cast<float>(kFullScale);
     if (state.peakMemory * kMaxAutoGain <= target) return kMaxAutoGain;
     return target / state.peakMemory;

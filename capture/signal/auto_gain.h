@@ -20,6 +20,6 @@ struct AutoGain {
 // remembered peak at 80% of the half-height, at most kMaxAutoGain. A louder
 // peak takes over at once, so nothing shown goes past the window; the memory
 // of a louder one halves every 2 s.
-float followPeak(AutoGain& state, int32_t windowPeak, float seconds);
+float followPeak(AutoGain& state, int32_t spanPeak, float seconds);
 
 }  // namespace zembrit

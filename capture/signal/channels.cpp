@@ -7,12 +7,6 @@
 namespace zembrit {
 namespace {
 
-constexpr int kUnsignedSilence = 128;  // silence of an 8-bit sample
-
-int16_t littleEndian16(const uint8_t* low) {
-    return static_cast<int16_t>(static_cast<uint16_t>(low[0] | (low[1] << 8)));
-}
-
 int32_t floatLevel(const uint8_t* sample) {
     float value;
     std::memcpy(&value, sample, sizeof value);
@@ -56,8 +50,7 @@ uint32_t bytesPerFrame(const SourceLayout& layout) {
 uint32_t sampleCount(const MonoSamples& samples) { return samples.byteCount / bytesPerSample(samples); }
 
 int32_t levelAt(const MonoSamples& samples, uint32_t index) {
-    if (samples.sampleBits <= 8) return (samples.bytes[index] - kUnsignedSilence) * 256;
-    return littleEndian16(samples.bytes + 2 * index);
+    return pcmLevel(samples.bytes + bytesPerSample(samples) * index, samples.sampleBits);
 }
 
 int32_t peakLevel(const MonoSamples& samples, uint32_t start, uint32_t count) {
@@ -69,7 +62,7 @@ int32_t peakLevel(const MonoSamples& samples, uint32_t start, uint32_t count) {
     return peak;
 }
 
-uint32_t windowSamples(int points, int sampleBits) {
+uint32_t spanSamples(int points, int sampleBits) {
     const auto bytes = static_cast<uint32_t>(std::clamp(points, kMinPoints, kMaxPoints) * kBytesPerPoint);
     return sampleBits <= 8 ? bytes : bytes / 2;
 }

@@ -24,6 +24,19 @@ SampleFormat pcmFormat(int sampleBits);
 uint32_t bytesPerFrame(const SourceLayout& layout);
 uint32_t bytesPerSample(SampleFormat format);
 
+// Silence of an unsigned 8-bit sample.
+constexpr int kUnsignedSilence = 128;
+
+inline int32_t littleEndian16(const uint8_t* low) {
+    return static_cast<int16_t>(static_cast<uint16_t>(low[0] | (low[1] << 8)));
+}
+
+// A sample as the reduction reads it (8-bit unsigned, or 16-bit signed
+// little endian) as a 16-bit level: an 8-bit sample fills the upper byte.
+inline int32_t pcmLevel(const uint8_t* sample, int sampleBits) {
+    return sampleBits <= 8 ? (sample[0] - kUnsignedSilence) * 256 : littleEndian16(sample);
+}
+
 // A signed sample of any depth but 8 bits as a 16-bit level: the top 16 bits
 // of an integer, a float at 32768 per 1.0, clipped.
 int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format);
@@ -50,7 +63,7 @@ int32_t peakLevel(const MonoSamples& samples, uint32_t start, uint32_t count);
 
 // Samples one trace window spans: points * 16 bytes of one channel, so an
 // 8-bit window holds twice as many as a 16-bit one.
-uint32_t windowSamples(int points, int sampleBits);
+uint32_t spanSamples(int points, int sampleBits);
 
 // One channel of two trace windows, the most a triggered source delivers.
 constexpr uint32_t kChannelCapacity = 2 * kMaxPoints * kBytesPerPoint;

@@ -4,36 +4,32 @@
 #include <array>
 #include <climits>
 
+#include "capture/signal/channels.h"
+
 namespace zembrit {
 namespace {
 
 constexpr uint32_t kSecondSampleOffset = 8;     // the later of a group's two candidate bytes
-constexpr int kUnsignedSilence = 128;           // silence of an 8-bit sample
-constexpr float kAmplitudeSteps = 0.00390625f;  // 1 / 256: amplitude range to window size
-constexpr double kLevelSteps = 65536.0;         // 16-bit level range to window size
+constexpr float kAmplitudeSteps = 0.00390625f;  // 1 / 256: amplitude range to the trace's size
+constexpr double kLevelSteps = 65536.0;         // 16-bit level range to the trace's size
 
 int clampedPoints(int points) { return std::clamp(points, kMinPoints, kMaxPoints); }
 
-// The amplitude -128..127 of the sample starting at offset; false when the
-// recorded bytes do not cover what it needs. A deeper sample is signed little
-// endian and the chosen byte is its low byte: the byte after it holds the
-// amplitude, so that byte must lie within the recorded limit as well.
-bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int& amplitude) {
-    if (sampleBits <= 8) {
-        if (offset >= limit) return false;
-        amplitude = bytes[offset] - kUnsignedSilence;
-        return true;
-    }
-    if (offset + 1 >= limit) return false;
-    amplitude = static_cast<int8_t>(bytes[offset + 1]);
+// The 16-bit level of the sample starting at offset; false when the
+// recorded bytes do not cover it. A deeper sample is signed little endian and
+// the chosen byte is its low byte: the byte after it must lie within the
+// recorded limit as well.
+bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
+    if (offset + (sampleBits <= 8 ? 0 : 1) >= limit) return false;
+    level = pcmLevel(bytes + offset, sampleBits);
     return true;
 }
 
-// The same sample as a 16-bit level; an 8-bit sample fills the upper byte.
-bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
-    int amplitude = 0;
-    if (!amplitudeAt(bytes, limit, offset, sampleBits, amplitude)) return false;
-    level = sampleBits <= 8 ? amplitude * 256 : amplitude * 256 + bytes[offset];
+// The same sample's amplitude -128..127: its level's upper byte.
+bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int& amplitude) {
+    int32_t level = 0;
+    if (!fineLevelAt(bytes, limit, offset, sampleBits, level)) return false;
+    amplitude = level >> 8;
     return true;
 }
 

@@ -10,13 +10,8 @@ namespace zembrit {
 constexpr int kTraceCapacity = kMaxPoints + 1;
 constexpr int kBytesPerPoint = 16;
 
-// Offsets in pixels from the trace's centre line; written by the capture
-// thread, read by the paint, each element whole.
+// Offsets in pixels from the trace's centre line, each element whole: a
+// paint may read a row while a capture thread writes it.
 using TraceRow = std::array<Relaxed<int32_t>, kTraceCapacity>;
-
-// The row the capture wrote last: all 0 at load. With two traces it holds
-// the left channel, and the right one has a row of its own.
-const TraceRow& latestTrace();
-const TraceRow& latestRightTrace();
 
 }  // namespace zembrit

@@ -36,8 +36,8 @@ uint32_t triggerStart(const MonoSamples& samples, uint32_t window, const Trigger
     return 0;
 }
 
-void rememberPeak(TriggerMemory& memory, int32_t windowPeak) {
-    memory.recentPeak = std::max(windowPeak, memory.recentPeak - memory.recentPeak / 4);
+void rememberPeak(TriggerMemory& memory, int32_t spanPeak) {
+    memory.recentPeak = std::max(spanPeak, memory.recentPeak - memory.recentPeak / 4);
 }
 
 }  // namespace zembrit

@@ -24,6 +24,6 @@ uint32_t triggerStart(const MonoSamples& samples, uint32_t window, const Trigger
 
 // Learns the peak of the window just shown; an older louder peak fades by a
 // quarter per buffer.
-void rememberPeak(TriggerMemory& memory, int32_t windowPeak);
+void rememberPeak(TriggerMemory& memory, int32_t spanPeak);
 
 }  // namespace zembrit

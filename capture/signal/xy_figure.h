@@ -2,15 +2,15 @@
 #include <array>
 #include <cstdint>
 
-#include "capture/signal/signal_window.h"
+#include "capture/signal/trace_points.h"
 #include "settings/relaxed.h"
 
 // The X-Y figure as the capture thread leaves it for the paint: every sample
-// pair of one window, each pair one whole 32-bit value, so a paint may mix
+// pair of one span, each pair one whole 32-bit value, so a paint may mix
 // two buffers' pairs but never tears one.
 namespace zembrit {
 
-// The longest window: 8-bit samples of the largest trace.
+// The longest span: 8-bit samples of the largest trace.
 constexpr int kMaxXyPairs = kMaxPoints * kBytesPerPoint;
 
 struct XyFigure {
@@ -22,11 +22,5 @@ struct XyFigure {
 uint32_t packLevels(int32_t left, int32_t right);
 int32_t leftLevel(uint32_t pair);
 int32_t rightLevel(uint32_t pair);
-
-// The figure the capture wrote last; filled only while X-Y is shown.
-const XyFigure& latestXyFigure();
-
-// Stores the window's pairs (from its start, at most kMaxXyPairs) and gain.
-void storeXyFigure(const SignalWindow& window, XyFigure& figure);
 
 }  // namespace zembrit

@@ -4,7 +4,7 @@
 
 namespace zembrit {
 
-std::optional<MixFormat> mixFormatFor(FormatTag tag, int containerBits, int channels, uint32_t blockAlign) {
+std::optional<SourceLayout> mixFormatFor(FormatTag tag, int containerBits, int channels, uint32_t blockAlign) {
     if (channels < 1 || channels > kMaxMixChannels) return std::nullopt;
     std::optional<SampleFormat> format;
     if (tag == FormatTag::ieeeFloat && containerBits == 32) format = SampleFormat::float32;
@@ -14,12 +14,12 @@ std::optional<MixFormat> mixFormatFor(FormatTag tag, int containerBits, int chan
         if (containerBits == 32) format = SampleFormat::signed32;
     }
     if (!format) return std::nullopt;
-    const MixFormat mix{*format, channels};
-    if (bytesPerFrame({mix.format, mix.channels}) != blockAlign) return std::nullopt;
+    const SourceLayout mix{*format, channels};
+    if (bytesPerFrame(mix) != blockAlign) return std::nullopt;
     return mix;
 }
 
-void mixFrames(const uint8_t* bytes, uint32_t frameCount, const MixFormat& format, MixMode mode, int16_t* out) {
+void mixFrames(const uint8_t* bytes, uint32_t frameCount, const SourceLayout& format, MixMode mode, int16_t* out) {
     const uint32_t sampleBytes = bytesPerSample(format.format);
     const auto channels = static_cast<uint32_t>(format.channels);
     for (uint32_t f = 0; f < frameCount; ++f, bytes += sampleBytes * channels) {
@@ -34,9 +34,9 @@ void mixFrames(const uint8_t* bytes, uint32_t frameCount, const MixFormat& forma
     }
 }
 
-void WindowAccumulator::reset(int points, MixMode mode, bool doubled) {
+void SpanAccumulator::reset(int points, MixMode mode, bool doubled) {
     mode_ = mode;
-    windowFrames_ =
+    spanFrames_ =
         static_cast<uint32_t>(std::clamp(points, kMinPoints, kMaxPoints)) * kSamplesPerPoint * (doubled ? 2u : 1u);
     filled_ = 0;
 }

@@ -14,17 +14,14 @@ namespace zembrit {
 // The sample encoding a mix format names; `other` is one the engine cannot read.
 enum class FormatTag : uint8_t { pcm, ieeeFloat, other };
 
-struct MixFormat {
-    SampleFormat format;  // signed16, signed24 (3-byte samples), signed32 or float32
-    int channels;         // 1 to kMaxMixChannels
-};
-
 constexpr int kMaxMixChannels = 8;
 
-// The format of frames with `containerBits` per sample, or nothing when it is
+// The layout of frames with `containerBits` per sample, or nothing when it is
 // not one a shared-mode endpoint mixes in (24 valid bits in a 32-bit container
-// read as 32-bit: the low byte is zero). blockAlign must match the frame size.
-std::optional<MixFormat> mixFormatFor(FormatTag tag, int containerBits, int channels, uint32_t blockAlign);
+// read as 32-bit: the low byte is zero): signed16, signed24 (3-byte samples),
+// signed32 or float32, in 1 to kMaxMixChannels channels. blockAlign must
+// match the frame size.
+std::optional<SourceLayout> mixFormatFor(FormatTag tag, int containerBits, int channels, uint32_t blockAlign);
 
 enum class MixMode : uint8_t { mono, firstTwo };
 
@@ -32,21 +29,21 @@ constexpr int outputChannels(MixMode mode) { return mode == MixMode::mono ? 1 : 
 
 // frameCount frames into outputChannels(mode) 16-bit levels each: mono is
 // the mean of all channels, firstTwo the first two (a mono source twice).
-void mixFrames(const uint8_t* bytes, uint32_t frameCount, const MixFormat& format, MixMode mode, int16_t* out);
+void mixFrames(const uint8_t* bytes, uint32_t frameCount, const SourceLayout& format, MixMode mode, int16_t* out);
 
 // Gathers mixed frames into windows of as many samples per trace point as a
 // 16-bit wave-in buffer holds, and hands each full window on as
 // handoff(bytes, byteCount, SourceLayout). Its storage is fixed: nothing is
 // allocated per packet.
-class WindowAccumulator {
+class SpanAccumulator {
 public:
     // points is clamped to [kMinPoints, kMaxPoints]; anything gathered is
     // dropped. doubled gathers two trace windows, for the trigger's search.
     void reset(int points, MixMode mode, bool doubled = false);
 
     template <class Handoff>
-    void append(const uint8_t* bytes, uint32_t frames, const MixFormat& format, Handoff&& handoff) {
-        const uint32_t frameBytes = bytesPerFrame({format.format, format.channels});
+    void append(const uint8_t* bytes, uint32_t frames, const SourceLayout& format, Handoff&& handoff) {
+        const uint32_t frameBytes = bytesPerFrame(format);
         while (frames > 0) {
             const uint32_t taken = take(frames);
             mixFrames(bytes, taken, format, mode_, samples_.data() + filled_ * channels());
@@ -68,21 +65,21 @@ public:
 
 private:
     uint32_t channels() const { return static_cast<uint32_t>(outputChannels(mode_)); }
-    uint32_t take(uint32_t frames) const { return frames < windowFrames_ - filled_ ? frames : windowFrames_ - filled_; }
+    uint32_t take(uint32_t frames) const { return frames < spanFrames_ - filled_ ? frames : spanFrames_ - filled_; }
 
     template <class Handoff>
     void handOnWhenFull(uint32_t taken, Handoff& handoff) {
         filled_ += taken;
-        if (filled_ < windowFrames_) return;
+        if (filled_ < spanFrames_) return;
         filled_ = 0;
         handoff(reinterpret_cast<const uint8_t*>(samples_.data()),
-                static_cast<uint32_t>(windowFrames_ * channels() * sizeof(int16_t)),
+                static_cast<uint32_t>(spanFrames_ * channels() * sizeof(int16_t)),
                 SourceLayout{SampleFormat::signed16, static_cast<int>(channels())});
     }
 
     static constexpr uint32_t kSamplesPerPoint = kBytesPerPoint / 2;
     std::array<int16_t, kMaxPoints * kSamplesPerPoint * 2 * 2> samples_{};  // two windows of two channels
-    uint32_t windowFrames_ = kMinPoints * kSamplesPerPoint;
+    uint32_t spanFrames_ = kMinPoints * kSamplesPerPoint;
     uint32_t filled_ = 0;
     MixMode mode_ = MixMode::mono;
 };

@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <atomic>
 
-#include "capture/wave_in/capture_state.h"
+#include "capture/signal/silence_decay.h"
+#include "capture/trace_feed.h"
 #include "capture/wasapi/com_ref.h"
 #include "capture/wasapi/endpoint_names.h"
-#include "capture/wave_in/reduce_buffer.h"
 #include "capture/wasapi/repaint_gate.h"
-#include "capture/signal/silence_decay.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
@@ -33,9 +32,7 @@ public:
         delivered_.store(false);
         lastSampleTick_.store(GetTickCount());
         window_.store(window);
-        options_ = options;
-        signal_ = SignalState{};
-        delay_ = DelayLine{};
+        feed_ = TraceFeed(options);
     }
     void forgetWindow() { window_.store(nullptr); }
 
@@ -44,7 +41,7 @@ public:
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
         if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
         const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
-        if (showWindow(source, options_, signal_, delay_) && worthRepainting())
+        if (feed_.show(source) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
 
@@ -64,8 +61,9 @@ public:
 
 private:
     bool worthRepainting() {
-        const XyFigure* figure = options_.channels == ChannelMode::xy ? &xyFigure() : nullptr;
-        return gate_.worthRequesting(traceRow(), rightTraceRow(), figure, motionBlur_, rowsGlided_.exchange(false));
+        const TracePicture trace = writableTrace();
+        const XyFigure* figure = feed_.options().channels == ChannelMode::xy ? &trace.figure : nullptr;
+        return gate_.worthRequesting(trace.left, trace.right, figure, motionBlur_, rowsGlided_.exchange(false));
     }
 
     std::atomic<HWND> window_{nullptr};
@@ -75,9 +73,7 @@ private:
     std::atomic<bool> rowsGlided_{false};
     bool motionBlur_ = false;
     RepaintGate gate_;
-    SignalOptions options_;
-    SignalState signal_;
-    DelayLine delay_;
+    TraceFeed feed_;
 };
 
 // The engine and its sink are the control thread's; the decay and the timer
@@ -126,9 +122,10 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
     const uint32_t now = GetTickCount();
     const uint32_t lastSample = sink.lastSampleTick();
-    const bool left = decay.step(now, lastSample, interval, traceRow());
-    const bool right = rightDecay.step(now, lastSample, interval, rightTraceRow());
-    const bool figure = xyDecay.step(now, lastSample, interval, xyFigure());
+    const TracePicture trace = writableTrace();
+    const bool left = decay.step(now, lastSample, interval, trace.left);
+    const bool right = rightDecay.step(now, lastSample, interval, trace.right);
+    const bool figure = xyDecay.step(now, lastSample, interval, trace.figure);
     if (left || right || figure) {
         sink.rowsGlided();
         InvalidateRect(window, nullptr, FALSE);

@@ -7,16 +7,12 @@
 
 #include <cstdint>
 
+#include "capture/capture_outcome.h"
 #include "capture/wasapi/wasapi_engine.h"
 #include "settings/capture_source.h"
 #include "settings/signal_settings.h"
 
 namespace zembrit {
-
-// How a WASAPI source is doing. Its failures heal by themselves, so they are
-// news for the shell's label, never a box; called on the user-interface thread.
-enum class SourceHealth : uint8_t { failing, capturing };
-using SourceReport = void (*)(SourceHealth health);
 
 // User-interface thread: the engine's settings for the source, from the
 // stored device and signal options.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "capture/module_pin.h"
 #include "capture/wasapi/com_ref.h"
 #include "capture/wasapi/endpoint_names.h"
 #include "capture/wasapi/packet_pacing.h"
@@ -27,7 +28,7 @@ struct EngineRun {
     HANDLE relist = nullptr;  // auto-reset: an endpoint came, went or changed state
     HANDLE buffer = nullptr;  // auto-reset: the audio client has packets
     HANDLE thread = nullptr;
-    WindowAccumulator accumulator;
+    SpanAccumulator accumulator;
     // The thread and the engine each hold the run; the last to let go frees
     // it, so a thread that outlives its stop's wait frees its own.
     std::atomic<int> holders{2};
@@ -47,7 +48,7 @@ struct CoTaskFree {
     void operator()(void* memory) const { CoTaskMemFree(memory); }
 };
 
-std::optional<MixFormat> mixFormatOf(const WAVEFORMATEX& format) {
+std::optional<SourceLayout> mixFormatOf(const WAVEFORMATEX& format) {
     FormatTag tag = FormatTag::other;
     if (format.wFormatTag == WAVE_FORMAT_PCM) tag = FormatTag::pcm;
     if (format.wFormatTag == WAVE_FORMAT_IEEE_FLOAT) tag = FormatTag::ieeeFloat;
@@ -171,7 +172,7 @@ private:
         HRESULT result = client_->GetMixFormat(&mix);
         if (FAILED(result)) return result;
         const std::unique_ptr<WAVEFORMATEX, CoTaskFree> owned(mix);
-        const std::optional<MixFormat> format = mixFormatOf(*mix);
+        const std::optional<SourceLayout> format = mixFormatOf(*mix);
         if (!format) return AUDCLNT_E_UNSUPPORTED_FORMAT;
         format_ = *format;
         const DWORD loopback = run_.config.loopback ? AUDCLNT_STREAMFLAGS_LOOPBACK : 0;
@@ -196,7 +197,7 @@ private:
     EngineRun& run_;
     ComRef<IAudioClient> client_;
     ComRef<IAudioCaptureClient> capture_;
-    MixFormat format_{};
+    SourceLayout format_{};
     bool started_ = false;
 };
 
@@ -289,13 +290,6 @@ DWORD WINAPI engineThread(void* parameter) {
     return 0;
 }
 
-// A thread that did not end may still run this module's code.
-void keepModuleLoaded() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&keepModuleLoaded), &self);
-}
-
 }  // namespace
 
 bool WasapiEngine::start(const EngineConfig& config) {
@@ -322,7 +316,7 @@ bool WasapiEngine::stop(DWORD joinBoundMs) {
     SetEvent(run->stop);
     const bool ended = WaitForSingleObject(run->thread, joinBoundMs) == WAIT_OBJECT_0;
     CloseHandle(run->thread);
-    if (!ended) keepModuleLoaded();
+    if (!ended) keepModuleLoaded();  // the thread that did not end still runs this module's code
     letGo(run);
     return ended;
 }

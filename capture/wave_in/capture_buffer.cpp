@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "capture/module_pin.h"
+
 namespace zembrit {
 namespace {
 
@@ -13,14 +15,6 @@ void releaseCaptureBuffer(CaptureBuffer* buffer) {
     if (buffer->bufferReturned) CloseHandle(buffer->bufferReturned);
     buffer->~CaptureBuffer();
     VirtualFree(buffer, 0, MEM_RELEASE);
-}
-
-// A device that kept the buffer may still call back, and a worker that did
-// not end may still wake: neither may ever run in an unloaded module.
-void keepModuleLoaded() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&keepModuleLoaded), &self);
 }
 
 }  // namespace
@@ -42,6 +36,8 @@ CaptureBuffer* allocateCaptureBuffer(DWORD length, HWAVEIN device) {
     return buffer;
 }
 
+// A device that kept the buffer may still call back, and a worker that did
+// not end may still wake.
 void finishCaptureBuffer(CaptureBuffer* buffer, bool safeToRelease) {
     if (safeToRelease)
         releaseCaptureBuffer(buffer);

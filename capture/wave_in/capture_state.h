@@ -5,13 +5,9 @@
 
 #include <cstdint>
 
-#include "capture/wave_in/capture_protocol.h"
-#include "capture/signal/delay_line.h"
-#include "capture/signal/signal_window.h"
 #include "capture/slim_lock.h"
-#include "capture/signal/trace_points.h"
-#include "capture/signal/xy_figure.h"
-#include "settings/relaxed.h"
+#include "capture/trace_feed.h"
+#include "capture/wave_in/capture_protocol.h"
 
 namespace zembrit {
 
@@ -28,9 +24,7 @@ struct CaptureBuffer final : CaptureDevice {
     // What the device was opened to record and how it is shown, fixed for the capture.
     SourceLayout layout{SampleFormat::signed16, 1};
     uint32_t framesPerSecond = 0;
-    SignalOptions options;
-    SignalState signal;  // the worker's alone
-    DelayLine delay;     // the worker's alone
+    TraceFeed feed;  // the worker's alone
 
     bool bufferInQueue() override;
     bool reduceRecorded() override;
@@ -43,12 +37,7 @@ struct CaptureState {
     CaptureProtocol<SlimMutex, SlimCondition> protocol;
 };
 
-// The capture's own record, its trace rows and figure to write into, and the tick count
-// of the last repaint request (written by the capture worker).
+// The wave-in capture's own record.
 CaptureState& captureState();
-TraceRow& traceRow();
-TraceRow& rightTraceRow();
-XyFigure& xyFigure();
-Relaxed<uint32_t>& lastRedrawTick();
 
 }  // namespace zembrit

@@ -68,7 +68,7 @@ CaptureBuffer* allocateWithWorker(HWAVEIN device, const WaveInPlan& plan) {
     if (!buffer) return nullptr;
     buffer->layout = plan.layout;
     buffer->framesPerSecond = plan.recording.samplesPerSecond;
-    buffer->options = plan.options;
+    buffer->feed = TraceFeed(plan.options);
     if (startWorker(*buffer)) return buffer;
     finishCaptureBuffer(buffer, true);
     return nullptr;

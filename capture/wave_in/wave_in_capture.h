@@ -8,7 +8,7 @@
 
 #include "capture/capture_outcome.h"
 #include "capture/wave_in/recording_format.h"
-#include "capture/signal/signal_window.h"
+#include "capture/signal/signal_path.h"
 #include "capture/step_progress.h"
 
 namespace zembrit {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "capture/signal/signal_window.h"
+#include "capture/signal/signal_path.h"
 
 // What wave-in is asked to record for the signal options, and how long its
 // one buffer is.

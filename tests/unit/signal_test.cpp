@@ -1,5 +1,5 @@
 #include "capture/signal/reduce.h"
-#include "capture/signal/signal_window.h"
+#include "capture/signal/signal_path.h"
 
 #include <gtest/gtest.h>
 
@@ -57,13 +57,13 @@ TEST(SignalTrigger, NoisySineStartsOnItsRisingHalfWithinAPixel) {
     std::uniform_real_distribution<double> anyPhase(0.0, 2 * kPi);
     SignalState state;
     const SignalOptions triggered{true, false, ChannelMode::mono};
-    selectWindow(mono16(tone(441.7, 16384, 0, 0.05 * 32768, rng)), kPoints, triggered, state);  // learns the level
+    selectSpan(mono16(tone(441.7, 16384, 0, 0.05 * 32768, rng)), kPoints, triggered, state);  // learns the level
     double sum = 0, sumOfSquares = 0;  // of the samples from the tone's rising crossing to the trace's start
     int fallingHalf = 0;
     for (int buffer = 0; buffer < 20000; ++buffer) {
         const double phase = anyPhase(rng);
         const auto bytes = tone(441.7, 16384, phase, 0.05 * 32768, rng);
-        const uint32_t start = selectWindow(mono16(bytes), kPoints, triggered, state).start;
+        const uint32_t start = selectSpan(mono16(bytes), kPoints, triggered, state).start;
         const double at = std::remainder(phase + 2 * kPi * 441.7 * start / kRate, 2 * kPi);
         if (std::cos(at) <= 0) ++fallingHalf;
         const double lateBy = at / (2 * kPi * 441.7 / kRate);
@@ -86,7 +86,7 @@ TEST(SignalTrigger, SilenceSteadyLevelsHissAndLateCrossingsRunFree) {
     for (const auto& bytes : buffers) {
         SignalState state;
         for (int buffer = 0; buffer < 3; ++buffer)
-            EXPECT_EQ(selectWindow(mono16(bytes), kPoints, {true, false, ChannelMode::mono}, state).start, 0u);
+            EXPECT_EQ(selectSpan(mono16(bytes), kPoints, {true, false, ChannelMode::mono}, state).start, 0u);
     }
 }
 
@@ -106,8 +106,8 @@ TEST(SignalAutoGain, QuietFillsLoudStaysInsideSilenceIsBounded) {
         gains.clear();
         for (double t = 0; t < seconds; t += kSeconds) {
             const auto bytes = tone(100, amplitude, 2 * kPi * 100 * t, 0, rng);
-            const SignalWindow shown = selectWindow(mono16(bytes), kPoints, {true, true, ChannelMode::mono}, state);
-            reduceWindowInto(shown, shown.left, kPoints, 25, row);
+            const SampleSpan shown = selectSpan(mono16(bytes), kPoints, {true, true, ChannelMode::mono}, state);
+            reduceSpanInto(shown, shown.left, kPoints, 25, row);
             gains.push_back(shown.gain);
             afterEachBuffer();
         }
@@ -140,8 +140,8 @@ TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
             }
         }
         SignalState state;
-        const SignalWindow shown = selectWindow({bytes.data(), uint32_t(bytes.size()), {format, 3}, 0.0f}, kPoints,
-                                                {false, false, ChannelMode::stereo}, state);
+        const SampleSpan shown = selectSpan({bytes.data(), uint32_t(bytes.size()), {format, 3}, 0.0f}, kPoints,
+                                            {false, false, ChannelMode::stereo}, state);
         ASSERT_EQ(sampleCount(shown.right), 4u);
         for (uint32_t i = 0; i < 4; ++i) {
             EXPECT_EQ(levelAt(shown.left, i), eightBit ? (left[i] >> 8) * 256 : left[i]) << width;
@@ -150,7 +150,7 @@ TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
     }
     const std::vector<uint8_t> one{1, 2, 3, 4};
     SignalState state;
-    const SignalWindow shown = selectWindow(mono16(one), kPoints, {false, false, ChannelMode::xy}, state);
+    const SampleSpan shown = selectSpan(mono16(one), kPoints, {false, false, ChannelMode::xy}, state);
     EXPECT_EQ(shown.right.bytes, shown.left.bytes) << "a one-channel source shows the same signal on both";
 }
 
@@ -164,19 +164,19 @@ TEST(SignalWindowReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) 
                 SignalState state;
                 TraceRow before{}, now{};
                 reduceInto({bytes.data(), count, points, bits, 25}, before);
-                const SignalWindow shown =
-                    selectWindow({bytes.data(), count, {pcmFormat(bits), 1}, 0.016f}, points, {}, state);
-                reduceWindowInto(shown, shown.left, points, 25, now);
+                const SampleSpan shown =
+                    selectSpan({bytes.data(), count, {pcmFormat(bits), 1}, 0.016f}, points, {}, state);
+                reduceSpanInto(shown, shown.left, points, 25, now);
                 for (int i = 0; i < kTraceCapacity; ++i)
                     ASSERT_EQ(now[i].load(), before[i].load()) << bits << " bits " << points << " points " << count;
             }
     const auto sine = tone(441.7, 16384, 0.3, 0, rng);
     SignalState state;
-    const SignalWindow shown = selectWindow(mono16(sine), kPoints, {true, false, ChannelMode::mono}, state);
+    const SampleSpan shown = selectSpan(mono16(sine), kPoints, {true, false, ChannelMode::mono}, state);
     ASSERT_GT(shown.start, 0u);
     TraceRow fromCrossing{}, now{};
     reduceInto({sine.data() + 2 * shown.start, 2 * kWindow, kPoints, 16, 25}, fromCrossing);
-    reduceWindowInto(shown, shown.left, kPoints, 25, now);
+    reduceSpanInto(shown, shown.left, kPoints, 25, now);
     for (int i = 0; i < kPoints; ++i) EXPECT_EQ(now[i].load(), fromCrossing[i].load()) << i;
 }
 

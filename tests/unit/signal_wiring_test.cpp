@@ -25,7 +25,7 @@ TEST(XyFigure, HoldsEveryPairOfTheWindowFromItsStartWithItsGain) {
         for (int level : {i * 100, -i * 100 - 1}) bytes.insert(bytes.end(), {uint8_t(level), uint8_t(level >> 8)});
     SignalState state;
     const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, 0.01f};
-    SignalWindow window = selectWindow(source, 10, SignalOptions{false, false, ChannelMode::xy}, state);
+    SampleSpan window = selectSpan(source, 10, SignalOptions{false, false, ChannelMode::xy}, state);
     window.start = 70;
     window.gain = 2.5f;
     XyFigure figure;

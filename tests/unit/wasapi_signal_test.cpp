@@ -64,7 +64,7 @@ TEST(SampleMix, EveryFormatAndChannelCountGivesTheSameMonoSine) {
 }
 
 TEST(SampleMix, ChannelsAreAveragedAndFloatsClipped) {
-    const MixFormat stereoFloat{SampleFormat::float32, 2}, threeInts{SampleFormat::signed16, 3};
+    const SourceLayout stereoFloat{SampleFormat::float32, 2}, threeInts{SampleFormat::signed16, 3};
     const float floats[] = {2.0f, 2.0f, -1.5f, 0.5f, NAN, 0.25f};
     int16_t out[6];
     mixFrames(reinterpret_cast<const uint8_t*>(floats), 3, stereoFloat, MixMode::mono, out);
@@ -88,8 +88,8 @@ TEST(SampleMix, FormatsNoEndpointMixesInAreRefused) {
     EXPECT_FALSE(mixFormatFor(FormatTag::pcm, 16, 2, 8));  // a frame size that does not match
 }
 
-TEST(WindowAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) {
-    WindowAccumulator accumulator;
+TEST(SpanAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) {
+    SpanAccumulator accumulator;
     accumulator.reset(10, MixMode::mono);  // 80 samples per window
     std::vector<std::vector<int16_t>> windows;
     auto keep = [&](const uint8_t* bytes, uint32_t count, const SourceLayout& layout) {
@@ -99,7 +99,7 @@ TEST(WindowAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) 
         windows.emplace_back(samples, samples + count / 2);
     };
     const std::vector<int16_t> levels = sine(150);
-    const MixFormat format{SampleFormat::signed16, 1};
+    const SourceLayout format{SampleFormat::signed16, 1};
     accumulator.append(reinterpret_cast<const uint8_t*>(levels.data()), 50, format, keep);
     EXPECT_TRUE(windows.empty());
     accumulator.append(reinterpret_cast<const uint8_t*>(levels.data() + 50), 100, format, keep);

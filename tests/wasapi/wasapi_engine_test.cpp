@@ -28,7 +28,7 @@ public:
         std::lock_guard<std::mutex> guard(lock);
         states.emplace_back(state, reason);
     }
-    size_t windowCount() {
+    size_t spanCount() {
         std::lock_guard<std::mutex> guard(lock);
         return windows.size();
     }
@@ -113,7 +113,7 @@ TEST_P(EngineFormat, KnownSineComesOutAsMonoWindowsAcrossPackets) {
     const std::vector<int16_t> levels = sine(160);
     script.push(packetOf({levels.begin(), levels.begin() + 60}, c));
     script.push(packetOf({levels.begin() + 60, levels.end()}, c));
-    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 2; }));
     EXPECT_EQ(sink.windows[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
     EXPECT_EQ(sink.windows[1], std::vector<int16_t>(levels.begin() + 80, levels.end()));
     EXPECT_EQ(script.shareMode, AUDCLNT_SHAREMODE_SHARED);
@@ -139,7 +139,7 @@ TEST_F(Engine, SilentPacketsGiveZerosWhateverTheyHold) {
     Packet silent = packetOf(sine(80), c);
     silent.flags = AUDCLNT_BUFFERFLAGS_SILENT;
     script.push(silent);
-    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
     EXPECT_EQ(sink.windows[0], std::vector<int16_t>(80, 0));
 }
 
@@ -163,7 +163,7 @@ TEST_F(Engine, InvalidatedDeviceReopensWithBackOffAndSaysSoOnceEachWay) {
     EXPECT_GE(script.openTicks[2] - script.openTicks[1], 950u) << "the delay did not double";
     EXPECT_LT(script.openTicks[2] - script.openTicks[1], 2000u);
     script.push(packetOf(sine(80), c));
-    EXPECT_TRUE(waitUntil([&] { return sink.windowCount() == 1; })) << "the reopened stream delivers nothing";
+    EXPECT_TRUE(waitUntil([&] { return sink.spanCount() == 1; })) << "the reopened stream delivers nothing";
 }
 
 TEST_F(Engine, MissingDeviceRetriesSlowlyWithoutSpinning) {
@@ -198,7 +198,7 @@ TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {
     std::thread([&] { script.watcher.load()->OnDefaultDeviceChanged(eCapture, eConsole, L"new"); }).join();
     ASSERT_TRUE(waitUntil([&] { return script.opens() == 2; }, 1000));
     script.push(packetOf(sine(80), c));
-    EXPECT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
     EXPECT_TRUE(sink.states.empty());
 }
 
@@ -213,7 +213,7 @@ TEST_F(Engine, WithNothingArrivingItLooksAFewTimesASecondAndQuickensWithTheFirst
     EXPECT_GE(resting, 4);
     EXPECT_LE(resting, 9) << "the engine wakes more than 4 times a second with nothing arriving";
     script.push(packetOf(sine(80), c));
-    ASSERT_TRUE(waitUntil([&] { return sink.windowCount() == 1; }, 500));
+    ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }, 500));
     const int afterPacket = script.looks;
     Sleep(300);
     EXPECT_GE(script.looks - afterPacket, 3) << "the wait did not shorten again";

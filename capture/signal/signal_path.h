@@ -1,0 +1,84 @@
+#pragma once
+// The signal core: one buffer of any source in, the trace out. It is
+// portable (it includes no platform header), allocates nothing, and keeps
+// what it remembers between buffers in a SignalState that one capture owns
+// and one thread uses. A buffer's way, top to bottom in signal_path.cpp:
+// its channels are taken apart (channels.h), the trigger finds where the
+// trace starts (trigger.h), the automatic gain follows the peak of what is
+// shown (auto_gain.h), and the span is reduced to trace points (reduce.h)
+// or kept as X-Y pairs (xy_figure.h). Between buffers, silence_decay.h lets
+// a silent trace glide flat and delay_line.h holds pictures for a visual
+// delay. With every option off a one-channel 8- or 16-bit buffer is reduced
+// from its own bytes, so the trace is the plain reduction's.
+#include <cstdint>
+
+#include "capture/signal/auto_gain.h"
+#include "capture/signal/channels.h"
+#include "capture/signal/trace_points.h"
+#include "capture/signal/trigger.h"
+#include "capture/signal/xy_figure.h"
+#include "settings/signal_settings.h"
+
+namespace zembrit {
+
+// One buffer as the source delivered it.
+struct SignalSource {
+    const uint8_t* bytes;
+    uint32_t byteCount;
+    SourceLayout layout;
+    float seconds;  // the time the buffer covers; paces the automatic gain's fall
+};
+
+// What the signal steps remember from buffer to buffer, and room for the
+// channels they take apart.
+struct SignalState {
+    TriggerMemory trigger;
+    AutoGain gain;
+    ChannelScratch left, right;
+};
+
+// The part of one buffer to show. left and right point into the buffer or
+// into the state's scratch, so they last until the next selectSpan; right
+// is left for the mono mode and for a one-channel source.
+struct SampleSpan {
+    MonoSamples left, right;
+    uint32_t start;  // first sample shown: the trigger's crossing, else 0
+    uint32_t count;  // samples from start shown, one trace span at most
+    bool autoGain;
+    float gain;  // over the fixed scale; 1 with the automatic gain off
+};
+
+// The trace's size, read once per buffer: the user-interface thread may
+// change the settings while a capture thread reduces.
+struct TraceShape {
+    int points;         // clamped to [kMinPoints, kMaxPoints] on use
+    int32_t dimension;  // pixels across the trace, see dimensionFor
+};
+
+// Where one buffer's picture goes: the rows and, in X-Y, the figure.
+struct TracePicture {
+    TraceRow& left;
+    TraceRow& right;
+    XyFigure& figure;
+};
+
+// Frames a source should deliver per buffer: one trace span, two with the
+// trigger on, so that a crossing in the first still has a whole span after it.
+uint32_t framesPerBuffer(int points, SampleFormat format, bool trigger);
+
+// The channels, trigger and gain steps: where the trace starts (in the left
+// channel) and at what scale (both channels' peak, so they share one scale).
+SampleSpan selectSpan(const SignalSource& source, int points, const SignalOptions& options, SignalState& state);
+
+// Reduces one channel of the span (span.left or span.right) into row from
+// the span's start, at the fixed scale or the span's gain.
+void reduceSpanInto(const SampleSpan& span, const MonoSamples& channel, int points, int32_t dimension, TraceRow& row);
+
+// Stores the span's pairs (from its start, at most kMaxXyPairs) and gain.
+void storeXyFigure(const SampleSpan& span, XyFigure& figure);
+
+// The whole way: the left row always, the right row in stereo, the figure in X-Y.
+void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
+                 const TracePicture& picture);
+
+}  // namespace zembrit
