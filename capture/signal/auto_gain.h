@@ -15,10 +15,10 @@ struct AutoGain {
     float peakMemory = 0.0f;
 };
 
-// Follows the peak of the window about to be shown, `seconds` after the
+// Follows the peak of the span about to be shown, `seconds` after the
 // previous one, and returns the gain over the fixed scale that puts the
 // remembered peak at 80% of the half-height, at most kMaxAutoGain. A louder
-// peak takes over at once, so nothing shown goes past the window; the memory
+// peak takes over at once, so nothing shown goes past the window's edge; the memory
 // of a louder one halves every 2 s.
 float followPeak(AutoGain& state, int32_t spanPeak, float seconds);
 

@@ -61,11 +61,11 @@ int32_t levelAt(const MonoSamples& samples, uint32_t index);
 // The largest magnitude among count samples from start, within the samples.
 int32_t peakLevel(const MonoSamples& samples, uint32_t start, uint32_t count);
 
-// Samples one trace window spans: points * 16 bytes of one channel, so an
-// 8-bit window holds twice as many as a 16-bit one.
+// Samples one trace span holds: points * 16 bytes of one channel, so an
+// 8-bit span holds twice as many as a 16-bit one.
 uint32_t spanSamples(int points, int sampleBits);
 
-// One channel of two trace windows, the most a triggered source delivers.
+// One channel of two trace spans, the most a triggered source delivers.
 constexpr uint32_t kChannelCapacity = 2 * kMaxPoints * kBytesPerPoint;
 using ChannelScratch = std::array<uint8_t, kChannelCapacity>;
 

@@ -13,7 +13,7 @@ struct ReductionInput {
     uint32_t byteCount;    // bytes the device recorded into it
     int points;            // trace points; clamped to [kMinPoints, kMaxPoints] on use
     int sampleBits;        // depth of the running capture's format
-    int32_t dimension;     // window size across the trace, see dimensionFor
+    int32_t dimension;     // pixels across the trace, see dimensionFor
 };
 
 // A horizontal trace swings across the window's height, any other across its width.

@@ -16,10 +16,10 @@ int32_t hysteresis(const TriggerMemory& memory) {
 
 }  // namespace
 
-uint32_t triggerStart(const MonoSamples& samples, uint32_t window, const TriggerMemory& memory) {
+uint32_t triggerStart(const MonoSamples& samples, uint32_t length, const TriggerMemory& memory) {
     const uint32_t count = sampleCount(samples);
-    if (window == 0 || count <= window) return 0;
-    const uint32_t lastStart = std::min(window - 1, count - window);
+    if (length == 0 || count <= length) return 0;
+    const uint32_t lastStart = std::min(length - 1, count - length);
     // Pairs of samples sum to twice a level, so the arming bound doubles too.
     const int32_t armBelow = -2 * hysteresis(memory);
     bool armed = false;

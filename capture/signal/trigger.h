@@ -14,15 +14,15 @@ struct TriggerMemory {
 };
 
 // The first sample of a rising crossing of the centre line among the first
-// `window` samples that still has a whole window after it, or 0 (the trace
+// `length` samples that still has a whole span after it, or 0 (the trace
 // runs free) when there is none. The crossing arms once the signal falls
 // below minus the hysteresis and fires where it is back at or above 0. The
 // signal is judged by each sample with its predecessor, which halves the
 // noise's power and keeps one noisy sample from firing on a falling slope.
-// Reads at most `window` samples.
-uint32_t triggerStart(const MonoSamples& samples, uint32_t window, const TriggerMemory& memory);
+// Reads at most `length` samples.
+uint32_t triggerStart(const MonoSamples& samples, uint32_t length, const TriggerMemory& memory);
 
-// Learns the peak of the window just shown; an older louder peak fades by a
+// Learns the peak of the span just shown; an older louder peak fades by a
 // quarter per buffer.
 void rememberPeak(TriggerMemory& memory, int32_t spanPeak);
 

@@ -31,14 +31,14 @@ constexpr int outputChannels(MixMode mode) { return mode == MixMode::mono ? 1 : 
 // the mean of all channels, firstTwo the first two (a mono source twice).
 void mixFrames(const uint8_t* bytes, uint32_t frameCount, const SourceLayout& format, MixMode mode, int16_t* out);
 
-// Gathers mixed frames into windows of as many samples per trace point as a
-// 16-bit wave-in buffer holds, and hands each full window on as
+// Gathers mixed frames into spans of as many samples per trace point as a
+// 16-bit wave-in buffer holds, and hands each full span on as
 // handoff(bytes, byteCount, SourceLayout). Its storage is fixed: nothing is
 // allocated per packet.
 class SpanAccumulator {
 public:
     // points is clamped to [kMinPoints, kMaxPoints]; anything gathered is
-    // dropped. doubled gathers two trace windows, for the trigger's search.
+    // dropped. doubled gathers two trace spans, for the trigger's search.
     void reset(int points, MixMode mode, bool doubled = false);
 
     template <class Handoff>
@@ -78,7 +78,7 @@ private:
     }
 
     static constexpr uint32_t kSamplesPerPoint = kBytesPerPoint / 2;
-    std::array<int16_t, kMaxPoints * kSamplesPerPoint * 2 * 2> samples_{};  // two windows of two channels
+    std::array<int16_t, kMaxPoints * kSamplesPerPoint * 2 * 2> samples_{};  // two spans of two channels
     uint32_t spanFrames_ = kMinPoints * kSamplesPerPoint;
     uint32_t filled_ = 0;
     MixMode mode_ = MixMode::mono;

@@ -1,7 +1,7 @@
 #pragma once
 // Shared-mode WASAPI capture on a thread of its own: the default (or a
 // named) input, or loopback of the default output, mixed and gathered into
-// trace windows for a sink. It follows default-device changes and reopens
+// trace spans for a sink. It follows default-device changes and reopens
 // after any failure with a growing delay; it never shows a box.
 #include <windows.h>
 
@@ -19,7 +19,7 @@ enum class EngineState : uint8_t { opening, running, retrying };
 // Called on the engine's thread; neither may block.
 class EngineSink {
 public:
-    // One full window of 16-bit frames (1 or 2 channels, see MixMode).
+    // One full span of 16-bit frames (1 or 2 channels, see MixMode).
     virtual void deliver(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout) = 0;
     // running after an open succeeded; retrying when one failed or a running
     // capture broke, with the failure.
@@ -34,7 +34,7 @@ struct EngineConfig {
     wchar_t deviceName[kDeviceNameCapacity] = L"";  // empty: the default endpoint
     int points = 32;
     MixMode mode = MixMode::mono;
-    bool doubled = false;  // two trace windows per delivery, for the trigger
+    bool doubled = false;  // two trace spans per delivery, for the trigger
 };
 
 struct EngineRun;

@@ -13,7 +13,7 @@ namespace zembrit {
 // byte for byte what it was.
 SourceLayout waveInLayout(int32_t sampleBits, const SignalOptions& options);
 
-// Bytes of the buffer: one trace window of frames, two with the trigger on.
+// Bytes of the buffer: one trace span of frames, two with the trigger on.
 // points * 16 with every option off.
 uint32_t waveInBufferBytes(int32_t points, const SourceLayout& layout, bool trigger);
 
