@@ -1,4 +1,5 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  scope/beam.cpp
   scope/blend.cpp
   scope/geometry.cpp
   scope/layering_style.cpp

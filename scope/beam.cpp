@@ -1,0 +1,194 @@
+#include "scope/beam.h"
+
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <new>
+
+namespace zembrit {
+namespace {
+
+constexpr float kShortestSegment = 0.25f;  // a beam standing still still lights a spot
+constexpr float kReachInSigmas = 3.0f;     // beyond it the spot adds under 1%
+constexpr float kFaintest = 1.0f / 4096;   // an intensity far below one colour step
+constexpr float kGlowWithoutBlur = 0.35f;
+constexpr float kLongestGlow = 0.95f;
+
+// erf(t) for t in [-kErfRange, kErfRange], and exp(-q) for q in [0, kGaussRange]:
+// looked up with linear interpolation, they are faster than computed.
+constexpr float kErfRange = 3.0f;
+constexpr float kGaussRange = kReachInSigmas * kReachInSigmas / 2;
+constexpr int kTableSteps = 1024;
+
+struct Table {
+    std::array<float, kTableSteps + 2> values;  // one past the last step for the interpolation
+    float low, stepsPerUnit;
+
+    float at(float argument) const {
+        const float position = std::clamp((argument - low) * stepsPerUnit, 0.0f, float{kTableSteps});
+        const int index = static_cast<int>(position);
+        const float part = position - static_cast<float>(index);
+        return values[index] + (values[index + 1] - values[index]) * part;
+    }
+};
+
+template <class Function>
+Table tabulate(float low, float high, Function function) {
+    Table table{{}, low, kTableSteps / (high - low)};
+    for (int i = 0; i <= kTableSteps + 1; ++i)
+        table.values[i] = function(low + (high - low) * static_cast<float>(i) / kTableSteps);
+    return table;
+}
+
+const Table& erfTable() {
+    static const Table table = tabulate(-kErfRange, kErfRange, [](float t) { return std::erf(t); });
+    return table;
+}
+
+const Table& gaussTable() {
+    static const Table table = tabulate(0.0f, kGaussRange, [](float q) { return std::exp(-q); });
+    return table;
+}
+
+struct Range {
+    int32_t first, last;  // inclusive; empty when last < first
+};
+
+// Whole pixels from a to b, cut to [first, last]; the cut comes first, so
+// no coordinate too large for 32 bits is ever converted.
+Range pixelsWithin(float a, float b, Range bounds) {
+    const float low = std::max(std::min(a, b), static_cast<float>(bounds.first));
+    const float high = std::min(std::max(a, b), static_cast<float>(bounds.last));
+    if (!(low <= high)) return {bounds.first, bounds.first - 1};
+    return {static_cast<int32_t>(std::floor(low)), static_cast<int32_t>(std::ceil(high))};
+}
+
+// The pixels of row `y` within `reach` of the line through `from` along
+// (ux, uy), inside `bounds`.
+Range rowReach(float y, BeamPoint from, float ux, float uy, float reach, Range bounds) {
+    if (std::fabs(uy) < 1e-6f) return bounds;
+    const float across = (y - from.y) * ux;
+    return pixelsWithin(from.x + (across - reach) / uy, from.x + (across + reach) / uy, bounds);
+}
+
+Range spanOf(float a, float b, float reach, int32_t size) {
+    return pixelsWithin(std::min(a, b) - reach, std::max(a, b) + reach, {0, size - 1});
+}
+
+// One pixel of the result: the light tone-mapped (towards white above an
+// intensity of 1) and laid over the background by its coverage.
+__m128i compositePixel(__m128 cell, __m128i background, bool seeThrough) {
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 intensity = _mm_shuffle_ps(cell, cell, _MM_SHUFFLE(3, 3, 3, 3));
+    const __m128 coverage = _mm_min_ps(intensity, one);
+    const __m128 inverse = _mm_div_ps(one, _mm_max_ps(intensity, one));
+    const __m128 color = _mm_mul_ps(cell, inverse);  // the mean colour once past 1
+    const __m128 whiteness = _mm_sub_ps(one, inverse);
+    const __m128 light = _mm_add_ps(color, _mm_mul_ps(_mm_sub_ps(one, color), whiteness));
+    const __m128 under = _mm_cvtepi32_ps(background);
+    const __m128 keptUnder = seeThrough ? _mm_setzero_ps() : _mm_mul_ps(under, _mm_sub_ps(one, coverage));
+    const __m128 mixed = _mm_add_ps(_mm_mul_ps(light, _mm_set1_ps(255.0f)), keptUnder);
+    // The top byte is the background's.
+    const __m128 topByte = _mm_castsi128_ps(_mm_set_epi32(-1, 0, 0, 0));
+    return _mm_cvtps_epi32(_mm_or_ps(_mm_andnot_ps(topByte, mixed), _mm_and_ps(topByte, under)));
+}
+
+}  // namespace
+
+float beamSigma(int32_t penWidth) { return std::max(0.6f, static_cast<float>(penWidth) * 0.5f); }
+
+float beamPersistence(bool motionBlur, uint8_t motionBlurAlpha) {
+    if (!motionBlur) return kGlowWithoutBlur;
+    return std::min(kLongestGlow, 1.0f - static_cast<float>(motionBlurAlpha) / 255.0f);
+}
+
+float beamExposure(const BeamPoint* points, int count, float persistence) {
+    float length = 0.0f;
+    for (int i = 1; i < count; ++i) length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
+    const float usual = count > 1 ? std::max(1.0f, length / static_cast<float>(count - 1)) : 1.0f;
+    return usual * (1.0f - persistence);
+}
+
+bool BeamPicture::resize(int32_t width, int32_t height) {
+    release();
+    if (width <= 0 || height <= 0) return false;
+    try {
+        cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0.0f);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+void BeamPicture::release() {
+    std::vector<float>().swap(cells_);
+    width_ = height_ = 0;
+}
+
+void BeamPicture::fade(float keep) {
+    const __m128 factor = _mm_set1_ps(keep), faintest = _mm_set1_ps(kFaintest);
+    for (size_t i = 0; i < cells_.size(); i += 4) {
+        const __m128 faded = _mm_mul_ps(_mm_loadu_ps(&cells_[i]), factor);
+        _mm_storeu_ps(&cells_[i], _mm_and_ps(faded, _mm_cmpge_ps(faded, faintest)));
+    }
+}
+
+void BeamPicture::expose(const BeamPoint* points, int count, float sigma, float exposure, BeamColor color) {
+    if (!built() || exposure <= 0.0f) return;
+    const float light[4] = {color.blue, color.green, color.red, 1.0f};
+    if (count == 1) exposeSegment(points[0], points[0], sigma, exposure, light);
+    for (int i = 1; i < count; ++i) exposeSegment(points[i - 1], points[i], sigma, exposure, light);
+}
+
+void BeamPicture::exposeSegment(BeamPoint from, BeamPoint to, float sigma, float exposure, const float* color) {
+    const float length = std::hypot(to.x - from.x, to.y - from.y);
+    const float ux = length > 0.0f ? (to.x - from.x) / length : 1.0f,
+                uy = length > 0.0f ? (to.y - from.y) / length : 0.0f;
+    const float along = std::max(length, kShortestSegment);
+    const float reach = kReachInSigmas * sigma, erfScale = 1.0f / (std::sqrt(2.0f) * sigma);
+    const float gaussScale = 1.0f / (2.0f * sigma * sigma), scale = exposure / (2.0f * along);
+    const Range columns = spanOf(from.x, from.x + ux * along, reach, width_);
+    const Range rows = spanOf(from.y, from.y + uy * along, reach, height_);
+    const __m128 tint = _mm_loadu_ps(color);
+    const Table &erf = erfTable(), &gauss = gaussTable();
+    for (int32_t y = rows.first; y <= rows.last; ++y) {
+        const Range row = rowReach(static_cast<float>(y), from, ux, uy, reach, columns);
+        if (row.last < row.first) continue;
+        float* cell = &cells_[(static_cast<size_t>(y) * width_ + row.first) * 4];
+        for (int32_t x = row.first; x <= row.last; ++x, cell += 4) {
+            const float rx = static_cast<float>(x) - from.x, ry = static_cast<float>(y) - from.y;
+            const float across = ry * ux - rx * uy, q = across * across * gaussScale;
+            if (q >= kGaussRange) continue;
+            const float position = rx * ux + ry * uy;
+            const float value =
+                (erf.at(position * erfScale) + erf.at((along - position) * erfScale)) * gauss.at(q) * scale;
+            _mm_storeu_ps(cell, _mm_add_ps(_mm_loadu_ps(cell), _mm_mul_ps(tint, _mm_set1_ps(value))));
+        }
+    }
+}
+
+float BeamPicture::intensityAt(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0.0f;
+    return cells_[(static_cast<size_t>(y) * width_ + x) * 4 + 3];
+}
+
+void BeamPicture::composite(uint32_t* pixels, int32_t stride, bool seeThrough) const {
+    const __m128i zero = _mm_setzero_si128();
+    for (int32_t y = 0; y < height_; ++y) {
+        const float* cell = &cells_[static_cast<size_t>(y) * width_ * 4];
+        uint32_t* pixel = pixels + static_cast<size_t>(y) * stride;
+        for (int32_t x = 0; x < width_; ++x, cell += 4, ++pixel) {
+            if (cell[3] <= 0.0f || (seeThrough && cell[3] < 0.5f)) continue;
+            const __m128i bytes = _mm_cvtsi32_si128(static_cast<int>(*pixel));
+            const __m128i under = _mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero);
+            const __m128i mixed = compositePixel(_mm_loadu_ps(cell), under, seeThrough);
+            *pixel = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(mixed, zero), zero)));
+        }
+    }
+}
+
+}  // namespace zembrit

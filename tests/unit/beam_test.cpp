@@ -1,0 +1,124 @@
+#include "scope/beam.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace zembrit {
+namespace {
+
+constexpr uint32_t kGrey = 0x00202020;
+
+uint8_t channel(uint32_t pixel, int shift) { return static_cast<uint8_t>(pixel >> shift); }
+
+// A flat line across the picture, exposed frame after frame until it settles.
+BeamPicture settledLine(int32_t width, int32_t height, float persistence, BeamColor color) {
+    BeamPicture picture;
+    EXPECT_TRUE(picture.resize(width, height));
+    std::vector<BeamPoint> line;
+    for (int x = 2; x < width - 2; x += 5) line.push_back({static_cast<float>(x), static_cast<float>(height / 2)});
+    const float exposure = beamExposure(line.data(), static_cast<int>(line.size()), persistence);
+    for (int frame = 0; frame < 80; ++frame) {
+        picture.fade(persistence);
+        picture.expose(line.data(), static_cast<int>(line.size()), 0.6f, exposure, color);
+    }
+    return picture;
+}
+
+float totalLight(const BeamPicture& picture) {
+    float sum = 0.0f;
+    for (int32_t y = 0; y < picture.height(); ++y)
+        for (int32_t x = 0; x < picture.width(); ++x) sum += picture.intensityAt(x, y);
+    return sum;
+}
+
+TEST(Beam, ASettledLineAtItsUsualSpeedShowsTheTraceColourAndLeavesTheRestAlone) {
+    const BeamPicture picture = settledLine(40, 11, beamPersistence(false, 0), {1.0f, 0.5f, 0.0f});
+    EXPECT_NEAR(picture.intensityAt(20, 5), 1.0f, 0.05f);
+    std::vector<uint32_t> pixels(40 * 11, kGrey | 0xAB000000);
+    picture.composite(pixels.data(), 40, false);
+    const uint32_t centre = pixels[5 * 40 + 20];
+    EXPECT_NEAR(channel(centre, 16), 255, 6);
+    EXPECT_NEAR(channel(centre, 8), 128, 6);
+    EXPECT_NEAR(channel(centre, 0), 0, 6) << "fully covered: none of the grey";
+    EXPECT_EQ(channel(centre, 24), 0xAB) << "the top byte is the background's";
+    EXPECT_EQ(pixels[0 * 40 + 20], kGrey | 0xAB000000) << "five pixels off the line";
+}
+
+TEST(Beam, TheSameLightSpreadsOverALongerSegment) {
+    BeamPicture shortOne, longOne;
+    ASSERT_TRUE(shortOne.resize(60, 20));
+    ASSERT_TRUE(longOne.resize(60, 20));
+    const BeamPoint shortSegment[] = {{10, 10}, {20, 10}}, longSegment[] = {{10, 10}, {40, 10}};
+    shortOne.expose(shortSegment, 2, 1.0f, 1.0f, {1, 1, 1});
+    longOne.expose(longSegment, 2, 1.0f, 1.0f, {1, 1, 1});
+    EXPECT_NEAR(totalLight(longOne) / totalLight(shortOne), 1.0f, 0.03f);
+    EXPECT_NEAR(shortOne.intensityAt(15, 10) / longOne.intensityAt(25, 10), 3.0f, 0.1f);
+}
+
+TEST(Beam, ABeamStandingStillSaturatesTowardsWhiteWithoutOverflowing) {
+    BeamPicture picture;
+    ASSERT_TRUE(picture.resize(9, 9));
+    const BeamPoint spot{4, 4};
+    uint32_t previous = 0;
+    for (int frame = 0; frame < 200; ++frame) {
+        picture.expose(&spot, 1, 0.6f, 0.5f, {1.0f, 0.0f, 0.0f});
+        std::vector<uint32_t> pixels(81, 0);
+        picture.composite(pixels.data(), 9, false);
+        const uint32_t pixel = pixels[4 * 9 + 4];
+        for (int shift : {0, 8, 16}) ASSERT_GE(channel(pixel, shift), channel(previous, shift)) << frame;
+        previous = pixel;
+    }
+    EXPECT_GT(picture.intensityAt(4, 4), 50.0f);
+    for (int shift : {0, 8, 16}) EXPECT_GE(channel(previous, shift), 250) << shift;
+}
+
+TEST(Beam, FadedLightEndsAtZeroNotInDenormals) {
+    // Halved 130 times, a light of about 1 would be a denormal float.
+    BeamPicture picture = settledLine(30, 9, 0.5f, {1, 1, 1});
+    for (int frame = 0; frame < 130; ++frame) picture.fade(0.5f);
+    for (int32_t y = 0; y < 9; ++y)
+        for (int32_t x = 0; x < 30; ++x) {
+            ASSERT_NE(std::fpclassify(picture.intensityAt(x, y)), FP_SUBNORMAL) << x << "," << y;
+            ASSERT_EQ(picture.intensityAt(x, y), 0.0f) << x << "," << y;
+        }
+}
+
+TEST(Beam, SeeThroughPixelsAreEitherTheKeyOrOpaque) {
+    constexpr uint32_t kKey = 0x00FF00E6;
+    const BeamPicture picture = settledLine(40, 11, 0.5f, {0.0f, 1.0f, 0.0f});
+    std::vector<uint32_t> pixels(40 * 11, kKey);
+    picture.composite(pixels.data(), 40, true);
+    int opaque = 0;
+    for (int32_t y = 0; y < 11; ++y)
+        for (int32_t x = 0; x < 40; ++x) {
+            const uint32_t pixel = pixels[y * 40 + x];
+            if (picture.intensityAt(x, y) < 0.5f) {
+                EXPECT_EQ(pixel, kKey) << x << "," << y;
+                continue;
+            }
+            ++opaque;
+            EXPECT_EQ(channel(pixel, 16), 0) << "no red of the key in " << x << "," << y;
+        }
+    EXPECT_GT(opaque, 30);
+}
+
+TEST(Beam, PointsFarOffThePictureLightNothing) {
+    BeamPicture picture;
+    ASSERT_TRUE(picture.resize(20, 10));
+    const BeamPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
+    picture.expose(far, 4, 0.6f, 1.0f, {1, 1, 1});
+    EXPECT_EQ(totalLight(picture), 0.0f);
+}
+
+TEST(Beam, ALowerBlurAlphaGlowsLongerAndEveryGlowEnds) {
+    EXPECT_GT(beamPersistence(true, 40), beamPersistence(true, 200));
+    EXPECT_LT(beamPersistence(true, 0), 1.0f);
+    EXPECT_LT(beamPersistence(false, 0), beamPersistence(true, 40));
+    EXPECT_FLOAT_EQ(beamSigma(1), 0.6f);
+    EXPECT_FLOAT_EQ(beamSigma(4), 2.0f);
+}
+
+}  // namespace
+}  // namespace zembrit
