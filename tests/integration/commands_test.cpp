@@ -54,11 +54,6 @@ MMRESULT WINAPI watchedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
 
 class Commands : public ShellFixture {
 protected:
-    int startQuiet(const std::string& lines = "") {
-        writeConfig(kQuiet + lines);
-        return start();
-    }
-
     // Must run after load() and before start().
     bool watchWaveIn() {
         waveEvents.clear();

@@ -10,8 +10,12 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/support/sine.h"
+
 namespace zembrit {
 namespace {
+
+using zembrit_test::sineLevels;
 
 struct Case {
     FormatTag tag;
@@ -34,14 +38,8 @@ void put(std::vector<uint8_t>& out, const Case& c, int16_t v) {
     out.insert(out.end(), bytes + (c.tag == FormatTag::ieeeFloat ? 0 : 4 - size), bytes + 4);
 }
 
-std::vector<int16_t> sine(int frames) {
-    std::vector<int16_t> levels;
-    for (int f = 0; f < frames; ++f) levels.push_back(int16_t(std::lround(32767 * std::sin(f * 0.3))));
-    return levels;
-}
-
 TEST(SampleMix, EveryFormatAndChannelCountGivesTheSameMonoSine) {
-    const std::vector<int16_t> levels = sine(64);
+    const std::vector<int16_t> levels = sineLevels(64);
     for (FormatTag tag : {FormatTag::pcm, FormatTag::ieeeFloat})
         for (int bits : {16, 24, 32})
             for (int channels = 1; channels <= kMaxMixChannels; ++channels) {
@@ -98,7 +96,7 @@ TEST(SpanAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) {
         const auto* samples = reinterpret_cast<const int16_t*>(bytes);
         windows.emplace_back(samples, samples + count / 2);
     };
-    const std::vector<int16_t> levels = sine(150);
+    const std::vector<int16_t> levels = sineLevels(150);
     const SourceLayout format{SampleFormat::signed16, 1};
     accumulator.append(reinterpret_cast<const uint8_t*>(levels.data()), 50, format, keep);
     EXPECT_TRUE(windows.empty());
