@@ -1,4 +1,3 @@
-#include "capture/signal/reduce.h"
 #include "capture/signal/signal_path.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,8 @@
 #include <random>
 #include <utility>
 #include <vector>
+
+#include "capture/signal/reduce.h"
 
 namespace zembrit {
 namespace {
@@ -178,6 +179,24 @@ TEST(SignalWindowReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) 
     reduceInto({sine.data() + 2 * shown.start, 2 * kWindow, kPoints, 16, 25}, fromCrossing);
     reduceSpanInto(shown, shown.left, kPoints, 25, now);
     for (int i = 0; i < kPoints; ++i) EXPECT_EQ(now[i].load(), fromCrossing[i].load()) << i;
+}
+
+// In X-Y the span's pairs are kept for the paint, not reduced.
+TEST(XyFigure, HoldsEveryPairOfTheWindowFromItsStartWithItsGain) {
+    std::vector<uint8_t> bytes;  // 80 frames, left i * 100 and right -i * 100 - 1
+    for (int i = 0; i < 80; ++i)
+        for (int level : {i * 100, -i * 100 - 1}) bytes.insert(bytes.end(), {uint8_t(level), uint8_t(level >> 8)});
+    SignalState state;
+    const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, 0.01f};
+    SampleSpan window = selectSpan(source, 10, SignalOptions{false, false, ChannelMode::xy}, state);
+    window.start = 70;
+    window.gain = 2.5f;
+    XyFigure figure;
+    storeXyFigure(window, figure);
+    ASSERT_EQ(figure.count, 10) << "the window ends with the buffer";
+    EXPECT_EQ(leftLevel(figure.pairs[0]), 7000);
+    EXPECT_EQ(rightLevel(figure.pairs[9]), -7901);
+    EXPECT_EQ(figure.gain, 2.5f);
 }
 
 }  // namespace

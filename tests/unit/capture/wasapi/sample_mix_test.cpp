@@ -1,8 +1,4 @@
-#include "settings/capture_source.h"
-#include "capture/wasapi/retry_schedule.h"
 #include "capture/wasapi/sample_mix.h"
-#include "capture/wasapi/repaint_gate.h"
-#include "capture/signal/silence_decay.h"
 
 #include <gtest/gtest.h>
 
@@ -116,106 +112,6 @@ TEST(SpanAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) {
         windows.clear();
     });
     EXPECT_TRUE(windows.empty());
-}
-
-TEST(RetrySchedule, DoublesFromHalfASecondToFiveAndStartsOverAfterSuccess) {
-    RetrySchedule retry;
-    std::vector<uint32_t> delays;
-    for (int i = 0; i < 6; ++i) delays.push_back(retry.nextDelayMs());
-    EXPECT_EQ(delays, (std::vector<uint32_t>{500, 1000, 2000, 4000, 5000, 5000}));
-    retry.reset();
-    EXPECT_EQ(retry.nextDelayMs(), 500u);
-}
-
-TEST(SilenceDecay, GlidesToTheCentreAfterTwoQuietFramesAndStopsWhenSamplesCome) {
-    TraceRow row{};
-    row[0] = 100, row[5] = -40;
-    SilenceDecay decay;
-    const uint32_t start = 0xFFFFFF00u;  // across the tick counter's wrap
-    EXPECT_FALSE(decay.step(start + 80, start, 40, row));
-    EXPECT_EQ(row[0], 100);
-    ASSERT_TRUE(decay.step(start + 81, start, 40, row));
-    EXPECT_EQ(row[0], 100);
-    ASSERT_TRUE(decay.step(start + 81 + 125, start, 40, row));
-    EXPECT_EQ(row[0], 50);
-    EXPECT_EQ(row[5], -20);
-    ASSERT_TRUE(decay.step(start + 81 + 250, start, 40, row));
-    EXPECT_EQ(row[0], 0);
-    EXPECT_FALSE(decay.step(start + 1000, start, 40, row));  // flat stays flat without repaints
-
-    row[0] = 77;  // new samples arrived at start + 1000
-    EXPECT_FALSE(decay.step(start + 1050, start + 1000, 40, row));
-    EXPECT_EQ(row[0], 77);
-    ASSERT_TRUE(decay.step(start + 1090, start + 1000, 40, row));
-    EXPECT_EQ(row[0], 77);  // a new glide starts from the new trace
-}
-
-// Same timing as the rows; each level of a pair is scaled, the count and the
-// gain are kept, and a new figure's glide covers its own pairs only.
-TEST(XyFigureDecay, PairsGlideToTheCentreWithTheRowsTimingAndNewSamplesTakeOver) {
-    XyFigure figure;
-    figure.pairs[0] = packLevels(100, -40);
-    figure.pairs[1] = packLevels(-7, 20);
-    figure.count = 2;
-    figure.gain = 3.0f;
-    XyFigureDecay decay;
-    const uint32_t start = 0xFFFFFF00u;
-    EXPECT_FALSE(decay.step(start + 80, start, 40, figure));
-    ASSERT_TRUE(decay.step(start + 81, start, 40, figure));
-    EXPECT_EQ(figure.pairs[0], packLevels(100, -40));
-    ASSERT_TRUE(decay.step(start + 81 + 125, start, 40, figure));
-    EXPECT_EQ(figure.pairs[0], packLevels(50, -20));
-    EXPECT_EQ(figure.pairs[1], packLevels(-3, 10));
-    ASSERT_TRUE(decay.step(start + 81 + 250, start, 40, figure));
-    EXPECT_EQ(figure.pairs[0], 0u);
-    EXPECT_EQ(figure.pairs[1], 0u);
-    EXPECT_EQ(figure.count, 2);
-    EXPECT_EQ(figure.gain, 3.0f);
-    EXPECT_FALSE(decay.step(start + 1000, start, 40, figure));
-
-    figure.pairs[0] = packLevels(-80, 6);  // one pair arrived at start + 1000
-    figure.pairs[1] = packLevels(9, 9);
-    figure.count = 1;
-    EXPECT_FALSE(decay.step(start + 1050, start + 1000, 40, figure));
-    ASSERT_TRUE(decay.step(start + 1090, start + 1000, 40, figure));
-    ASSERT_TRUE(decay.step(start + 1090 + 125, start + 1000, 40, figure));
-    EXPECT_EQ(figure.pairs[0], packLevels(-40, 3));
-    EXPECT_EQ(figure.pairs[1], packLevels(9, 9));
-}
-
-TEST(CaptureSource, WordsAreMatchedWholeIgnoringCase) {
-    EXPECT_EQ(captureSourceFromText(" Output "), CaptureSource::output);
-    EXPECT_EQ(captureSourceFromText("INPUT"), CaptureSource::input);
-    EXPECT_EQ(captureSourceFromText("wavein"), CaptureSource::wavein);
-    EXPECT_FALSE(captureSourceFromText("outputs"));
-    EXPECT_FALSE(captureSourceFromText(""));
-    EXPECT_FALSE(captureSourceFromText(nullptr));
-}
-
-// A due repaint is asked for only when the rows or the figure changed since
-// the last one, and with motion blur for the repaints a blend takes to settle.
-TEST(RepaintGate, AsksOnlyForWhatChangedAndWithBlurUntilTheBlendSettles) {
-    TraceRow left{}, right{};
-    XyFigure figure;
-    RepaintGate gate;
-    EXPECT_FALSE(gate.worthRequesting(left, right, nullptr, false, false)) << "flat rows the window already shows";
-    right[5] = 3;
-    EXPECT_TRUE(gate.worthRequesting(left, right, nullptr, false, false));
-    EXPECT_FALSE(gate.worthRequesting(left, right, nullptr, false, false));
-    EXPECT_TRUE(gate.worthRequesting(left, right, nullptr, false, true)) << "rows the decay moved";
-
-    figure.count = 2;
-    figure.pairs[1] = packLevels(4, -4);
-    EXPECT_TRUE(gate.worthRequesting(left, right, &figure, false, false));
-    EXPECT_FALSE(gate.worthRequesting(left, right, &figure, false, false));
-    figure.pairs[3] = 99;  // beyond the figure's count: not shown
-    EXPECT_FALSE(gate.worthRequesting(left, right, &figure, false, false));
-
-    left[0] = -7;
-    int requests = 0;
-    for (int frame = 0; frame < 2 * RepaintGate::kRepaintsToSettle; ++frame)
-        requests += gate.worthRequesting(left, right, &figure, true, false);
-    EXPECT_EQ(requests, 1 + RepaintGate::kRepaintsToSettle);
 }
 
 }  // namespace
