@@ -123,6 +123,22 @@ TEST(SignalAutoGain, QuietFillsLoudStaysInsideSilenceIsBounded) {
     EXPECT_EQ(gains.back(), 16.0f);
 }
 
+// Two traces share one scale: a loud right channel lowers the gain of a quiet left one.
+TEST(SignalAutoGain, ChannelsShownApartShareTheLouderChannelsGain) {
+    const auto gainOf = [](double left, double right, ChannelMode mode) {
+        std::vector<double> frames;
+        for (uint32_t i = 0; i < kWindow; ++i) frames.insert(frames.end(), {left, right});
+        const std::vector<uint8_t> bytes = bytesOf(frames);
+        SignalState state;
+        const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, kSeconds};
+        return selectSpan(source, kPoints, {false, true, mode}, state).gain;
+    };
+    for (ChannelMode mode : {ChannelMode::stereo, ChannelMode::xy}) {
+        EXPECT_EQ(gainOf(1000, 20000, mode), gainOf(20000, 1000, mode)) << int(mode);
+        EXPECT_LT(gainOf(1000, 20000, mode), gainOf(1000, 1000, mode)) << int(mode);
+    }
+}
+
 TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
     const int32_t left[] = {1000, -20000, 32767, -32768}, right[] = {-5, 7000, 0, 12345};
     for (auto [format, width] : {std::pair{SampleFormat::unsigned8, 1},
