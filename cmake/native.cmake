@@ -21,11 +21,13 @@ target_compile_options(portable_checked PUBLIC
     -fsanitize=${ZEMBRIT_SANITIZERS} -fno-omit-frame-pointer -fno-sanitize-recover=all)
 target_link_options(portable_checked PUBLIC -fsanitize=${ZEMBRIT_SANITIZERS})
 
+# The test files mirror the product's folders: tests/unit/scope/blend_test.cpp
+# tests scope/blend.cpp.
 if(ZEMBRIT_SANITIZERS STREQUAL "thread")
-  file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/concurrency/*_test.cpp)
+  file(GLOB_RECURSE unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/concurrency/*_test.cpp)
   set(unit_target concurrency_tests)
 else()
-  file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+  file(GLOB_RECURSE unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
   set(unit_target unit_tests)
 endif()
 find_package(Threads REQUIRED)

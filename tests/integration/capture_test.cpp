@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -19,6 +18,9 @@
 
 #include "host/import_patch.h"
 #include "tests/integration/support/leak_probe.h"
+#include "tests/integration/support/waiting.h"
+#include "tests/integration/support/window_picture.h"
+#include "tests/support/sine.h"
 
 namespace zembrit_test {
 namespace {
@@ -28,6 +30,8 @@ using Row = std::vector<int32_t>;
 using WaveCallback = void(CALLBACK*)(HWAVEIN, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 
 constexpr int kRowCapacity = 101;
+// The fake device is handed many buffers a test: each wait looks every millisecond.
+constexpr DWORD kPollMs = 1;
 const HWAVEIN kFakeDevice = reinterpret_cast<HWAVEIN>(0x5EED);
 
 enum class Step { None, Open, Allocate, Prepare, Add, Start, Unprepare, Close };
@@ -231,15 +235,6 @@ BOOL WINAPI invalidateSpy(HWND window, const RECT* rect, BOOL erase) {
     return real.invalidateRect(window, rect, erase);
 }
 
-bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(1);
-    }
-    return true;
-}
-
 // Every point of a buffer at one amplitude (-128..127) in the given depth.
 std::vector<uint8_t> flatBuffer(int amplitude, int bits, int points) {
     std::vector<uint8_t> bytes(static_cast<size_t>(points) * 16);
@@ -331,10 +326,11 @@ protected:
     // The fake device records `bytes` and hands the buffer back; returns once
     // the capture has tried to queue it again.
     static void deliver(const std::vector<uint8_t>& bytes) {
-        ASSERT_TRUE(waitUntil([] { return wave->queued.load() != nullptr; })) << "no buffer queued";
+        ASSERT_TRUE(waitUntil([] { return wave->queued.load() != nullptr; }, 3000, kPollMs)) << "no buffer queued";
         const int addsBefore = wave->adds;
         handBack(wave->queued.exchange(nullptr), bytes);
-        ASSERT_TRUE(waitUntil([&] { return wave->adds > addsBefore; })) << "the buffer was not queued again";
+        ASSERT_TRUE(waitUntil([&] { return wave->adds > addsBefore; }, 3000, kPollMs))
+            << "the buffer was not queued again";
     }
 
     // Settles the trace at a row no other memory of the plugin holds, and finds it.
@@ -595,7 +591,7 @@ TEST_F(Capture, StopEndsWithinItsBoundWhenTheBufferNeverComesBack) {
     // A new capture runs on a buffer of its own.
     wave->returnAtReset = true;
     toggleRecord();
-    ASSERT_TRUE(waitUntil([] { return wave->queued.load() != nullptr; }));
+    ASSERT_TRUE(waitUntil([] { return wave->queued.load() != nullptr; }, 3000, kPollMs));
     EXPECT_NE(wave->queued.load(), kept);
     deliver(flatBuffer(50, 16, 32));
     EXPECT_EQ(shellRecord.messageBoxes.size(), 2u);
@@ -767,20 +763,23 @@ TEST_F(DockedCapture, DockDestroyedWithItsScopeStopsCaptureAndTheNextStartRegist
 
 constexpr COLORREF kTraceColor = RGB(0xe8, 0xf0, 0xff);  // the stand-in style's toolbar.textColor
 
-// 16-bit stereo frames: one cycle over 256 frames, left and right as
-// fractions of full scale.
-std::vector<uint8_t> stereoCycle(double left(double), double right(double)) {
+// 16-bit stereo frames of the two channels' levels, 256 frames each.
+std::vector<uint8_t> stereoCycle(const std::vector<int16_t>& left, const std::vector<int16_t>& right) {
     std::vector<uint8_t> bytes;
-    for (int i = 0; i < 256; ++i)
-        for (double level : {left(i / 256.0), right(i / 256.0)}) {
-            const auto sample = static_cast<int16_t>(std::lround(level * 32767));
+    for (size_t i = 0; i < 256; ++i)
+        for (int16_t sample : {left[i], right[i]})
             bytes.insert(bytes.end(), {static_cast<uint8_t>(sample), static_cast<uint8_t>(sample >> 8)});
-        }
     return bytes;
 }
 
-double sine(double t) { return std::sin(2 * 3.14159265358979 * t); }
-double cosine(double t) { return std::cos(2 * 3.14159265358979 * t); }
+// One cycle over the 256 frames; the cosine starts a quarter turn on.
+constexpr double kPi = 3.14159265358979;
+const std::vector<int16_t> kSine = sineLevels(256, 2 * kPi / 256);
+const std::vector<int16_t> kCosine = sineLevels(256, 2 * kPi / 256, kPi / 2);
+
+std::vector<int16_t> steady(double fraction) {
+    return std::vector<int16_t>(256, static_cast<int16_t>(std::lround(fraction * 32767)));
+}
 
 class TwoChannels : public Capture {
 protected:
@@ -789,20 +788,7 @@ protected:
         for (int n = 0; n < 8; ++n) deliver(buffer);
         HWND window = wave->windowAtOpen;
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        HDC screen = GetDC(window);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        for (int y = 0; y < client.bottom; ++y)
-            for (int x = 0; x < client.right; ++x) shown.push_back(GetPixel(memory, x, y));
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, screen);
+        shown = windowPicture(window);
     }
 
     void showXy(const std::vector<uint8_t>& buffer) {
@@ -811,18 +797,18 @@ protected:
         wave->fakeDevice = true;
         toggleRecord();
         paintAfter(buffer);
-        for (size_t i = 0; i < shown.size(); ++i)
-            if (shown[i] == kTraceColor) traced.push_back(POINT{LONG(i % width), LONG(i / width)});
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x)
+                if (shown.at(x, y) == kTraceColor) traced.push_back(POINT{x, y});
     }
 
-    int width = 0;
-    std::vector<COLORREF> shown;  // top row first
-    std::vector<POINT> traced;    // the pixels in the trace colour
+    Picture shown;
+    std::vector<POINT> traced;  // the pixels in the trace colour, top row first
 };
 
 // 100 x 100 with a border of 1: the figure spans pixels 1 to 98 around 50.
 TEST_F(TwoChannels, EqualChannelsDrawTheRisingDiagonal) {
-    showXy(stereoCycle(sine, sine));
+    showXy(stereoCycle(kSine, kSine));
     ASSERT_GE(traced.size(), 90u);
     for (const POINT& p : traced) EXPECT_LE(std::abs(p.x + p.y - 100), 1) << p.x << "," << p.y;
     const auto byX = [](POINT a, POINT b) { return a.x < b.x; };
@@ -832,7 +818,7 @@ TEST_F(TwoChannels, EqualChannelsDrawTheRisingDiagonal) {
 }
 
 TEST_F(TwoChannels, QuarterCycleApartDrawsAnEllipseTouchingAllFourMargins) {
-    showXy(stereoCycle(sine, cosine));
+    showXy(stereoCycle(kSine, kCosine));
     ASSERT_GE(traced.size(), 200u);
     LONG minX = 100, maxX = 0, minY = 100, maxY = 0;
     for (const POINT& p : traced) {
@@ -853,13 +839,13 @@ TEST_F(TwoChannels, StereoDrawsLeftInTheTraceColourAndRightHalfwayToTheBackgroun
     EXPECT_EQ(wave->format.nChannels, 2);
     EXPECT_EQ(wave->format.nBlockAlign, 4);
     EXPECT_EQ(wave->preparedLength, 32u * 8 * 4 * 2) << "two trace windows of 16-bit pairs";
-    paintAfter(stereoCycle([](double) { return 0.3; }, [](double) { return -0.3; }));
+    paintAfter(stereoCycle(steady(0.3), steady(-0.3)));
     // The trace colour halfway to the style's fill colour, 5a 7f a6.
     const COLORREF mixed = RGB((0xe8 + 0x5a) / 2, (0xf0 + 0x7f) / 2, (0xff + 0xa6) / 2);
     std::vector<int> leftRows, rightRows;  // down the middle column
     for (int y = 0; y < 40; ++y) {
-        if (shown[y * width + 50] == kTraceColor) leftRows.push_back(y);
-        if (shown[y * width + 50] == mixed) rightRows.push_back(y);
+        if (shown.at(50, y) == kTraceColor) leftRows.push_back(y);
+        if (shown.at(50, y) == mixed) rightRows.push_back(y);
     }
     ASSERT_EQ(leftRows.size(), 1u);
     ASSERT_EQ(rightRows.size(), 1u);

@@ -54,11 +54,6 @@ MMRESULT WINAPI watchedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
 
 class Commands : public ShellFixture {
 protected:
-    int startQuiet(const std::string& lines = "") {
-        writeConfig(kQuiet + lines);
-        return start();
-    }
-
     // Must run after load() and before start().
     bool watchWaveIn() {
         waveEvents.clear();
@@ -92,6 +87,8 @@ struct Row {
     const char* label;  // nullptr: the toolbar label is left alone
 };
 
+// Capture stays stopped, so the rows that restart a running capture only
+// write. Edit, About and ToggleRecord write no key; their own tests are below.
 TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
     ASSERT_EQ(startQuiet(), 0);
     const Row rows[] = {
@@ -125,6 +122,17 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
         {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "300", nullptr},
         {"@ZembritInternal ToggleWithPlugins", "Zembrit.plugin.togglewithplugins:", "false",
          "ZembritPlugin -> ToggleWithPlugins disabled!"},
+        {"@ZembritInternal SetTrigger rising", "Zembrit.plugin.trigger:", "rising", nullptr},
+        {"@ZembritInternal SetTrigger off", "Zembrit.plugin.trigger:", "off", nullptr},
+        {"@ZembritInternal AutoGain", "Zembrit.plugin.autogain:", "true", "ZembritPlugin -> AutoGain enabled!"},
+        {"@ZembritInternal SetChannels mono", "Zembrit.plugin.channels:", "mono", nullptr},
+        {"@ZembritInternal SetChannels stereo", "Zembrit.plugin.channels:", "stereo", nullptr},
+        {"@ZembritInternal SetChannels xy", "Zembrit.plugin.channels:", "xy", nullptr},
+        {"@ZembritInternal SetSource input", "Zembrit.plugin.wave.source:", "input", nullptr},
+        {"@ZembritInternal SetDevice Mic", "Zembrit.plugin.wave.device:", "Mic", nullptr},
+        {"@ZembritInternal SetDelay 2500", "Zembrit.plugin.delay:", "2000", nullptr},
+        {"@ZembritInternal ClickThrough", "Zembrit.plugin.clickThrough:", "true",
+         "ZembritPlugin -> ClickThrough enabled!"},
     };
     for (const Row& row : rows) {
         const size_t labels = shellRecord.toolbarLabels.size();

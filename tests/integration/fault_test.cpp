@@ -6,6 +6,8 @@
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/shell_record.h"
+#include "tests/integration/support/waiting.h"
+#include "tests/integration/support/window_picture.h"
 
 #include <algorithm>
 #include <atomic>
@@ -249,23 +251,12 @@ TEST_F(FaultConfig, FolderRemovedAfterStartIsNotMissed) {
 
 // ---- A style file that is gone ----------------------------------------------
 
-COLORREF pixelOf(HDC dc, int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; }
-
 // What the shell's gradient paints at a point of a window of the given size.
 COLORREF backgroundAt(int width, int height, int x, int y) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
     RECT all{0, 0, width, height};
-    ::MakeStyleGradient(dc, &all, ::GetSettingPtr(zembrit::kSettingStyleRecord), true);
-    const COLORREF color = pixelOf(dc, x, y);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return color;
+    return drawn(width, height,
+                 [&](HDC dc) { ::MakeStyleGradient(dc, &all, ::GetSettingPtr(zembrit::kSettingStyleRecord), true); })
+        .at(x, y);
 }
 
 TEST_F(Fault, MissingStyleFileGivesAWhiteTraceOverThePaintedBackground) {
@@ -279,9 +270,8 @@ TEST_F(Fault, MissingStyleFileGivesAWhiteTraceOverThePaintedBackground) {
     GdiFlush();
 
     // 100 x 25 with a row of zeros: the trace runs along y 12.
-    HDC dc = GetDC(window);
-    const COLORREF trace = pixelOf(dc, 50, 12), above = pixelOf(dc, 50, 5), border = pixelOf(dc, 0, 0);
-    ReleaseDC(window, dc);
+    const Picture shown = windowPicture(window);
+    const COLORREF trace = shown.at(50, 12), above = shown.at(50, 5), border = shown.at(0, 0);
     EXPECT_EQ(trace, RGB(255, 255, 255));
     EXPECT_EQ(above, backgroundAt(100, 25, 50, 5));
     EXPECT_NE(above, RGB(255, 255, 255));

@@ -173,10 +173,6 @@ std::vector<MenuLine> commandItems() {
 
 class Menu : public ShellFixture {
 protected:
-    int startQuiet(const std::string& lines = "") {
-        writeConfig(kQuiet + lines);
-        return start();
-    }
     // The registered window: found docked or floating alike.
     void rightClick(UINT message = WM_NCRBUTTONUP) {
         SendMessageA(registeredWindow(), message, message == WM_NCRBUTTONUP ? HTCAPTION : 0, 0);

@@ -3,12 +3,12 @@
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/paint_probe.h"
+#include "tests/integration/support/window_picture.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,51 +26,6 @@ constexpr COLORREF kColorKey = RGB(255, 0, 230);
 constexpr COLORREF kGreen = RGB(0, 200, 0);
 
 // ---- Pictures -------------------------------------------------------------
-
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // 0x00RRGGBB, top row first
-
-    COLORREF at(int x, int y) const {
-        uint32_t p = pixels[static_cast<size_t>(y) * width + x];
-        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-    }
-};
-
-// Runs draw on a 32-bit top-down DIB of the given size and returns its pixels.
-Picture drawn(int width, int height, const std::function<void(HDC)>& draw) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    draw(dc);
-    GdiFlush();
-    Picture picture{width, height, {}};
-    const auto* first = static_cast<const uint32_t*>(bits);
-    picture.pixels.assign(first, first + static_cast<size_t>(width) * height);
-    for (uint32_t& p : picture.pixels) p &= 0xFFFFFF;
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-    return picture;
-}
-
-Picture windowPicture(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    HDC source = GetDC(window);
-    Picture picture = drawn(client.right, client.bottom,
-                            [&](HDC dc) { BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY); });
-    ReleaseDC(window, source);
-    return picture;
-}
 
 // Counts the pixels where two pictures differ by more than tolerance in a channel.
 int differences(const Picture& a, const Picture& b, int tolerance = 0) {

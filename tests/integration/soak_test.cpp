@@ -5,6 +5,7 @@
 // random sequence. Each test prints its measured figures.
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/waiting.h"
 
 #include <algorithm>
 #include <atomic>

@@ -6,6 +6,7 @@
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/shell_record.h"
+#include "tests/integration/support/waiting.h"
 
 #include <objbase.h>
 

@@ -2,8 +2,8 @@
 // colours the painted scope takes from the shell's style. The colour checks
 // read the painted window back, so they need the trace renderer.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/window_picture.h"
 
-#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,33 +21,7 @@ constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.labe
                                        "menu.hilite.color"};
 
 // How many pixels of the window's client area show exactly colour.
-int pixelsOf(HWND window, COLORREF colour) {
-    RECT client;
-    GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    HDC source = GetDC(window);
-    BitBlt(memory, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-    ReleaseDC(window, source);
-    GdiFlush();
-    const uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    const auto* pixel = static_cast<const uint32_t*>(bits);
-    int count = 0;
-    for (LONG i = 0; i < client.right * client.bottom; ++i) count += (pixel[i] & 0xFFFFFF) == wanted;
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    return count;
-}
+int pixelsOf(HWND window, COLORREF colour) { return windowPicture(window).count(colour); }
 
 // The default style file with some of its lines replaced or removed.
 std::string styleWith(const std::vector<std::pair<std::string, std::string>>& changes) {
@@ -66,10 +40,6 @@ std::string styleWith(const std::vector<std::pair<std::string, std::string>>& ch
 
 class Style : public ShellFixture {
 protected:
-    int startQuiet(const std::string& lines = "") {
-        writeConfig(kQuiet + lines);
-        return start();
-    }
     void repaint() {
         InvalidateRect(scopeWindow(), nullptr, FALSE);
         UpdateWindow(scopeWindow());

@@ -3,6 +3,7 @@
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/paint_probe.h"
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/waiting.h"
 
 #include <string>
 

@@ -16,6 +16,7 @@
 #include "host/import_patch.h"
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/paint_probe.h"
+#include "tests/integration/support/waiting.h"
 
 namespace zembrit_test {
 namespace {

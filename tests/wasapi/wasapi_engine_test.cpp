@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
-#include <functional>
 #include <thread>
 
+#include "tests/integration/support/waiting.h"
+#include "tests/support/sine.h"
 #include "tests/wasapi/fake_audio.h"
 
 namespace zembrit_test {
@@ -41,22 +41,6 @@ public:
     std::vector<std::vector<int16_t>> windows;
     std::vector<std::pair<EngineState, HRESULT>> states;
 };
-
-bool waitUntil(const std::function<bool()>& done, DWORD milliseconds = 3000) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done())
-        if (GetTickCount64() > end)
-            return false;
-        else
-            Sleep(5);
-    return true;
-}
-
-std::vector<int16_t> sine(int frames) {
-    std::vector<int16_t> levels;
-    for (int f = 0; f < frames; ++f) levels.push_back(int16_t(std::lround(32767 * std::sin(f * 0.3))));
-    return levels;
-}
 
 struct FormatCase {
     bool isFloat;
@@ -110,7 +94,7 @@ TEST_P(EngineFormat, KnownSineComesOutAsMonoWindowsAcrossPackets) {
     const FormatCase c = GetParam();
     startWith(c, c.isFloat);
     ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
-    const std::vector<int16_t> levels = sine(160);
+    const std::vector<int16_t> levels = sineLevels(160);
     script.push(packetOf({levels.begin(), levels.begin() + 60}, c));
     script.push(packetOf({levels.begin() + 60, levels.end()}, c));
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 2; }));
@@ -136,7 +120,7 @@ TEST_F(Engine, SilentPacketsGiveZerosWhateverTheyHold) {
     const FormatCase c{true, 32, 2, true};
     startWith(c);
     ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
-    Packet silent = packetOf(sine(80), c);
+    Packet silent = packetOf(sineLevels(80), c);
     silent.flags = AUDCLNT_BUFFERFLAGS_SILENT;
     script.push(silent);
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
@@ -162,7 +146,7 @@ TEST_F(Engine, InvalidatedDeviceReopensWithBackOffAndSaysSoOnceEachWay) {
     EXPECT_GE(script.openTicks[1] - script.openTicks[0], 450u);
     EXPECT_GE(script.openTicks[2] - script.openTicks[1], 950u) << "the delay did not double";
     EXPECT_LT(script.openTicks[2] - script.openTicks[1], 2000u);
-    script.push(packetOf(sine(80), c));
+    script.push(packetOf(sineLevels(80), c));
     EXPECT_TRUE(waitUntil([&] { return sink.spanCount() == 1; })) << "the reopened stream delivers nothing";
 }
 
@@ -197,7 +181,7 @@ TEST_F(Engine, DefaultChangeForItsFlowAndRoleFromAnotherThreadReopens) {
     EXPECT_EQ(script.opens(), 1u) << "reopened for a change of another flow or role";
     std::thread([&] { script.watcher.load()->OnDefaultDeviceChanged(eCapture, eConsole, L"new"); }).join();
     ASSERT_TRUE(waitUntil([&] { return script.opens() == 2; }, 1000));
-    script.push(packetOf(sine(80), c));
+    script.push(packetOf(sineLevels(80), c));
     EXPECT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
     EXPECT_TRUE(sink.states.empty());
 }
@@ -212,7 +196,7 @@ TEST_F(Engine, WithNothingArrivingItLooksAFewTimesASecondAndQuickensWithTheFirst
     const int resting = script.looks - before;
     EXPECT_GE(resting, 4);
     EXPECT_LE(resting, 9) << "the engine wakes more than 4 times a second with nothing arriving";
-    script.push(packetOf(sine(80), c));
+    script.push(packetOf(sineLevels(80), c));
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }, 500));
     const int afterPacket = script.looks;
     Sleep(300);

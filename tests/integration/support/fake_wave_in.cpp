@@ -5,6 +5,7 @@
 
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_record.h"
+#include "tests/integration/support/waiting.h"
 
 namespace zembrit_test {
 

@@ -233,16 +233,7 @@ bool countWaveInDevices(HMODULE plugin) {
 
 bool captureRunning() { return waveInLedger.opened > waveInLedger.closed; }
 
-// ---- Waiting and reporting --------------------------------------------------
-
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        standin::pumpMessages(5);
-    }
-    return true;
-}
+// ---- Timing and reporting ---------------------------------------------------
 
 ULONGLONG millisecondsTaken(const std::function<void()>& action) {
     const ULONGLONG begin = GetTickCount64();

@@ -72,10 +72,8 @@ bool captureRunning();  // a device is open that has not been closed
 extern std::atomic<int> captureRepaints;
 bool countCaptureRepaints(HMODULE plugin);
 
-// ---- Waiting and reporting ------------------------------------------------
+// ---- Timing and reporting -------------------------------------------------
 
-// Runs the test thread's message loop until done() holds; false after the time.
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds = 3000);
 ULONGLONG millisecondsTaken(const std::function<void()>& action);
 // The window exists and its procedure answers WM_NULL within 3 s.
 bool windowAnswers(HWND window);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/import_patch.h"
+#include "tests/integration/support/window_picture.h"
 
 namespace zembrit_test {
 
@@ -38,17 +39,14 @@ bool watchWindowCopies(HMODULE plugin) {
 }
 
 int traceRows(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
+    const Picture shown = windowPicture(window);
     int rows = 0;
-    for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x)
-            if (GetPixel(dc, x, y) == RGB(0xe8, 0xf0, 0xff)) {
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x)
+            if (shown.at(x, y) == RGB(0xe8, 0xf0, 0xff)) {
                 ++rows;
                 break;
             }
-    ReleaseDC(window, dc);
     return rows;
 }
 

@@ -65,6 +65,11 @@ int ShellFixture::start() {
     return result;
 }
 
+int ShellFixture::startQuiet(const std::string& lines) {
+    writeConfig(kQuiet + lines);
+    return start();
+}
+
 void ShellFixture::end() {
     if (!started) return;
     standin::stopPlugin(plugin);

@@ -26,6 +26,8 @@ protected:
     // and starts it like the shell.
     bool load();
     int start();
+    // Starts with capture stopped (kQuiet), after the given configuration lines.
+    int startQuiet(const std::string& lines = "");
     void end();
 
     void writePluginFile(const char* name, const std::string& text);

@@ -1,4 +1,3 @@
-#include "capture/signal/reduce.h"
 #include "capture/signal/signal_path.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +8,8 @@
 #include <random>
 #include <utility>
 #include <vector>
+
+#include "capture/signal/reduce.h"
 
 namespace zembrit {
 namespace {
@@ -122,6 +123,22 @@ TEST(SignalAutoGain, QuietFillsLoudStaysInsideSilenceIsBounded) {
     EXPECT_EQ(gains.back(), 16.0f);
 }
 
+// Two traces share one scale: a loud right channel lowers the gain of a quiet left one.
+TEST(SignalAutoGain, ChannelsShownApartShareTheLouderChannelsGain) {
+    const auto gainOf = [](double left, double right, ChannelMode mode) {
+        std::vector<double> frames;
+        for (uint32_t i = 0; i < kWindow; ++i) frames.insert(frames.end(), {left, right});
+        const std::vector<uint8_t> bytes = bytesOf(frames);
+        SignalState state;
+        const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, kSeconds};
+        return selectSpan(source, kPoints, {false, true, mode}, state).gain;
+    };
+    for (ChannelMode mode : {ChannelMode::stereo, ChannelMode::xy}) {
+        EXPECT_EQ(gainOf(1000, 20000, mode), gainOf(20000, 1000, mode)) << int(mode);
+        EXPECT_LT(gainOf(1000, 20000, mode), gainOf(1000, 1000, mode)) << int(mode);
+    }
+}
+
 TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
     const int32_t left[] = {1000, -20000, 32767, -32768}, right[] = {-5, 7000, 0, 12345};
     for (auto [format, width] : {std::pair{SampleFormat::unsigned8, 1},
@@ -178,6 +195,24 @@ TEST(SignalWindowReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) 
     reduceInto({sine.data() + 2 * shown.start, 2 * kWindow, kPoints, 16, 25}, fromCrossing);
     reduceSpanInto(shown, shown.left, kPoints, 25, now);
     for (int i = 0; i < kPoints; ++i) EXPECT_EQ(now[i].load(), fromCrossing[i].load()) << i;
+}
+
+// In X-Y the span's pairs are kept for the paint, not reduced.
+TEST(XyFigure, HoldsEveryPairOfTheWindowFromItsStartWithItsGain) {
+    std::vector<uint8_t> bytes;  // 80 frames, left i * 100 and right -i * 100 - 1
+    for (int i = 0; i < 80; ++i)
+        for (int level : {i * 100, -i * 100 - 1}) bytes.insert(bytes.end(), {uint8_t(level), uint8_t(level >> 8)});
+    SignalState state;
+    const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, 0.01f};
+    SampleSpan window = selectSpan(source, 10, SignalOptions{false, false, ChannelMode::xy}, state);
+    window.start = 70;
+    window.gain = 2.5f;
+    XyFigure figure;
+    storeXyFigure(window, figure);
+    ASSERT_EQ(figure.count, 10) << "the window ends with the buffer";
+    EXPECT_EQ(leftLevel(figure.pairs[0]), 7000);
+    EXPECT_EQ(rightLevel(figure.pairs[9]), -7901);
+    EXPECT_EQ(figure.gain, 2.5f);
 }
 
 }  // namespace
