@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "commands/command_table.h"
-#include "settings/ignoring_case.h"
+#include "settings/ascii_text.h"
 #include "settings/settings_rules.h"
 #include "settings/tab_position.h"
 
