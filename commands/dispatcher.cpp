@@ -74,31 +74,30 @@ void toggleRecording() {
         startCaptureShowingFailures(scopeWindow());
 }
 
-void toggle(const Command& command, BoolKey key) { reportToggle(key, command.word, true); }
+// The follow-up of an on/off command that needs none.
+void nothing() {}
 
-// A capture takes the signal options when it starts.
-void toggleAutoGain(const Command& command) {
-    toggle(command, keys::autoGain);
-    restartRunningCapture();
+// An on/off command: the row's key is flipped, reported and written, then
+// the row's follow-up runs.
+template <const BoolKey& key, void (*then)()>
+void onToggle(const Command& command) {
+    reportToggle(key, command.word, true);
+    then();
 }
 
+// A capture takes the signal options when it starts.
 void setSignalWord(TextKey key, const char* word) {
     set(key, word);
     restartRunningCapture();
 }
 
-// One action per command, named after its id; the table below is generated
-// from the command table, so a command without its action does not compile.
+// One action per command, named after its id, or for an on/off command made
+// from its row; the table below is generated from the command table, so a
+// command without its action does not compile.
 void onShowPlugins(const Command&) { followShellPlugins(false); }
 void onHidePlugins(const Command&) { followShellPlugins(true); }
 void onStylePreset(const Command& command) { applyStylePreset(command.number); }
 void onSlitToggle(const Command& command) { toggleDocking(command.word); }
-void onMonitorStartUp(const Command& c) { toggle(c, keys::startWaveMonitorOnStartUp); }
-void onAlwaysOnTop(const Command& c) { toggle(c, keys::alwaysOnTop); }
-void onSnapWindowToEdge(const Command& c) { toggle(c, keys::snapWindow); }
-void onTransparencyEnabled(const Command& c) { toggle(c, keys::transparencyEnabled); }
-void onToggleBorder(const Command& c) { toggle(c, keys::showBorder); }
-void onTransbackEnabled(const Command& c) { toggle(c, keys::transbackEnabled); }
 void onSetTabHT(const Command&) { set(keys::tabPosition, tabs::hidden); }
 void onSetTabTR(const Command&) { set(keys::tabPosition, tabs::topRight); }
 void onSetTabBL(const Command&) { set(keys::tabPosition, tabs::bottomLeft); }
@@ -106,7 +105,6 @@ void onSetTabBR(const Command&) { set(keys::tabPosition, tabs::bottomRight); }
 void onSetTabTL(const Command&) { set(keys::tabPosition, tabs::topLeft); }
 void onSetScopeV(const Command&) { set(keys::scopeType, "v"); }
 void onSetScopeH(const Command&) { set(keys::scopeType, "h"); }
-void onToggleBlur(const Command& c) { toggle(c, keys::motionBlur); }
 void onSetBlurAlpha(const Command& command) { set(keys::motionBlurAlpha, command.number); }
 void onSetScopeWidth(const Command& command) { set(keys::scopeWidth, command.number); }
 void onSetKHz(const Command& command) { setCaptureValue(keys::sampleKHz, command.number); }
@@ -114,13 +112,11 @@ void onSetBuff(const Command& command) { setCaptureValue(keys::bufferPoints, com
 void onSetBit(const Command& command) { setCaptureValue(keys::sampleBits, command.number); }
 void onSetFPS(const Command& command) { setCaptureValue(keys::framesPerSecond, command.number); }
 void onTransparencyAlpha(const Command& command) { setTransparencyAlpha(command.number); }
-void onToggleWithPlugins(const Command& c) { toggle(c, keys::toggleWithPlugins); }
 void onEdit(const Command&) { openConfigurationInEditor(); }
 void onAbout(const Command&) { showAboutBox(); }
 void onToggleRecord(const Command&) { toggleRecording(); }
 void onSetTriggerRising(const Command&) { setSignalWord(keys::trigger, triggerText(true)); }
 void onSetTriggerOff(const Command&) { setSignalWord(keys::trigger, triggerText(false)); }
-void onAutoGain(const Command& command) { toggleAutoGain(command); }
 void onSetChannelsMono(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::mono)); }
 void onSetChannelsStereo(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::stereo)); }
 void onSetChannelsXY(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::xy)); }
@@ -129,12 +125,13 @@ void onSetDelay(const Command& command) { setCaptureValue(keys::delay, command.n
 void onSetDevice(const Command& command) {
     setCaptureDevice(command.word + std::strlen(ruleOf(CommandId::SetDevice)->word));
 }
-void onClickThrough(const Command& c) { toggle(c, keys::clickThrough); }
 
 using Action = void (*)(const Command&);
 #define ZEMBRIT_COMMAND_ACTION(id, word, test, menuWord) &on##id,
+#define ZEMBRIT_TOGGLE_ACTION(id, word, key, then) &onToggle<keys::key, then>,
 constexpr Action kActions[] = {nullptr, &onShowPlugins, &onHidePlugins, &onStylePreset,
-                               ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ACTION)};
+                               ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ACTION, ZEMBRIT_TOGGLE_ACTION)};
+#undef ZEMBRIT_TOGGLE_ACTION
 #undef ZEMBRIT_COMMAND_ACTION
 
 // What the shell's reconfigure message reloads, between a capture's stop and start.

@@ -45,6 +45,11 @@ void addInternalItem(MenuBuild& build, int menu, const char* label, CommandId id
     addItem(build, menu, label, internalCommand(id), checked);
 }
 
+// An on/off command's item, marked while the key it flips is on.
+void addToggleItem(MenuBuild& build, int menu, const char* label, CommandId id, const ScopeSettings& settings) {
+    addInternalItem(build, menu, label, id, flagOf(settings, *flippedKey(id)));
+}
+
 void addSeparator(MenuBuild& build, int menu) { addOp(build, MenuOpKind::Separator, menu); }
 
 void attach(MenuBuild& build, int parent, int child, const char* title) {
@@ -98,18 +103,16 @@ void addStyleMenu(MenuBuild& build, int parent) {
 }
 
 void addWindowItems(MenuBuild& build, int config, const ScopeSettings& settings) {
-    addInternalItem(build, config, "Always On Top", CommandId::AlwaysOnTop, settings.alwaysOnTop);
+    addToggleItem(build, config, "Always On Top", CommandId::AlwaysOnTop, settings);
     addInternalItem(build, config, "Docked to Slit", CommandId::SlitToggle, settings.inSlit);
-    addInternalItem(build, config, "Snap Window To Edge", CommandId::SnapWindowToEdge, settings.snapWindow);
-    addInternalItem(build, config, "Toggle With Plugins", CommandId::ToggleWithPlugins, settings.toggleWithPlugins);
-    addInternalItem(build, config, "Show Border", CommandId::ToggleBorder, settings.showBorder);
+    addToggleItem(build, config, "Snap Window To Edge", CommandId::SnapWindowToEdge, settings);
+    addToggleItem(build, config, "Toggle With Plugins", CommandId::ToggleWithPlugins, settings);
+    addToggleItem(build, config, "Show Border", CommandId::ToggleBorder, settings);
     addSeparator(build, config);
-    addInternalItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp,
-                    settings.startWaveMonitorOnStartUp);
+    addToggleItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp, settings);
     addSeparator(build, config);
-    addInternalItem(build, config, "Transparency Enabled", CommandId::TransparencyEnabled,
-                    settings.transparencyEnabled);
-    addInternalItem(build, config, "Transparent Back Enabled", CommandId::TransbackEnabled, settings.transbackEnabled);
+    addToggleItem(build, config, "Transparency Enabled", CommandId::TransparencyEnabled, settings);
+    addToggleItem(build, config, "Transparent Back Enabled", CommandId::TransbackEnabled, settings);
     MenuOp& alpha = addOp(build, MenuOpKind::IntItem, config);
     alpha.label = "Alpha Value";
     alpha.command = internalCommand(CommandId::TransparencyAlpha);
@@ -135,7 +138,7 @@ void addTraceItems(MenuBuild& build, int config, const ScopeSettings& settings) 
 
 void addLookItems(MenuBuild& build, int config, const ScopeSettings& settings) {
     addSeparator(build, config);
-    addInternalItem(build, config, "Motion Blur", CommandId::ToggleBlur, settings.motionBlur);
+    addToggleItem(build, config, "Motion Blur", CommandId::ToggleBlur, settings);
     // 250 is not offered.
     addChoiceMenu(build, config, "Motion Blur Alpha", "Zembrit_BlurAlpha", CommandId::SetBlurAlpha,
                   stepsOf(10, 240, 10), settings.motionBlurAlpha);
@@ -150,7 +153,7 @@ void addSignalItems(MenuBuild& build, int config, const ScopeSettings& settings)
     addInternalItem(build, trigger, "Off", CommandId::SetTriggerOff, !settings.trigger);
     addInternalItem(build, trigger, "Rising", CommandId::SetTriggerRising, settings.trigger);
     attach(build, config, trigger, "Trigger");
-    addInternalItem(build, config, "Automatic Gain", CommandId::AutoGain, settings.autoGain);
+    addToggleItem(build, config, "Automatic Gain", CommandId::AutoGain, settings);
     const int channels = createMenu(build, "Channels", "Zembrit_Channels");
     addInternalItem(build, channels, "Mono", CommandId::SetChannelsMono, settings.channels == ChannelMode::mono);
     addInternalItem(build, channels, "Stereo", CommandId::SetChannelsStereo, settings.channels == ChannelMode::stereo);
@@ -216,7 +219,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuInput& input) {
     addDeviceMenu(build, config, input);
     addChoiceMenu(build, config, "Delay", "Zembrit_Delay", CommandId::SetDelay, {0, 50, 100, 150, 200, 300, 500},
                   settings.delayMs);
-    addInternalItem(build, config, "Click Through", CommandId::ClickThrough, settings.clickThrough);
+    addToggleItem(build, config, "Click Through", CommandId::ClickThrough, settings);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, input.capturing);
     addSeparator(build, mainMenu);
