@@ -2,12 +2,11 @@
 
 #include <cstring>
 
+#include "settings/ascii_text.h"
+
 namespace zembrit {
 
 namespace {
-
-// ASCII-only folding: the strings are single-byte and the locale must not matter.
-char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Returns the text after `prefix` when `text` starts with it (ignoring case).
 const char* skipPrefixIgnoringCase(const char* text, const char* prefix) {
@@ -16,13 +15,6 @@ const char* skipPrefixIgnoringCase(const char* text, const char* prefix) {
     }
     return text;
 }
-
-bool equalsIgnoringCase(const char* text, const char* word) {
-    const char* rest = skipPrefixIgnoringCase(text, word);
-    return rest != nullptr && *rest == '\0';
-}
-
-bool isWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 Command withArgument(CommandId id, const char* word, const char* argumentText) {
     Command command{id, word, 0, argumentText != nullptr};
@@ -49,7 +41,7 @@ Command matchRows(const char* word) {
     for (const InternalCommandRule& rule : kInternalCommands) {
         switch (rule.test) {
         case WordTest::Whole:
-            if (equalsIgnoringCase(word, rule.word)) return Command{rule.id, word};
+            if (sameIgnoringCase(word, rule.word)) return Command{rule.id, word};
             break;
         case WordTest::Substring:
             if (std::strstr(word, rule.word) != nullptr) return withArgument(rule.id, word, std::strchr(word, ' '));
@@ -72,21 +64,20 @@ Command matchWord(const char* word) {
 
 Command matchCommand(const char* text) {
     if (text == nullptr) return Command{};
-    if (equalsIgnoringCase(text, kShowPluginsCommand)) return Command{CommandId::ShowPlugins, text};
-    if (equalsIgnoringCase(text, kHidePluginsCommand)) return Command{CommandId::HidePlugins, text};
+    if (sameIgnoringCase(text, kShowPluginsCommand)) return Command{CommandId::ShowPlugins, text};
+    if (sameIgnoringCase(text, kHidePluginsCommand)) return Command{CommandId::HidePlugins, text};
     for (int preset = 1; preset <= kPresetCount; ++preset) {
-        if (equalsIgnoringCase(text, kPresetCommands[preset - 1]))
+        if (sameIgnoringCase(text, kPresetCommands[preset - 1]))
             return Command{CommandId::StylePreset, text, preset, true};
     }
     const char* word = skipPrefixIgnoringCase(text, kInternalPrefix);
     if (word == nullptr) return Command{};
-    while (*word == ' ') ++word;
-    return matchWord(word);
+    return matchWord(skipLeading(word, " "));
 }
 
 int32_t parseCommandNumber(const char* text) {
     if (text == nullptr) return 0;
-    while (isWhiteSpace(*text)) ++text;
+    text = skipLeading(text);
     const bool negative = *text == '-';
     if (*text == '-' || *text == '+') ++text;
     uint32_t value = 0;

@@ -2,6 +2,8 @@
 // Every command the plugin answers, in one table: the matcher, the
 // dispatcher and the context menu are all generated from or keyed by it.
 
+#include "settings/keys.h"
+
 namespace zembrit {
 
 inline constexpr char kShowPluginsCommand[] = "@NRShowPlugins";
@@ -27,17 +29,20 @@ inline constexpr char kInternalPrefix[] = "@ZembritInternal";
 // wins over every other row. Substring, Prefix and Name words carry an argument.
 enum class WordTest { Whole, Substring, Prefix, Name };
 
-// Id, the word matched, its test, and the word the menu sends. Tried in this
-// order; the first match wins, so a word holding two substring texts goes to
-// the earlier one.
-#define ZEMBRIT_INTERNAL_COMMANDS(X)                                                                                   \
+// X: id, the word matched, its test, and the word the menu sends.
+// T, an on/off command: id, its word (matched whole, and sent by the menu),
+// the key (keys.h) it flips, and the dispatcher's follow-up after the flip
+// is reported and written: nothing, or restartRunningCapture.
+// Tried in this order; the first match wins, so a word holding two
+// substring texts goes to the earlier one.
+#define ZEMBRIT_INTERNAL_COMMANDS(X, T)                                                                                \
     X(SlitToggle, "SlitToggle", Whole, "SlitToggle")                                                                   \
-    X(MonitorStartUp, "MonitorStartUp", Whole, "MonitorStartUp")                                                       \
-    X(AlwaysOnTop, "AlwaysOnTop", Whole, "AlwaysOnTop")                                                                \
-    X(SnapWindowToEdge, "SnapWindowToEdge", Whole, "SnapWindowToEdge")                                                 \
-    X(TransparencyEnabled, "TransparencyEnabled", Whole, "TransparencyEnabled")                                        \
-    X(ToggleBorder, "ToggleBorder", Whole, "ToggleBorder")                                                             \
-    X(TransbackEnabled, "TransbackEnabled", Whole, "TransbackEnabled")                                                 \
+    T(MonitorStartUp, "MonitorStartUp", startWaveMonitorOnStartUp, nothing)                                            \
+    T(AlwaysOnTop, "AlwaysOnTop", alwaysOnTop, nothing)                                                                \
+    T(SnapWindowToEdge, "SnapWindowToEdge", snapWindow, nothing)                                                       \
+    T(TransparencyEnabled, "TransparencyEnabled", transparencyEnabled, nothing)                                        \
+    T(ToggleBorder, "ToggleBorder", showBorder, nothing)                                                               \
+    T(TransbackEnabled, "TransbackEnabled", transbackEnabled, nothing)                                                 \
     X(SetTabHT, "SetTabHT", Whole, "SetTabHT")                                                                         \
     X(SetTabTR, "SetTabTR", Whole, "SetTabTR")                                                                         \
     X(SetTabBL, "SetTabBL", Whole, "SetTabBL")                                                                         \
@@ -45,7 +50,7 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetTabTL, "SetTabTL", Whole, "SetTabTL")                                                                         \
     X(SetScopeV, "SetScopeV", Whole, "SetScopeV")                                                                      \
     X(SetScopeH, "SetScopeH", Whole, "SetScopeH")                                                                      \
-    X(ToggleBlur, "ToggleBlur", Whole, "ToggleBlur")                                                                   \
+    T(ToggleBlur, "ToggleBlur", motionBlur, nothing)                                                                   \
     X(SetBlurAlpha, "SetBlurAlpha", Substring, "SetBlurAlpha")                                                         \
     X(SetScopeWidth, "SetScopeWidth", Substring, "SetScopeWidth")                                                      \
     X(SetKHz, "SetKHz", Substring, "SetKHz")                                                                           \
@@ -53,23 +58,31 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetBit, "SetBit", Substring, "SetBit")                                                                           \
     X(SetFPS, "SetFPS", Substring, "SetFPS")                                                                           \
     X(TransparencyAlpha, "TransparencyAlpha ", Prefix, "TransparencyAlpha")                                            \
-    X(ToggleWithPlugins, "ToggleWithPlugins", Whole, "ToggleWithPlugins")                                              \
+    T(ToggleWithPlugins, "ToggleWithPlugins", toggleWithPlugins, nothing)                                              \
     X(Edit, "Edit", Whole, "Edit")                                                                                     \
     X(About, "About", Whole, "About")                                                                                  \
     X(ToggleRecord, "ToggleRecord", Whole, "ToggleRecord")                                                             \
     X(SetTriggerRising, "SetTrigger rising", Whole, "SetTrigger rising")                                               \
     X(SetTriggerOff, "SetTrigger off", Whole, "SetTrigger off")                                                        \
-    X(AutoGain, "AutoGain", Whole, "AutoGain")                                                                         \
+    T(AutoGain, "AutoGain", autoGain, restartRunningCapture)                                                           \
     X(SetChannelsMono, "SetChannels mono", Whole, "SetChannels mono")                                                  \
     X(SetChannelsStereo, "SetChannels stereo", Whole, "SetChannels stereo")                                            \
     X(SetChannelsXY, "SetChannels xy", Whole, "SetChannels xy")                                                        \
     X(SetSource, "SetSource ", Name, "SetSource")                                                                      \
     X(SetDevice, "SetDevice", Name, "SetDevice")                                                                       \
     X(SetDelay, "SetDelay", Substring, "SetDelay")                                                                     \
-    X(ClickThrough, "ClickThrough", Whole, "ClickThrough")
+    T(ClickThrough, "ClickThrough", clickThrough, nothing)
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
-enum class CommandId { None, ShowPlugins, HidePlugins, StylePreset, ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID) };
+#define ZEMBRIT_TOGGLE_ID(id, word, key, then) id,
+enum class CommandId {
+    None,
+    ShowPlugins,
+    HidePlugins,
+    StylePreset,
+    ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_ID, ZEMBRIT_TOGGLE_ID)
+};
+#undef ZEMBRIT_TOGGLE_ID
 #undef ZEMBRIT_COMMAND_ID
 
 struct InternalCommandRule {
@@ -80,8 +93,29 @@ struct InternalCommandRule {
 };
 
 #define ZEMBRIT_COMMAND_RULE(id, word, test, menuWord) {CommandId::id, word, WordTest::test, menuWord},
-inline constexpr InternalCommandRule kInternalCommands[] = {ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_RULE)};
+#define ZEMBRIT_TOGGLE_RULE(id, word, key, then) ZEMBRIT_COMMAND_RULE(id, word, Whole, word)
+inline constexpr InternalCommandRule kInternalCommands[] = {
+    ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_COMMAND_RULE, ZEMBRIT_TOGGLE_RULE)};
+#undef ZEMBRIT_TOGGLE_RULE
 #undef ZEMBRIT_COMMAND_RULE
+
+struct ToggleRule {
+    CommandId id;
+    BoolKey key;
+};
+
+#define ZEMBRIT_NOT_A_TOGGLE(id, word, test, menuWord)
+#define ZEMBRIT_TOGGLE_KEY(id, word, key, then) {CommandId::id, keys::key},
+inline constexpr ToggleRule kToggles[] = {ZEMBRIT_INTERNAL_COMMANDS(ZEMBRIT_NOT_A_TOGGLE, ZEMBRIT_TOGGLE_KEY)};
+#undef ZEMBRIT_TOGGLE_KEY
+#undef ZEMBRIT_NOT_A_TOGGLE
+
+// The key an on/off command flips; nullptr for every other command.
+constexpr const BoolKey* flippedKey(CommandId id) {
+    for (const ToggleRule& toggle : kToggles)
+        if (toggle.id == id) return &toggle.key;
+    return nullptr;
+}
 
 // The rule of an internal command; nullptr for the shell and preset commands.
 constexpr const InternalCommandRule* ruleOf(CommandId id) {

@@ -16,7 +16,7 @@ namespace zembrit {
 void undock() {
     SendMessageA(dockWindow(), SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow()));
     SetWindowPos(scopeWindow(), nullptr, settings().x, settings().y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    settings().inSlit = false;
+    setWithoutStoring(keys::inSlit, false);
 }
 
 namespace {
@@ -28,7 +28,7 @@ void leaveDock() {
 
 // The flag goes first, so every placement the dock makes is left unrecorded.
 void enterDock() {
-    settings().inSlit = true;
+    setWithoutStoring(keys::inSlit, true);
     applyWindowState();
     SendMessageA(dockWindow(), SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow()));
 }
@@ -42,7 +42,7 @@ void toggleDocking(const char* word) {
         else
             enterDock();
     }
-    reportToggle(settings().inSlit, word, keys::inSlit, false);
+    reportToggle(keys::inSlit, word, false);
 }
 
 }  // namespace zembrit

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "commands/command_table.h"
-#include "settings/ignoring_case.h"
+#include "settings/ascii_text.h"
 #include "settings/settings_rules.h"
 #include "settings/tab_position.h"
 
@@ -45,6 +45,11 @@ void addInternalItem(MenuBuild& build, int menu, const char* label, CommandId id
     addItem(build, menu, label, internalCommand(id), checked);
 }
 
+// An on/off command's item, marked while the key it flips is on.
+void addToggleItem(MenuBuild& build, int menu, const char* label, CommandId id, const ScopeSettings& settings) {
+    addInternalItem(build, menu, label, id, flagOf(settings, *flippedKey(id)));
+}
+
 void addSeparator(MenuBuild& build, int menu) { addOp(build, MenuOpKind::Separator, menu); }
 
 void attach(MenuBuild& build, int parent, int child, const char* title) {
@@ -53,20 +58,20 @@ void attach(MenuBuild& build, int parent, int child, const char* title) {
     op.label = title;
 }
 
-void addTabPositionMenu(MenuBuild& build, int parent, const MenuValues& values) {
+void addTabPositionMenu(MenuBuild& build, int parent, const char* tab) {
     const int menu = createMenu(build, "Tab Position", "Zembrit_TabPosition");
-    addInternalItem(build, menu, "Hide Tab", CommandId::SetTabHT, tabs::is(values.tabPosition, tabs::hidden));
-    addInternalItem(build, menu, "Top Right", CommandId::SetTabTR, tabs::is(values.tabPosition, tabs::topRight));
-    addInternalItem(build, menu, "Bottom Right", CommandId::SetTabBR, tabs::is(values.tabPosition, tabs::bottomRight));
-    addInternalItem(build, menu, "Top Left", CommandId::SetTabTL, tabs::is(values.tabPosition, tabs::topLeft));
-    addInternalItem(build, menu, "Bottom Left", CommandId::SetTabBL, tabs::is(values.tabPosition, tabs::bottomLeft));
+    addInternalItem(build, menu, "Hide Tab", CommandId::SetTabHT, tabs::is(tab, tabs::hidden));
+    addInternalItem(build, menu, "Top Right", CommandId::SetTabTR, tabs::is(tab, tabs::topRight));
+    addInternalItem(build, menu, "Bottom Right", CommandId::SetTabBR, tabs::is(tab, tabs::bottomRight));
+    addInternalItem(build, menu, "Top Left", CommandId::SetTabTL, tabs::is(tab, tabs::topLeft));
+    addInternalItem(build, menu, "Bottom Left", CommandId::SetTabBL, tabs::is(tab, tabs::bottomLeft));
     attach(build, parent, menu, "Tab Position");
 }
 
-void addOrientationMenu(MenuBuild& build, int parent, const MenuValues& values) {
+void addOrientationMenu(MenuBuild& build, int parent, char scopeType) {
     const int menu = createMenu(build, "Orientation", "Zembrit_Orientation");
-    addInternalItem(build, menu, "Vertical", CommandId::SetScopeV, values.scopeType == 'v');
-    addInternalItem(build, menu, "Horizontal", CommandId::SetScopeH, values.scopeType == 'h');
+    addInternalItem(build, menu, "Vertical", CommandId::SetScopeV, scopeType == 'v');
+    addInternalItem(build, menu, "Horizontal", CommandId::SetScopeH, scopeType == 'h');
     attach(build, parent, menu, "Orientation");
 }
 
@@ -97,63 +102,62 @@ void addStyleMenu(MenuBuild& build, int parent) {
     attach(build, parent, menu, "Visual Style");
 }
 
-void addWindowItems(MenuBuild& build, int config, const MenuValues& values) {
-    addInternalItem(build, config, "Always On Top", CommandId::AlwaysOnTop, values.alwaysOnTop);
-    addInternalItem(build, config, "Docked to Slit", CommandId::SlitToggle, values.inSlit);
-    addInternalItem(build, config, "Snap Window To Edge", CommandId::SnapWindowToEdge, values.snapWindow);
-    addInternalItem(build, config, "Toggle With Plugins", CommandId::ToggleWithPlugins, values.toggleWithPlugins);
-    addInternalItem(build, config, "Show Border", CommandId::ToggleBorder, values.showBorder);
+void addWindowItems(MenuBuild& build, int config, const ScopeSettings& settings) {
+    addToggleItem(build, config, "Always On Top", CommandId::AlwaysOnTop, settings);
+    addInternalItem(build, config, "Docked to Slit", CommandId::SlitToggle, settings.inSlit);
+    addToggleItem(build, config, "Snap Window To Edge", CommandId::SnapWindowToEdge, settings);
+    addToggleItem(build, config, "Toggle With Plugins", CommandId::ToggleWithPlugins, settings);
+    addToggleItem(build, config, "Show Border", CommandId::ToggleBorder, settings);
     addSeparator(build, config);
-    addInternalItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp,
-                    values.startWaveMonitorOnStartUp);
+    addToggleItem(build, config, "Start Monitor on Startup", CommandId::MonitorStartUp, settings);
     addSeparator(build, config);
-    addInternalItem(build, config, "Transparency Enabled", CommandId::TransparencyEnabled, values.transparencyEnabled);
-    addInternalItem(build, config, "Transparent Back Enabled", CommandId::TransbackEnabled, values.transbackEnabled);
+    addToggleItem(build, config, "Transparency Enabled", CommandId::TransparencyEnabled, settings);
+    addToggleItem(build, config, "Transparent Back Enabled", CommandId::TransbackEnabled, settings);
     MenuOp& alpha = addOp(build, MenuOpKind::IntItem, config);
     alpha.label = "Alpha Value";
     alpha.command = internalCommand(CommandId::TransparencyAlpha);
-    alpha.value = values.transparencyAlpha;
+    alpha.value = settings.transparencyAlpha;
     alpha.minimum = 0;
     alpha.maximum = 255;
 }
 
-void addTraceItems(MenuBuild& build, int config, const MenuValues& values) {
-    addTabPositionMenu(build, config, values);
+void addTraceItems(MenuBuild& build, int config, const ScopeSettings& settings) {
+    addTabPositionMenu(build, config, settings.tabPosition);
     addSeparator(build, config);
-    addOrientationMenu(build, config, values);
+    addOrientationMenu(build, config, settings.scopeType);
     addChoiceMenu(build, config, "Scope Width", "Zembrit_ScopeWidth", CommandId::SetScopeWidth, stepsOf(1, 4, 1),
-                  values.scopeWidth);
+                  settings.scopeWidth);
     addSeparator(build, config);
-    addChoiceMenu(build, config, "KHz", "Zembrit_KHz", CommandId::SetKHz, {8, 16, 44}, values.sampleKHz);
-    addChoiceMenu(build, config, "Bit", "Zembrit_Bit", CommandId::SetBit, {8, 16}, values.sampleBits);
-    addChoiceMenu(build, config, "FPS", "Zembrit_FPS", CommandId::SetFPS, stepsOf(10, 100, 10), values.frameIntervalMs,
-                  frameIntervalFromFps);
+    addChoiceMenu(build, config, "KHz", "Zembrit_KHz", CommandId::SetKHz, {8, 16, 44}, settings.sampleKHz);
+    addChoiceMenu(build, config, "Bit", "Zembrit_Bit", CommandId::SetBit, {8, 16}, settings.sampleBits);
+    addChoiceMenu(build, config, "FPS", "Zembrit_FPS", CommandId::SetFPS, stepsOf(10, 100, 10),
+                  settings.frameIntervalMs, frameIntervalFromFps);
     addChoiceMenu(build, config, "Buffer Size", "Zembrit_BufferSize", CommandId::SetBuff, stepsOf(10, 100, 10),
-                  values.bufferPoints);
+                  settings.bufferPoints);
 }
 
-void addLookItems(MenuBuild& build, int config, const MenuValues& values) {
+void addLookItems(MenuBuild& build, int config, const ScopeSettings& settings) {
     addSeparator(build, config);
-    addInternalItem(build, config, "Motion Blur", CommandId::ToggleBlur, values.motionBlur);
+    addToggleItem(build, config, "Motion Blur", CommandId::ToggleBlur, settings);
     // 250 is not offered.
     addChoiceMenu(build, config, "Motion Blur Alpha", "Zembrit_BlurAlpha", CommandId::SetBlurAlpha,
-                  stepsOf(10, 240, 10), values.motionBlurAlpha);
+                  stepsOf(10, 240, 10), settings.motionBlurAlpha);
     addSeparator(build, config);
     addStyleMenu(build, config);
 }
 
-// One mark among the choices: the one the signal options hold.
-void addSignalItems(MenuBuild& build, int config, const SignalOptions& signal) {
+// One mark among the choices: the one the settings hold.
+void addSignalItems(MenuBuild& build, int config, const ScopeSettings& settings) {
     addSeparator(build, config);
     const int trigger = createMenu(build, "Trigger", "Zembrit_Trigger");
-    addInternalItem(build, trigger, "Off", CommandId::SetTriggerOff, !signal.trigger);
-    addInternalItem(build, trigger, "Rising", CommandId::SetTriggerRising, signal.trigger);
+    addInternalItem(build, trigger, "Off", CommandId::SetTriggerOff, !settings.trigger);
+    addInternalItem(build, trigger, "Rising", CommandId::SetTriggerRising, settings.trigger);
     attach(build, config, trigger, "Trigger");
-    addInternalItem(build, config, "Automatic Gain", CommandId::AutoGain, signal.autoGain);
+    addToggleItem(build, config, "Automatic Gain", CommandId::AutoGain, settings);
     const int channels = createMenu(build, "Channels", "Zembrit_Channels");
-    addInternalItem(build, channels, "Mono", CommandId::SetChannelsMono, signal.channels == ChannelMode::mono);
-    addInternalItem(build, channels, "Stereo", CommandId::SetChannelsStereo, signal.channels == ChannelMode::stereo);
-    addInternalItem(build, channels, "X-Y", CommandId::SetChannelsXY, signal.channels == ChannelMode::xy);
+    addInternalItem(build, channels, "Mono", CommandId::SetChannelsMono, settings.channels == ChannelMode::mono);
+    addInternalItem(build, channels, "Stereo", CommandId::SetChannelsStereo, settings.channels == ChannelMode::stereo);
+    addInternalItem(build, channels, "X-Y", CommandId::SetChannelsXY, settings.channels == ChannelMode::xy);
     attach(build, config, channels, "Channels");
 }
 
@@ -170,15 +174,16 @@ void addSourceMenu(MenuBuild& build, int parent, CaptureSource current) {
 }
 
 // Only for a WASAPI source: the default, then each active endpoint by name.
-void addDeviceMenu(MenuBuild& build, int parent, const MenuValues& values) {
-    if (values.source == CaptureSource::wavein) return;
+void addDeviceMenu(MenuBuild& build, int parent, const MenuInput& input) {
+    if (input.settings.source == CaptureSource::wavein) return;
     const int menu = createMenu(build, "Device", "Zembrit_Device");
     const std::string command = internalCommand(CommandId::SetDevice);
-    addItem(build, menu, "System Default", command, values.deviceName[0] == '\0');
-    for (size_t i = 0; i < values.endpoints.size(); ++i) {
-        const std::string argument = deviceArgument(values.endpoints, i);
-        addItem(build, menu, values.endpoints[i].label, command + " " + argument,
-                sameIgnoringCase(argument, values.deviceName));
+    const char* deviceName = input.settings.deviceName;
+    addItem(build, menu, "System Default", command, deviceName[0] == '\0');
+    for (size_t i = 0; i < input.endpoints.size(); ++i) {
+        const std::string argument = deviceArgument(input.endpoints, i);
+        addItem(build, menu, input.endpoints[i].label, command + " " + argument,
+                sameIgnoringCase(argument, deviceName));
     }
     attach(build, parent, menu, "Device");
 }
@@ -192,33 +197,6 @@ bool nameRoundTrips(const std::string& name) {
 
 }  // namespace
 
-MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing) {
-    return MenuValues{.alwaysOnTop = settings.alwaysOnTop,
-                      .inSlit = settings.inSlit,
-                      .snapWindow = settings.snapWindow,
-                      .toggleWithPlugins = settings.toggleWithPlugins,
-                      .showBorder = settings.showBorder,
-                      .startWaveMonitorOnStartUp = settings.startWaveMonitorOnStartUp,
-                      .transparencyEnabled = settings.transparencyEnabled,
-                      .transbackEnabled = settings.transbackEnabled,
-                      .motionBlur = settings.motionBlur,
-                      .capturing = capturing,
-                      .clickThrough = settings.clickThrough,
-                      .transparencyAlpha = settings.transparencyAlpha,
-                      .scopeWidth = settings.scopeWidth,
-                      .sampleKHz = settings.sampleKHz,
-                      .sampleBits = settings.sampleBits,
-                      .frameIntervalMs = settings.frameIntervalMs,
-                      .bufferPoints = settings.bufferPoints,
-                      .motionBlurAlpha = settings.motionBlurAlpha,
-                      .tabPosition = settings.tabPosition,
-                      .scopeType = settings.scopeType,
-                      .signal = signalOptionsOf(settings),
-                      .source = settings.source,
-                      .deviceName = settings.deviceName,
-                      .endpoints = {}};
-}
-
 std::string deviceArgument(const std::vector<MenuDevice>& endpoints, size_t index) {
     const MenuDevice& device = endpoints[index];
     if (device.id.empty()) return device.name;
@@ -228,21 +206,22 @@ std::string deviceArgument(const std::vector<MenuDevice>& endpoints, size_t inde
     return device.name;
 }
 
-std::vector<MenuOp> buildScopeMenu(const MenuValues& values) {
+std::vector<MenuOp> buildScopeMenu(const MenuInput& input) {
+    const ScopeSettings& settings = input.settings;
     MenuBuild build;
     const int mainMenu = createMenu(build, "ZembritPlugin", "Zembrit_IDMain");
     const int config = createMenu(build, "Configuration", "Zembrit_IDConfig");
-    addWindowItems(build, config, values);
-    addTraceItems(build, config, values);
-    addLookItems(build, config, values);
-    addSignalItems(build, config, values.signal);
-    addSourceMenu(build, config, values.source);
-    addDeviceMenu(build, config, values);
+    addWindowItems(build, config, settings);
+    addTraceItems(build, config, settings);
+    addLookItems(build, config, settings);
+    addSignalItems(build, config, settings);
+    addSourceMenu(build, config, settings.source);
+    addDeviceMenu(build, config, input);
     addChoiceMenu(build, config, "Delay", "Zembrit_Delay", CommandId::SetDelay, {0, 50, 100, 150, 200, 300, 500},
-                  values.signal.delayMs);
-    addInternalItem(build, config, "Click Through", CommandId::ClickThrough, values.clickThrough);
+                  settings.delayMs);
+    addToggleItem(build, config, "Click Through", CommandId::ClickThrough, settings);
     attach(build, mainMenu, config, "Configuration");
-    addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, values.capturing);
+    addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, input.capturing);
     addSeparator(build, mainMenu);
     addInternalItem(build, mainMenu, "Edit Zembrit.rc", CommandId::Edit, false);
     addInternalItem(build, mainMenu, "About Zembrit", CommandId::About, false);

@@ -6,7 +6,7 @@
 #include "settings/scope_settings.h"
 
 // The context menu as data: the exact sequence of shell menu calls, built
-// from a snapshot of the settings, so the Win32 layer only replays it.
+// from the settings, so the Win32 layer only replays it.
 namespace zembrit {
 
 // An endpoint the Device menu offers: its label as the shell's code page
@@ -18,22 +18,13 @@ struct MenuDevice {
     std::string label, name, id;
 };
 
-// What the menu reads.
-struct MenuValues {
-    bool alwaysOnTop, inSlit, snapWindow, toggleWithPlugins, showBorder, startWaveMonitorOnStartUp, transparencyEnabled,
-        transbackEnabled, motionBlur, capturing, clickThrough;
-    int32_t transparencyAlpha, scopeWidth, sampleKHz, sampleBits, frameIntervalMs, bufferPoints;
-    uint8_t motionBlurAlpha;
-    const char* tabPosition;  // points into the settings; valid while they are
-    char scopeType;           // one letter, 0 for the empty code
-    SignalOptions signal{};
-    CaptureSource source;
-    const char* deviceName;  // points into the settings; empty for the system default
+// What the menu is built from: the settings, and what is not a setting.
+struct MenuInput {
+    const ScopeSettings& settings;
+    bool capturing = false;
     // The active endpoints of the source's kind; none for wave-in.
     std::vector<MenuDevice> endpoints;
 };
-
-MenuValues menuValuesFrom(const ScopeSettings& settings, bool capturing);
 
 // One shell call each: MakeNamedMenu, MakeMenuItem, MakeMenuItemInt,
 // MakeMenuNOP, MakeSubmenu, ShowMenu.
@@ -51,7 +42,7 @@ struct MenuOp {
     int32_t value = 0, minimum = 0, maximum = 0;  // IntItem
 };
 
-std::vector<MenuOp> buildScopeMenu(const MenuValues& values);
+std::vector<MenuOp> buildScopeMenu(const MenuInput& input);
 
 // What the Device menu's item for endpoints[index] sends after "SetDevice ":
 // the name where it alone names that endpoint and fits the stored key,

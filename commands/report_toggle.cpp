@@ -8,6 +8,7 @@
 #include "commands/shell_windows.h"
 #include "plugin/host_api.h"
 #include "scope/window_state.h"
+#include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 
 namespace zembrit {
@@ -19,12 +20,12 @@ constexpr int kToolbarLabelCapacity = 80;
 
 }  // namespace
 
-void reportToggle(bool& flag, const char* word, BoolKey key, bool flip) {
-    if (flip) flag = !flag;
+void reportToggle(BoolKey key, const char* word, bool flip) {
+    const bool flag = flagOf(settings(), key) != flip;
     char label[kToolbarLabelCapacity];
     std::snprintf(label, sizeof label, "ZembritPlugin -> %s %sabled!", word, flag ? "en" : "dis");
     SendMessageA(shellWindow(), HM_SETTOOLBARLABEL, 0, reinterpret_cast<LPARAM>(label));
-    store(key, flag);
+    set(key, flag);
     applyWindowState();
     showScopeMenu(false);
 }

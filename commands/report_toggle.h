@@ -3,10 +3,11 @@
 
 namespace zembrit {
 
-// The shared tail of every on/off command: optionally invert the flag, show
-// "ZembritPlugin -> <word> enabled!/disabled!" in the shell's toolbar, write
-// the flag under key, re-apply the window state and refresh an open menu.
-// word is the command word as received, letter case kept.
-void reportToggle(bool& flag, const char* word, BoolKey key, bool flip);
+// The shared tail of every on/off command: the flag under key, inverted when
+// flip is set, is shown as "ZembritPlugin -> <word> enabled!/disabled!" in
+// the shell's toolbar and then set; the window state is re-applied and an
+// open menu refreshed. word is the command word as received, letter case
+// kept.
+void reportToggle(BoolKey key, const char* word, bool flip);
 
 }  // namespace zembrit

@@ -61,9 +61,10 @@ std::vector<MenuDevice> menuDevices(bool render) {
 // Never asks the audio system: the endpoints are those capture last listed.
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
-    MenuValues values = menuValuesFrom(settings(), isCapturing());
-    if (values.source != CaptureSource::wavein) values.endpoints = menuDevices(values.source == CaptureSource::output);
-    for (const MenuOp& op : buildScopeMenu(values)) replay(op, menus, popup);
+    MenuInput input{settings(), isCapturing(), {}};
+    const CaptureSource source = settings().source;
+    if (source != CaptureSource::wavein) input.endpoints = menuDevices(source == CaptureSource::output);
+    for (const MenuOp& op : buildScopeMenu(input)) replay(op, menus, popup);
 }
 
 }  // namespace zembrit

@@ -4,7 +4,6 @@
 
 #include "scope/window_state.h"
 #include "settings/saturate.h"
-#include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 #include "settings/virtual_screen.h"
 
@@ -77,11 +76,11 @@ void releaseBackBuffer() {
 }
 
 // The buffer is rebuilt at the client size the window has before this step
-// takes effect; the stored size already follows the proposal.
+// takes effect; the held size already follows the proposal, and the file
+// gets it once the window has it.
 void followProposedSize(const RECT& proposed) {
-    const ScreenExtent screen = virtualScreen();
-    settings().width = windowExtentWithin(saturateToInt32(int64_t{proposed.right} - proposed.left), screen.width);
-    settings().height = windowExtentWithin(saturateToInt32(int64_t{proposed.bottom} - proposed.top), screen.height);
+    setWithoutStoring(keys::width, saturateToInt32(int64_t{proposed.right} - proposed.left));
+    setWithoutStoring(keys::height, saturateToInt32(int64_t{proposed.bottom} - proposed.top));
     rebuildBackBuffer();
 }
 

@@ -5,9 +5,7 @@
 #include "scope/color_key.h"
 #include "scope/layering_style.h"
 #include "settings/keys.h"
-#include "settings/settings_rules.h"
 #include "settings/settings_store.h"
-#include "settings/virtual_screen.h"
 
 namespace zembrit {
 
@@ -83,14 +81,10 @@ void snapToEdges(WINDOWPOS& pending) {
 // screen applies at the next applyWindowState.
 void recordPlacement(const WINDOWPOS& done) {
     if (settings().inSlit) return;
-    settings().x = done.x;
-    settings().y = done.y;
-    settings().width = windowExtentWithin(done.cx, virtualScreen().width);
-    settings().height = windowExtentWithin(done.cy, virtualScreen().height);
-    store(keys::x, settings().x);
-    store(keys::y, settings().y);
-    store(keys::width, settings().width);
-    store(keys::height, settings().height);
+    set(keys::x, done.x);
+    set(keys::y, done.y);
+    set(keys::width, done.cx);
+    set(keys::height, done.cy);
 }
 
 }  // namespace zembrit

@@ -1,20 +1,13 @@
 #include "settings/capture_source.h"
 
-#include <cctype>
 #include <string_view>
 
-#include "settings/ignoring_case.h"
+#include "settings/ascii_text.h"
 
 namespace zembrit {
 namespace {
 
 constexpr CaptureSource kSources[] = {CaptureSource::wavein, CaptureSource::output, CaptureSource::input};
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
 
 }  // namespace
 

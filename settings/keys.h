@@ -66,11 +66,18 @@ enum class StoredAs { Bool, Int, Text };
     X(delayMs, delay, "Zembrit.plugin.delay:", Int, int32_t, 0, delayInRange)                                          \
     X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)
 
-// A key that knows how its value is stored, so that writing it through the
-// wrong shell function does not compile.
+// The rows of the table, by the keys:: name.
+#define ZEMBRIT_KEY_ROW_NAME(field, name, text, stored, type, fallback, rule) name,
+enum class KeyRow { ZEMBRIT_SETTING_KEYS(ZEMBRIT_KEY_ROW_NAME) };
+#undef ZEMBRIT_KEY_ROW_NAME
+
+// A key that knows how its value is stored, so that giving it a value of
+// another kind does not compile, and which row it is, so that a write finds
+// its field and rule.
 template <StoredAs Stored>
 struct Key {
     const char* text;
+    KeyRow row;
     constexpr operator const char*() const { return text; }
 };
 
@@ -80,7 +87,7 @@ using TextKey = Key<StoredAs::Text>;
 
 namespace keys {
 #define ZEMBRIT_KEY_CONSTANT(field, name, text, stored, type, fallback, rule)                                          \
-    inline constexpr Key<StoredAs::stored> name{text};
+    inline constexpr Key<StoredAs::stored> name{text, KeyRow::name};
 ZEMBRIT_SETTING_KEYS(ZEMBRIT_KEY_CONSTANT)
 #undef ZEMBRIT_KEY_CONSTANT
 }  // namespace keys

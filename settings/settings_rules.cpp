@@ -50,7 +50,9 @@ int32_t clampBufferPoints(int32_t stored) {
     return stored;
 }
 
-int32_t frameIntervalFromFps(int32_t fps) { return 1000 / (fps <= 0 ? 1 : fps); }
+int32_t countedFps(int32_t fps) { return fps <= 0 ? 1 : fps; }
+
+int32_t frameIntervalFromFps(int32_t fps) { return 1000 / countedFps(fps); }
 
 int32_t windowExtentWithin(int32_t extent, int32_t screenExtent) {
     if (screenExtent > 0 && extent > screenExtent) extent = screenExtent;
@@ -93,9 +95,50 @@ public:
     const char* readText(const char*, const char* fallback) const override { return fallback; }
 };
 
+// Only the rows stored as Stored are compiled for it; the record is a
+// template parameter so that the others are not even looked at.
+template <StoredAs Stored, class Record>
+void changeRow(Record& record, KeyRow row, StoredValue<Stored> value, ScreenExtent screen, SettingsSink* file) {
+    switch (row) {
+#define ZEMBRIT_CHANGE_ROW(field, name, text, stored, type, fallback, rule)                                            \
+    case KeyRow::name:                                                                                                 \
+        if constexpr (StoredAs::stored == Stored) {                                                                    \
+            rules::rule(record.field, value, screen);                                                                  \
+            if (file) file->write##stored(text, written::rule(record.field, value));                                   \
+        }                                                                                                              \
+        return;
+        ZEMBRIT_SETTING_KEYS(ZEMBRIT_CHANGE_ROW)
+#undef ZEMBRIT_CHANGE_ROW
+    }
+}
+
+template <class Record>
+bool flagIn(const Record& record, KeyRow row) {
+    switch (row) {
+#define ZEMBRIT_FLAG_ROW(field, name, text, stored, type, fallback, rule)                                              \
+    case KeyRow::name:                                                                                                 \
+        if constexpr (StoredAs::stored == StoredAs::Bool) return record.field;                                         \
+        break;
+        ZEMBRIT_SETTING_KEYS(ZEMBRIT_FLAG_ROW)
+#undef ZEMBRIT_FLAG_ROW
+    }
+    return false;
+}
+
 }  // namespace
 
 ScopeSettings::ScopeSettings() { readEachSetting(*this, FallbackOnly{}, ScreenExtent{0, 0}); }
+
+template <StoredAs Stored>
+void changeSetting(ScopeSettings& record, Key<Stored> key, StoredValue<Stored> value, ScreenExtent screen,
+                   SettingsSink* file) {
+    changeRow<Stored>(record, key.row, value, screen, file);
+}
+template void changeSetting(ScopeSettings&, BoolKey, bool, ScreenExtent, SettingsSink*);
+template void changeSetting(ScopeSettings&, IntKey, int32_t, ScreenExtent, SettingsSink*);
+template void changeSetting(ScopeSettings&, TextKey, const char*, ScreenExtent, SettingsSink*);
+
+bool flagOf(const ScopeSettings& record, BoolKey key) { return flagIn(record, key.row); }
 
 char scopeTypeFromText(const char* text) { return text ? text[0] : '\0'; }
 

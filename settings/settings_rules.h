@@ -19,8 +19,10 @@ int32_t clampBufferPoints(int32_t stored);
 inline constexpr int32_t kMostDelayMs = 2000;
 int32_t clampDelayMs(int32_t stored);
 
-// Milliseconds between repaints for a stored frame rate; a rate of 0 or less
-// counts as 1. Integer division: 25 gives 40, 2000 gives 0.
+// A stored frame rate of 0 or less counts as 1.
+int32_t countedFps(int32_t fps);
+// Milliseconds between repaints for a stored frame rate, as counted.
+// Integer division: 25 gives 40, 2000 gives 0.
 int32_t frameIntervalFromFps(int32_t fps);
 
 // Smallest stored window width and height.
@@ -65,6 +67,46 @@ protected:
 // its rule. Window sizes are cut to screen.
 void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen);
 
+// Where changed values go: the shell's configuration functions, or anything
+// else that records them.
+class SettingsSink {
+public:
+    virtual void writeBool(const char* key, bool value) = 0;
+    virtual void writeInt(const char* key, int32_t value) = 0;
+    virtual void writeText(const char* key, const char* value) = 0;
+
+protected:
+    ~SettingsSink() = default;
+};
+
+// A value as the file holds it under a key of that kind.
+template <StoredAs Stored>
+struct StoredValueOf;
+template <>
+struct StoredValueOf<StoredAs::Bool> {
+    using Value = bool;
+};
+template <>
+struct StoredValueOf<StoredAs::Int> {
+    using Value = int32_t;
+};
+template <>
+struct StoredValueOf<StoredAs::Text> {
+    using Value = const char*;
+};
+template <StoredAs Stored>
+using StoredValue = typename StoredValueOf<Stored>::Value;
+
+// One key changed while the plugin runs: value goes through the key's rule
+// into its field, as if read from the file; then, given a file, what the file
+// must hold for that field (written:: below) is written under the key.
+template <StoredAs Stored>
+void changeSetting(ScopeSettings& record, Key<Stored> key, StoredValue<Stored> value, ScreenExtent screen,
+                   SettingsSink* file);
+
+// The field of an on/off key.
+bool flagOf(const ScopeSettings& record, BoolKey key);
+
 // The rules the key table names, each from a stored value to its field.
 namespace rules {
 
@@ -99,6 +141,31 @@ inline void sourceWord(CaptureSource& field, const char* stored, ScreenExtent) {
 }
 
 }  // namespace rules
+
+// What a change writes for the value its rule took: the field as the file
+// holds it, except where the field cannot say.
+namespace written {
+
+template <class Field, class Stored>
+Stored kept(const Field& field, Stored) {
+    return field;
+}
+inline int32_t lowByte(uint8_t field, int32_t) { return field; }
+inline int32_t widthOnScreen(int32_t field, int32_t) { return field; }
+inline int32_t heightOnScreen(int32_t field, int32_t) { return field; }
+inline int32_t pointsInRange(int32_t field, int32_t) { return field; }
+inline int32_t delayInRange(int32_t field, int32_t) { return field; }
+// The field holds the interval; the file, the rate as counted.
+inline int32_t intervalOfFps(int32_t, int32_t stored) { return countedFps(stored); }
+// The field adds the colon the style reader needs; the file goes without.
+inline const char* withColon(const char*, const char* stored) { return stored; }
+// The field holds the code's first letter; the file, the code.
+inline const char* firstLetter(char, const char* stored) { return stored; }
+inline const char* triggerWord(bool field, const char*) { return triggerText(field); }
+inline const char* channelsWord(ChannelMode field, const char*) { return channelsText(field); }
+inline const char* sourceWord(CaptureSource field, const char*) { return captureSourceWord(field); }
+
+}  // namespace written
 
 using FileExistsFn = bool (*)(const char* path, void* context);
 

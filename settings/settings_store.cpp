@@ -36,7 +36,7 @@ void findConfigurationFile() {
     findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configFile);
 }
 
-class ShellSettings final : public SettingsSource {
+class ShellSettings final : public SettingsSource, public SettingsSink {
 public:
     bool readBool(const char* key, bool fallback) const override { return host.ReadBool(configFile, key, fallback); }
     int32_t readInt(const char* key, int32_t fallback) const override {
@@ -46,7 +46,16 @@ public:
         const char* text = host.ReadString(configFile, key, fallback);
         return text ? text : fallback;
     }
+    void writeBool(const char* key, bool value) override { host.WriteBool(configFile, key, value); }
+    void writeInt(const char* key, int32_t value) override { host.WriteInt(configFile, key, value); }
+    void writeText(const char* key, const char* value) override { host.WriteString(configFile, key, value); }
 };
+
+template <StoredAs Stored>
+void change(Key<Stored> key, StoredValue<Stored> value, bool storing) {
+    ShellSettings file;
+    changeSetting(current, key, value, virtualScreen(), storing ? &file : nullptr);
+}
 
 }  // namespace
 
@@ -55,11 +64,13 @@ void readSettings() {
     readEachSetting(current, ShellSettings{}, virtualScreen());
 }
 
-ScopeSettings& settings() { return current; }
+const ScopeSettings& settings() { return current; }
 const char* configPath() { return configFile; }
 
-void store(BoolKey key, bool value) { host.WriteBool(configFile, key.text, value); }
-void store(IntKey key, int32_t value) { host.WriteInt(configFile, key.text, value); }
-void store(TextKey key, const char* value) { host.WriteString(configFile, key.text, value); }
+void set(BoolKey key, bool value) { change(key, value, true); }
+void set(IntKey key, int32_t value) { change(key, value, true); }
+void set(TextKey key, const char* value) { change(key, value, true); }
+void setWithoutStoring(BoolKey key, bool value) { change(key, value, false); }
+void setWithoutStoring(IntKey key, int32_t value) { change(key, value, false); }
 
 }  // namespace zembrit

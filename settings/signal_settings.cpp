@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/ignoring_case.h"
+#include "settings/ascii_text.h"
 
 namespace zembrit {
 namespace {

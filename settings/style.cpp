@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "settings/keys.h"
-#include "settings/settings_rules.h"
 #include "settings/settings_store.h"
 #include "settings/style_presets.h"
 
@@ -44,8 +43,7 @@ void reloadStyle() {
 void applyStylePreset(int preset) {
     const StylePreset* chosen = findStylePreset(preset);
     if (!chosen) return;
-    copyBounded(settings().scopeColorKey, sizeof settings().scopeColorKey, chosen->heldKey);
-    store(keys::scopeColorKey, chosen->writtenKey);
+    set(keys::scopeColorKey, chosen->writtenKey);
     reloadStyle();
 }
 

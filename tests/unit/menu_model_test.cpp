@@ -43,9 +43,9 @@ std::vector<std::string> marked(const std::vector<MenuOp>& ops, const std::strin
 
 using Labels = std::vector<std::string>;
 
-// The values point into the settings, which must outlive them.
-const ScopeSettings kDefaultSettings;
-MenuValues defaults() { return menuValuesFrom(kDefaultSettings, false); }
+std::vector<MenuOp> menuOf(const ScopeSettings& settings, bool capturing = false) {
+    return buildScopeMenu(MenuInput{settings, capturing, {}});
+}
 
 constexpr char kDefaultTree[] = R"(new 0 "ZembritPlugin" Zembrit_IDMain
 new 1 "Configuration" Zembrit_IDConfig
@@ -181,16 +181,16 @@ new 14 "Delay" Zembrit_Delay
 show 0
 )";
 
-TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(buildScopeMenu(defaults())), kDefaultTree); }
+TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(menuOf(ScopeSettings{})), kDefaultTree); }
 
 TEST(ScopeMenu, FrameRateMarksCompareIntervals) {
-    MenuValues values = defaults();
-    values.frameIntervalMs = 1000 / 30;
-    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"30"});
-    values.frameIntervalMs = 1000 / 39;
-    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"40"});
-    values.frameIntervalMs = 10;
-    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_FPS"), Labels{"100"});
+    ScopeSettings settings;
+    settings.frameIntervalMs = 1000 / 30;
+    EXPECT_EQ(marked(menuOf(settings), "Zembrit_FPS"), Labels{"30"});
+    settings.frameIntervalMs = 1000 / 39;
+    EXPECT_EQ(marked(menuOf(settings), "Zembrit_FPS"), Labels{"40"});
+    settings.frameIntervalMs = 10;
+    EXPECT_EQ(marked(menuOf(settings), "Zembrit_FPS"), Labels{"100"});
 }
 
 TEST(ScopeMenu, CodesMarkOnlyOnExactLowerCaseMatch) {
@@ -198,37 +198,36 @@ TEST(ScopeMenu, CodesMarkOnlyOnExactLowerCaseMatch) {
     settings.tabPosition[0] = 'B';
     settings.tabPosition[1] = 'R';
     settings.scopeType = 'H';
-    auto ops = buildScopeMenu(menuValuesFrom(settings, false));
+    auto ops = menuOf(settings);
     EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
     EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{});
 
     settings.tabPosition[0] = 't';
     settings.tabPosition[1] = 'l';
     settings.tabPosition[2] = 'x';  // unterminated field: no match, no overrun
-    ops = buildScopeMenu(menuValuesFrom(settings, false));
+    ops = menuOf(settings);
     EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
 
-    MenuValues values = defaults();
-    values.tabPosition = "tl";
-    values.scopeType = 'v';
-    ops = buildScopeMenu(values);
+    settings.tabPosition[2] = '\0';
+    settings.scopeType = 'v';
+    ops = menuOf(settings);
     EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{"Top Left"});
     EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{"Vertical"});
-    values.tabPosition = nullptr;
-    values.scopeType = 0;
-    ops = buildScopeMenu(values);
+    settings.tabPosition[0] = '\0';
+    settings.scopeType = 0;
+    ops = menuOf(settings);
     EXPECT_EQ(marked(ops, "Zembrit_TabPosition"), Labels{});
     EXPECT_EQ(marked(ops, "Zembrit_Orientation"), Labels{});
 }
 
 TEST(ScopeMenu, ValuesOutsideTheChoicesMarkNothing) {
-    MenuValues values = defaults();
-    values.scopeWidth = 5;
-    values.sampleKHz = 22;
-    values.sampleBits = 12;
-    values.motionBlurAlpha = 250;
-    values.bufferPoints = 40;
-    const auto ops = buildScopeMenu(values);
+    ScopeSettings settings;
+    settings.scopeWidth = 5;
+    settings.sampleKHz = 22;
+    settings.sampleBits = 12;
+    settings.motionBlurAlpha = 250;
+    settings.bufferPoints = 40;
+    const auto ops = menuOf(settings);
     for (const char* menu : {"Zembrit_ScopeWidth", "Zembrit_KHz", "Zembrit_Bit", "Zembrit_BlurAlpha"})
         EXPECT_EQ(marked(ops, menu), Labels{}) << menu;
     EXPECT_EQ(marked(ops, "Zembrit_BufferSize"), Labels{"40"});
@@ -238,7 +237,7 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     ScopeSettings settings;
     settings.inSlit = settings.motionBlur = settings.transparencyEnabled = settings.transbackEnabled = true;
     settings.transparencyAlpha = 300;
-    const auto ops = buildScopeMenu(menuValuesFrom(settings, true));
+    const auto ops = menuOf(settings, true);
     EXPECT_EQ(marked(ops, "Zembrit_IDMain"), Labels{"Monitor Wave?"});
     EXPECT_EQ(marked(ops, "Pellucor_SetStyle"), Labels{});
     EXPECT_EQ(marked(ops, "Zembrit_IDConfig"),
@@ -248,13 +247,14 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
         std::find_if(ops.begin(), ops.end(), [](const MenuOp& op) { return op.kind == MenuOpKind::IntItem; });
     ASSERT_NE(alpha, ops.end());
     EXPECT_EQ(alpha->value, 300);
-    EXPECT_EQ(marked(buildScopeMenu(defaults()), "Zembrit_IDMain"), Labels{});
+    EXPECT_EQ(marked(menuOf(ScopeSettings{}), "Zembrit_IDMain"), Labels{});
 }
 
 TEST(ScopeMenu, SignalChoicesCarryOneMarkEach) {
-    MenuValues values = defaults();
-    values.signal = SignalOptions{true, true, ChannelMode::stereo};
-    const auto ops = buildScopeMenu(values);
+    ScopeSettings settings;
+    settings.trigger = settings.autoGain = true;
+    settings.channels = ChannelMode::stereo;
+    const auto ops = menuOf(settings);
     EXPECT_EQ(marked(ops, "Zembrit_Trigger"), Labels{"Rising"});
     EXPECT_EQ(marked(ops, "Zembrit_Channels"), Labels{"Stereo"});
     EXPECT_EQ(marked(ops, "Zembrit_IDConfig").back(), "Automatic Gain");
@@ -263,24 +263,20 @@ TEST(ScopeMenu, SignalChoicesCarryOneMarkEach) {
 TEST(ScopeMenu, SourceMarkFollowsTheSetting) {
     ScopeSettings settings;
     settings.source = CaptureSource::output;
-    EXPECT_EQ(marked(buildScopeMenu(menuValuesFrom(settings, false)), "Zembrit_Source"), Labels{"What Is Playing"});
+    EXPECT_EQ(marked(menuOf(settings), "Zembrit_Source"), Labels{"What Is Playing"});
 }
 
 TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
     ScopeSettings settings;
-    MenuValues values = menuValuesFrom(settings, false);
-    values.endpoints = {MenuDevice("Mic A"), MenuDevice("Monitor B")};
-    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{}) << "wave-in has no device menu";
+    const MenuInput input{settings, false, {MenuDevice("Mic A"), MenuDevice("Monitor B")}};
+    EXPECT_EQ(marked(buildScopeMenu(input), "Zembrit_Device"), Labels{}) << "wave-in has no device menu";
     settings.source = CaptureSource::input;
     std::copy_n("monitor b", 10, settings.deviceName);
-    values = menuValuesFrom(settings, false);
-    values.endpoints = {MenuDevice("Mic A"), MenuDevice("Monitor B")};
-    const std::vector<MenuOp> ops = buildScopeMenu(values);
+    const std::vector<MenuOp> ops = buildScopeMenu(input);
     EXPECT_EQ(marked(ops, "Zembrit_Device"), Labels{"Monitor B"});
     EXPECT_NE(renderAll(ops).find("14 [ ] \"Mic A\" @ZembritInternal SetDevice Mic A\n"), std::string::npos);
     settings.deviceName[0] = '\0';
-    values = menuValuesFrom(settings, false);
-    EXPECT_EQ(marked(buildScopeMenu(values), "Zembrit_Device"), Labels{"System Default"});
+    EXPECT_EQ(marked(menuOf(settings), "Zembrit_Device"), Labels{"System Default"});
 }
 
 // Every endpoint can be picked and is marked once picked: a name that alone
@@ -302,9 +298,7 @@ TEST(ScopeMenu, EachDeviceItemSendsWhatPicksItAndIsMarkedOncePicked) {
     for (size_t i = 0; i < endpoints.size(); ++i) {
         ASSERT_EQ(deviceArgument(endpoints, i), expected[i]) << i;
         std::copy_n(expected[i].c_str(), expected[i].size() + 1, settings.deviceName);
-        MenuValues values = menuValuesFrom(settings, true);
-        values.endpoints = endpoints;
-        const std::vector<MenuOp> ops = buildScopeMenu(values);
+        const std::vector<MenuOp> ops = buildScopeMenu(MenuInput{settings, true, endpoints});
         EXPECT_EQ(marked(ops, "Zembrit_Device"), std::vector<std::string>{endpoints[i].label}) << i;
         EXPECT_NE(renderAll(ops).find("\" @ZembritInternal SetDevice " + expected[i] + "\n"), std::string::npos);
     }

@@ -154,6 +154,76 @@ TEST(SettingsReading, EachStoredValueGoesThroughItsRule) {
     EXPECT_EQ(read.sampleKHz, 44);
 }
 
+// The file's writes in order, each as "key value".
+class FakeSink final : public SettingsSink {
+public:
+    std::vector<std::string> writes;
+
+    void writeBool(const char* key, bool value) override { add(key, value ? "true" : "false"); }
+    void writeInt(const char* key, int32_t value) override { add(key, std::to_string(value)); }
+    void writeText(const char* key, const char* value) override { add(key, value); }
+
+private:
+    void add(const char* key, const std::string& value) { writes.push_back(std::string(key) + " " + value); }
+};
+
+TEST(SettingsChange, EachValueGoesThroughItsRuleAndTheFileGetsWhatItHolds) {
+    const ScreenExtent screen{1280, 1024};
+    const std::string longName(300, 'n');
+    ScopeSettings record;
+    FakeSink file;
+    changeSetting(record, keys::bufferPoints, 500, screen, &file);
+    changeSetting(record, keys::framesPerSecond, 0, screen, &file);
+    changeSetting(record, keys::framesPerSecond, 30, screen, &file);
+    changeSetting(record, keys::motionBlurAlpha, 300, screen, &file);
+    changeSetting(record, keys::width, 5000, screen, &file);
+    changeSetting(record, keys::delay, 9000, screen, &file);
+    changeSetting(record, keys::scopeColorKey, "menu.frame.color", screen, &file);
+    changeSetting(record, keys::scopeType, "v", screen, &file);
+    changeSetting(record, keys::trigger, "RISING", screen, &file);
+    changeSetting(record, keys::channels, "xy", screen, &file);
+    changeSetting(record, keys::waveSource, " Output ", screen, &file);
+    changeSetting(record, keys::waveDevice, longName.c_str(), screen, &file);
+    changeSetting(record, keys::clickThrough, true, screen, &file);
+
+    EXPECT_EQ(record.bufferPoints, 100);
+    EXPECT_EQ(record.frameIntervalMs, 33);
+    EXPECT_EQ(record.motionBlurAlpha, 44);
+    EXPECT_EQ(record.width, 1280);
+    EXPECT_EQ(record.delayMs, kMostDelayMs);
+    EXPECT_STREQ(record.scopeColorKey, "menu.frame.color:");
+    EXPECT_EQ(record.scopeType, 'v');
+    EXPECT_TRUE(record.trigger && record.clickThrough);
+    EXPECT_EQ(record.channels, ChannelMode::xy);
+    EXPECT_EQ(record.source, CaptureSource::output);
+    const std::string heldName = longName.substr(0, kDeviceNameCapacity - 1);
+    EXPECT_EQ(record.deviceName, heldName);
+    const std::vector<std::string> expected = {"Zembrit.plugin.wave.buffsize: 100",
+                                               "Zembrit.plugin.wave.fps: 1",
+                                               "Zembrit.plugin.wave.fps: 30",
+                                               "Zembrit.plugin.motionbluralpha: 44",
+                                               "Zembrit.plugin.width: 1280",
+                                               "Zembrit.plugin.delay: 2000",
+                                               "Zembrit.plugin.style.ScopeColor: menu.frame.color",
+                                               "Zembrit.plugin.style.scopeType: v",
+                                               "Zembrit.plugin.trigger: rising",
+                                               "Zembrit.plugin.channels: xy",
+                                               "Zembrit.plugin.wave.source: output",
+                                               "Zembrit.plugin.wave.device: " + heldName,
+                                               "Zembrit.plugin.clickThrough: true"};
+    EXPECT_EQ(file.writes, expected);
+}
+
+TEST(SettingsChange, WithoutAFileOnlyTheRecordChangesAndFlagsReadTheirOwnField) {
+    ScopeSettings record;
+    changeSetting(record, keys::height, 3, ScreenExtent{1280, 1024}, nullptr);
+    changeSetting(record, keys::inSlit, true, ScreenExtent{1280, 1024}, nullptr);
+    EXPECT_EQ(record.height, kMinWindowExtent);
+    EXPECT_TRUE(flagOf(record, keys::inSlit));
+    EXPECT_FALSE(flagOf(record, keys::clickThrough));
+    EXPECT_TRUE(flagOf(record, keys::alwaysOnTop));
+}
+
 TEST(StylePresets, FindsOnlyNumbersOneToFour) {
     EXPECT_EQ(findStylePreset(0), nullptr);
     EXPECT_EQ(findStylePreset(5), nullptr);
