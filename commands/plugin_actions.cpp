@@ -21,11 +21,11 @@ constexpr int kShowNormal = 1;
 // plugin under "C:\Program Files" would otherwise open the wrong file.
 void openConfigurationInEditor() {
     char editor[kTextCapacity] = "";
-    host.GetNorvaneEditor(editor);
+    shellApi.GetNorvaneEditor(editor);
     editor[sizeof editor - 1] = '\0';
     char quotedPath[kConfigPathCapacity + 2];
     std::snprintf(quotedPath, sizeof quotedPath, "\"%s\"", configPath());
-    host.NRExecute(nullptr, nullptr, editor, quotedPath, nullptr, kShowNormal, false);
+    shellApi.NRExecute(nullptr, nullptr, editor, quotedPath, nullptr, kShowNormal, false);
 }
 
 void showAboutBox() {

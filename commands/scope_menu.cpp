@@ -15,25 +15,25 @@ namespace {
 // Main, configuration and up to fourteen submenus.
 constexpr int kScopeMenuCount = 16;
 
-using MenuHandles = HostMenuHandle[kScopeMenuCount];
+using MenuHandles = ShellMenuHandle[kScopeMenuCount];
 
-HostMenuHandle menuAt(const MenuHandles& menus, int index) {
+ShellMenuHandle menuAt(const MenuHandles& menus, int index) {
     return index >= 0 && index < kScopeMenuCount ? menus[index] : nullptr;
 }
 
 void replay(const MenuOp& op, MenuHandles& menus, bool popup) {
-    HostMenuHandle menu = menuAt(menus, op.menu);
+    ShellMenuHandle menu = menuAt(menus, op.menu);
     switch (op.kind) {
     case MenuOpKind::NamedMenu:
         if (op.menu >= 0 && op.menu < kScopeMenuCount)
-            menus[op.menu] = host.MakeNamedMenu(op.label.c_str(), op.command.c_str(), popup);
+            menus[op.menu] = shellApi.MakeNamedMenu(op.label.c_str(), op.command.c_str(), popup);
         return;
-    case MenuOpKind::Item: return host.MakeMenuItem(menu, op.label.c_str(), op.command.c_str(), op.checked);
+    case MenuOpKind::Item: return shellApi.MakeMenuItem(menu, op.label.c_str(), op.command.c_str(), op.checked);
     case MenuOpKind::IntItem:
-        return host.MakeMenuItemInt(menu, op.label.c_str(), op.command.c_str(), op.value, op.minimum, op.maximum);
-    case MenuOpKind::Separator: return host.MakeMenuNOP(menu, nullptr);
-    case MenuOpKind::Submenu: return host.MakeSubmenu(menu, menuAt(menus, op.child), op.label.c_str());
-    case MenuOpKind::Show: return host.ShowMenu(menu);
+        return shellApi.MakeMenuItemInt(menu, op.label.c_str(), op.command.c_str(), op.value, op.minimum, op.maximum);
+    case MenuOpKind::Separator: return shellApi.MakeMenuNOP(menu, nullptr);
+    case MenuOpKind::Submenu: return shellApi.MakeSubmenu(menu, menuAt(menus, op.child), op.label.c_str());
+    case MenuOpKind::Show: return shellApi.ShowMenu(menu);
     }
 }
 

@@ -11,14 +11,14 @@
 #include "plugin/host_api.h"
 
 // The shell's own menu type, opaque to plugins.
-struct HostMenu {
+struct ShellMenu {
     struct Item {
         enum Kind { Command, Integer, Separator, Submenu } kind;
         std::string label;
         std::string command;
         bool checked = false;
         int value = 0, minimum = 0, maximum = 0;
-        HostMenu* child = nullptr;
+        ShellMenu* child = nullptr;
     };
     std::string title;
     std::string identifier;
@@ -29,12 +29,12 @@ struct HostMenu {
 namespace standin {
 namespace {
 
-using Item = HostMenu::Item;
+using Item = ShellMenu::Item;
 
-std::map<std::string, std::unique_ptr<HostMenu>> menusByIdentifier;
+std::map<std::string, std::unique_ptr<ShellMenu>> menusByIdentifier;
 constexpr int kIntegerChoices = 16;
 
-void dump(const HostMenu& menu, int depth, std::string& out) {
+void dump(const ShellMenu& menu, int depth, std::string& out) {
     std::string indent(depth * 2, ' ');
     out += indent + "[" + menu.title + "] " + menu.identifier + "\n";
     for (const Item& item : menu.items) {
@@ -76,7 +76,7 @@ void addIntegerChoices(HMENU parent, const Item& item) {
     AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(choices), label.c_str());
 }
 
-HMENU realize(const HostMenu& menu) {
+HMENU realize(const ShellMenu& menu) {
     HMENU handle = CreatePopupMenu();
     for (const Item& item : menu.items) {
         switch (item.kind) {
@@ -96,7 +96,7 @@ HMENU realize(const HostMenu& menu) {
     return handle;
 }
 
-void popUp(const HostMenu& menu) {
+void popUp(const ShellMenu& menu) {
     pickable.clear();
     HMENU handle = realize(menu);
     POINT cursor;
@@ -109,7 +109,7 @@ void popUp(const HostMenu& menu) {
     if (picked > 0 && picked <= pickable.size()) postBroadcast(pickable[picked - 1]);
 }
 
-void append(HostMenu* menu, Item item) {
+void append(ShellMenu* menu, Item item) {
     if (menu) menu->items.push_back(std::move(item));
 }
 
@@ -120,10 +120,10 @@ using namespace standin;
 
 extern "C" {
 
-__declspec(dllexport) HostMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup) {
+__declspec(dllexport) ShellMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup) {
     std::string key = identifier ? identifier : "";
     auto& menu = menusByIdentifier[key];
-    if (!menu) menu = std::make_unique<HostMenu>();
+    if (!menu) menu = std::make_unique<ShellMenu>();
     menu->title = title ? title : "";
     menu->identifier = key;
     menu->popup = popup;
@@ -132,24 +132,24 @@ __declspec(dllexport) HostMenuHandle MakeNamedMenu(const char* title, const char
     return menu.get();
 }
 
-__declspec(dllexport) void MakeMenuItem(HostMenuHandle menu, const char* label, const char* command, bool checked) {
+__declspec(dllexport) void MakeMenuItem(ShellMenuHandle menu, const char* label, const char* command, bool checked) {
     append(menu, {Item::Command, label ? label : "", command ? command : "", checked});
 }
 
-__declspec(dllexport) void MakeMenuItemInt(HostMenuHandle menu, const char* label, const char* command, int value,
+__declspec(dllexport) void MakeMenuItemInt(ShellMenuHandle menu, const char* label, const char* command, int value,
                                            int minimum, int maximum) {
     append(menu, {Item::Integer, label ? label : "", command ? command : "", false, value, minimum, maximum});
 }
 
-__declspec(dllexport) void MakeMenuNOP(HostMenuHandle menu, const char*) { append(menu, {Item::Separator, "", ""}); }
+__declspec(dllexport) void MakeMenuNOP(ShellMenuHandle menu, const char*) { append(menu, {Item::Separator, "", ""}); }
 
-__declspec(dllexport) void MakeSubmenu(HostMenuHandle parent, HostMenuHandle child, const char* title) {
+__declspec(dllexport) void MakeSubmenu(ShellMenuHandle parent, ShellMenuHandle child, const char* title) {
     append(parent, {Item::Submenu, title ? title : "", "", false, 0, 0, 0, child});
 }
 
 // A refresh only updates the kept tree: a popup menu that is open is the
 // one being tracked, and a pick closes it before any command runs.
-__declspec(dllexport) void ShowMenu(HostMenuHandle menu) {
+__declspec(dllexport) void ShowMenu(ShellMenuHandle menu) {
     if (!menu) return;
     shellRecord.menuDump.clear();
     dump(*menu, 0, shellRecord.menuDump);

@@ -22,7 +22,7 @@ HINSTANCE moduleInstance = nullptr;
 // A shell without one of our functions must never be called through an
 // empty pointer: say which one is missing and refuse to start.
 bool bindShell() {
-    const char* missing = bindHostApi();
+    const char* missing = bindShellApi();
     if (!missing) return true;
     char text[160];
     std::snprintf(text, sizeof text, "The shell does not provide the function \"%s\"; Zembrit cannot start.", missing);
@@ -33,7 +33,7 @@ bool bindShell() {
 int startPlugin(HINSTANCE instance) {
     resetCaptureState();
     if (!bindShell()) return 1;
-    setShellWindow(host.GetNRWnd());
+    setShellWindow(shellApi.GetNRWnd());
     moduleInstance = instance;
     if (!registerScopeWindowClass(instance)) {
         showError("Error registering window class", shellWindow());

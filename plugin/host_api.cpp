@@ -2,7 +2,7 @@
 
 namespace zembrit {
 
-HostApi host;
+ShellApi shellApi;
 
 namespace {
 
@@ -14,14 +14,14 @@ bool bindOne(HMODULE shell, const char* name, Pointer& slot) {
 
 }  // namespace
 
-const char* bindHostApi() {
+const char* bindShellApi() {
     HMODULE shell = GetModuleHandleA(nullptr);
-    HostApi bound;
+    ShellApi bound;
 #define ZEMBRIT_BIND(name)                                                                                             \
     if (!bindOne(shell, #name, bound.name)) return #name;
-    ZEMBRIT_HOST_FUNCTIONS(ZEMBRIT_BIND)
+    ZEMBRIT_SHELL_FUNCTIONS(ZEMBRIT_BIND)
 #undef ZEMBRIT_BIND
-    host = bound;
+    shellApi = bound;
     return nullptr;
 }
 

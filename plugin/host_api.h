@@ -3,12 +3,12 @@
 // shell exports (cdecl, undecorated names), the entry points it calls in a
 // plugin, and the window messages they exchange. The stand-in shell defines
 // the shell's functions; the plugin only looks them up at start-up and calls
-// them through `host`. Nothing of the plugin's own is included here.
+// them through `shellApi`. Nothing of the plugin's own is included here.
 #include <windows.h>
 
 // The shell's menus are opaque to plugins; the shell defines the type.
-struct HostMenu;
-using HostMenuHandle = HostMenu*;
+struct ShellMenu;
+using ShellMenuHandle = ShellMenu*;
 
 // The plugin's entry points. cdecl with undecorated names on both
 // architectures (the module definition file keeps i686 names plain).
@@ -40,17 +40,17 @@ void MakeStyleGradient(HDC dc, RECT* rect, void* styleRecord, bool border);
 void MakeSticky(HWND window);
 void RemoveSticky(HWND window);
 void SnapWindowToEdge(WINDOWPOS* pending, int distance, int flag);
-HostMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup);
-void MakeMenuItem(HostMenuHandle menu, const char* label, const char* command, bool checked);
-void MakeMenuItemInt(HostMenuHandle menu, const char* label, const char* command, int value, int minimum, int maximum);
-void MakeMenuNOP(HostMenuHandle menu, const char* label);
-void MakeSubmenu(HostMenuHandle parent, HostMenuHandle child, const char* title);
-void ShowMenu(HostMenuHandle menu);
+ShellMenuHandle MakeNamedMenu(const char* title, const char* identifier, bool popup);
+void MakeMenuItem(ShellMenuHandle menu, const char* label, const char* command, bool checked);
+void MakeMenuItemInt(ShellMenuHandle menu, const char* label, const char* command, int value, int minimum, int maximum);
+void MakeMenuNOP(ShellMenuHandle menu, const char* label);
+void MakeSubmenu(ShellMenuHandle parent, ShellMenuHandle child, const char* title);
+void ShowMenu(ShellMenuHandle menu);
 }
 
 // Every shell function the plugin calls, in one list so that binding and
 // declaring can never drift apart.
-#define ZEMBRIT_HOST_FUNCTIONS(X)                                                                                      \
+#define ZEMBRIT_SHELL_FUNCTIONS(X)                                                                                     \
     X(ReadBool)                                                                                                        \
     X(ReadInt)                                                                                                         \
     X(ReadString)                                                                                                      \
@@ -78,7 +78,7 @@ void ShowMenu(HostMenuHandle menu);
 
 namespace zembrit {
 
-enum HostMessage : UINT {
+enum ShellMessage : UINT {
     HM_REGISTER = 10001,
     HM_UNREGISTER = 10002,
     HM_RECONFIGURE = 10103,
@@ -102,17 +102,17 @@ constexpr int kStyleRecordSize = 300;
 constexpr int kStyleRecordFillOffset = 16;  // COLORREF filling the corner tab
 constexpr int kShellPathCapacity = 260;
 
-struct HostApi {
-#define ZEMBRIT_HOST_POINTER(name) decltype(&::name) name = nullptr;
-    ZEMBRIT_HOST_FUNCTIONS(ZEMBRIT_HOST_POINTER)
-#undef ZEMBRIT_HOST_POINTER
+struct ShellApi {
+#define ZEMBRIT_SHELL_POINTER(name) decltype(&::name) name = nullptr;
+    ZEMBRIT_SHELL_FUNCTIONS(ZEMBRIT_SHELL_POINTER)
+#undef ZEMBRIT_SHELL_POINTER
 };
 
-extern HostApi host;
+extern ShellApi shellApi;
 
 // Looks every shell function up among the exports of the program that loaded
 // the plugin. Returns nullptr when all were found, else the first missing
-// name; `host` is then left empty so that nothing can call through it.
-const char* bindHostApi();
+// name; `shellApi` is then left empty so that nothing can call through it.
+const char* bindShellApi();
 
 }  // namespace zembrit

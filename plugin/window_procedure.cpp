@@ -22,14 +22,14 @@ void registerWithShell(UINT message, HWND window) {
 void OnCreate(HWND window) {
     setScopeWindow(window);
     registerWithShell(HM_REGISTER, window);
-    host.MakeSticky(window);
+    shellApi.MakeSticky(window);
     rebuildBackBuffer();
     applyWindowState();
 }
 
 void OnDestroy(HWND window) {
     stopCaptureForClosingWindowShowingFailures();
-    host.RemoveSticky(window);
+    shellApi.RemoveSticky(window);
     releaseBackBuffer();
     registerWithShell(HM_UNREGISTER, window);
     setScopeWindow(nullptr);

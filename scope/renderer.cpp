@@ -40,7 +40,7 @@ void drawBackground(HDC target, RECT client) {
     }
     // The shell's function takes the record unqualified; it only reads it.
     void* record = const_cast<unsigned char*>(style().styleRecord);
-    host.MakeStyleGradient(target, &client, record, settings().showBorder);
+    shellApi.MakeStyleGradient(target, &client, record, settings().showBorder);
 }
 
 void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORREF color) {

@@ -73,7 +73,7 @@ void setMinimumTrackSize(MINMAXINFO& limits) { limits.ptMinTrackSize = POINT{kMi
 
 void snapToEdges(WINDOWPOS& pending) {
     if (!settings().inSlit && settings().snapWindow && IsWindowVisible(scopeHandle))
-        host.SnapWindowToEdge(&pending, kSnapDistance, kSnapFlag);
+        shellApi.SnapWindowToEdge(&pending, kSnapDistance, kSnapFlag);
 }
 
 // Every notice counts, even one that only restacks or hides the window. The

@@ -22,7 +22,7 @@ HMODULE ownModule() {
     return module;
 }
 
-bool shellFileExists(const char* path, void*) { return host.FileExists(path); }
+bool shellFileExists(const char* path, void*) { return shellApi.FileExists(path); }
 
 void findConfigurationFile() {
     char modulePath[MAX_PATH] = "";
@@ -31,24 +31,26 @@ void findConfigurationFile() {
     // A cut path names another folder, and an empty one the current folder.
     const bool moduleKnown = length != 0 && length < sizeof modulePath;
     char shellPath[kShellPathCapacity] = "";
-    host.GetNorvanePath(shellPath, sizeof shellPath);
+    shellApi.GetNorvanePath(shellPath, sizeof shellPath);
     shellPath[sizeof shellPath - 1] = '\0';
     findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configFile);
 }
 
 class ShellSettings final : public SettingsSource, public SettingsSink {
 public:
-    bool readBool(const char* key, bool fallback) const override { return host.ReadBool(configFile, key, fallback); }
+    bool readBool(const char* key, bool fallback) const override {
+        return shellApi.ReadBool(configFile, key, fallback);
+    }
     int32_t readInt(const char* key, int32_t fallback) const override {
-        return host.ReadInt(configFile, key, fallback);
+        return shellApi.ReadInt(configFile, key, fallback);
     }
     const char* readText(const char* key, const char* fallback) const override {
-        const char* text = host.ReadString(configFile, key, fallback);
+        const char* text = shellApi.ReadString(configFile, key, fallback);
         return text ? text : fallback;
     }
-    void writeBool(const char* key, bool value) override { host.WriteBool(configFile, key, value); }
-    void writeInt(const char* key, int32_t value) override { host.WriteInt(configFile, key, value); }
-    void writeText(const char* key, const char* value) override { host.WriteString(configFile, key, value); }
+    void writeBool(const char* key, bool value) override { shellApi.WriteBool(configFile, key, value); }
+    void writeInt(const char* key, int32_t value) override { shellApi.WriteInt(configFile, key, value); }
+    void writeText(const char* key, const char* value) override { shellApi.WriteString(configFile, key, value); }
 };
 
 template <StoredAs Stored>

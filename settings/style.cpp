@@ -17,12 +17,12 @@ StyleValues loaded;
 template <class T>
 T settingValue(SettingIndex index) {
     T value{};
-    if (const void* setting = host.GetSettingPtr(index)) std::memcpy(&value, setting, sizeof value);
+    if (const void* setting = shellApi.GetSettingPtr(index)) std::memcpy(&value, setting, sizeof value);
     return value;
 }
 
 void copyStyleRecord() {
-    if (const void* record = host.GetSettingPtr(kSettingStyleRecord))
+    if (const void* record = shellApi.GetSettingPtr(kSettingStyleRecord))
         std::memcpy(loaded.styleRecord, record, sizeof loaded.styleRecord);
     else
         std::memset(loaded.styleRecord, 0, sizeof loaded.styleRecord);
@@ -37,7 +37,7 @@ void reloadStyle() {
     loaded.innerMargin = settingValue<int32_t>(kSettingInnerMargin);
     loaded.borderWidth = settingValue<int32_t>(kSettingBorderWidth);
     loaded.borderColor = settingValue<COLORREF>(kSettingBorderColor);
-    loaded.scopeColor = host.ReadColor(host.stylePath(nullptr), settings().scopeColorKey, "#FFFFFF");
+    loaded.scopeColor = shellApi.ReadColor(shellApi.stylePath(nullptr), settings().scopeColorKey, "#FFFFFF");
 }
 
 void applyStylePreset(int preset) {
