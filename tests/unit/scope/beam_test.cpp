@@ -54,6 +54,11 @@ TEST(Beam, TheSameLightSpreadsOverALongerSegment) {
     shortOne.expose(shortSegment, 2, 1.0f, 1.0f, {1, 1, 1});
     longOne.expose(longSegment, 2, 1.0f, 1.0f, {1, 1, 1});
     EXPECT_NEAR(totalLight(longOne) / totalLight(shortOne), 1.0f, 0.03f);
+    BeamPicture spot;  // a segment too short to draw along is drawn as a spot
+    ASSERT_TRUE(spot.resize(60, 20));
+    const BeamPoint still[] = {{10, 10}, {10.2f, 10}};
+    spot.expose(still, 2, 1.0f, 1.0f, {1, 1, 1});
+    EXPECT_NEAR(totalLight(spot) / totalLight(shortOne), 1.0f, 0.03f);
     EXPECT_NEAR(shortOne.intensityAt(15, 10) / longOne.intensityAt(25, 10), 3.0f, 0.1f);
 }
 
