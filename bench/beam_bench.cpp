@@ -13,8 +13,8 @@ namespace {
 
 // A row trace of 100 points across the picture, or a Lissajous figure of
 // 1600 sample pairs filling it.
-std::vector<BeamPoint> traceFor(int32_t width, int32_t height, bool xy) {
-    std::vector<BeamPoint> points;
+std::vector<PathPoint> traceFor(int32_t width, int32_t height, bool xy) {
+    std::vector<PathPoint> points;
     const int count = xy ? 1600 : 100;
     for (int i = 0; i < count; ++i) {
         const float t = static_cast<float>(i) / static_cast<float>(count - 1);
@@ -32,7 +32,7 @@ void beamFrame(benchmark::State& state) {
     BeamPicture picture;
     picture.resize(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0x00202830);
-    const std::vector<BeamPoint> trace = traceFor(width, height, xy);
+    const std::vector<PathPoint> trace = traceFor(width, height, xy);
     const float persistence = beamPersistence(true, 120);
     const float exposure = beamExposure(trace.data(), static_cast<int>(trace.size()), persistence);
     for (auto _ : state) {

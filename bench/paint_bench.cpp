@@ -1,8 +1,9 @@
 // The cost of one paint of the scope window: the plugin runs in the stand-in
 // shell with capture off, and each forced repaint (invalidate, then WM_PAINT
 // delivered and handled at once) is timed on its own. At each size the
-// paints with and without motion blur take turns in blocks, so that a change
-// of the machine's load during the run weighs on both alike.
+// paints without motion blur, with it, and with the beam (and its blur's
+// glow) take turns in blocks, so that a change of the machine's load during
+// the run weighs on all alike.
 //   paint_bench [PAINTS]        PAINTS per size and mode, 2000 by default
 // Runs from the build folder, where Zembrit.dll and default.style lie.
 #include <windows.h>
@@ -79,7 +80,7 @@ void timePaints(HWND window, int paints, std::vector<double>& micros) {
 }
 
 void report(const RECT& client, const char* blur, const std::vector<double>& micros) {
-    std::printf("%4ld x %-4ld blur %-3s  median %8.1f us   p10 %8.1f   p90 %8.1f   (%zu paints)\n", client.right,
+    std::printf("%4ld x %-4ld blur %-4s median %8.1f us   p10 %8.1f   p90 %8.1f   (%zu paints)\n", client.right,
                 client.bottom, blur, percentile(micros, 0.5), percentile(micros, 0.1), percentile(micros, 0.9),
                 micros.size());
 }
@@ -92,17 +93,21 @@ bool runCase(const standin::LoadedPlugin& plugin, const std::string& pluginDir, 
     if (!window) return false;
     RECT client;
     GetClientRect(window, &client);
-    std::vector<double> copied, blended;
+    std::vector<double> copied, blended, beam;
     for (int block = 0; block < kBlocks; ++block) {
         timePaints(window, std::max(1, paints / kBlocks), copied);
         standin::broadcast("@ZembritInternal ToggleBlur");
         timePaints(window, std::max(1, paints / kBlocks), blended);
+        standin::broadcast("@ZembritInternal Beam");
+        timePaints(window, std::max(1, paints / kBlocks), beam);
+        standin::broadcast("@ZembritInternal Beam");
         standin::broadcast("@ZembritInternal ToggleBlur");
     }
     report(client, "off", copied);
     report(client, "on", blended);
-    std::printf("%4ld x %-4ld blur on / off: %.2f\n", client.right, client.bottom,
-                percentile(blended, 0.5) / percentile(copied, 0.5));
+    report(client, "beam", beam);
+    std::printf("%4ld x %-4ld blur on / off: %.2f   beam / off: %.2f\n", client.right, client.bottom,
+                percentile(blended, 0.5) / percentile(copied, 0.5), percentile(beam, 0.5) / percentile(copied, 0.5));
     std::fflush(stdout);
     standin::stopPlugin(plugin);
     return true;

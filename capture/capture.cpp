@@ -57,7 +57,7 @@ StartFailure startSourceCapture(CaptureSource source, HWND window, SourceReport 
     std::unique_ptr<CaptureJob> job = jobOf(JobKind::startSource, window);
     if (!job) return StartFailure::SourceNotStarted;
     job->options = signalOptionsOf(settings());
-    job->motionBlur = settings().motionBlur;
+    job->trails = settings().motionBlur || settings().beam;
     job->config = sourceConfigFor(source, job->options);
     startSourceTimer(window, report);
     const Handed handed = handToControlThread(job, deadline.remainingMs());

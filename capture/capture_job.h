@@ -23,10 +23,10 @@ struct CaptureJob final : HandedJob {
 
     const JobKind kind;
     HWND window = nullptr;
-    WaveInPlan plan{};        // startWaveIn
-    EngineConfig config;      // startSource
-    SignalOptions options;    // startWaveIn's are in its plan
-    bool motionBlur = false;  // startSource: repaints go on until a blend settles
+    WaveInPlan plan{};      // startWaveIn
+    EngineConfig config;    // startSource
+    SignalOptions options;  // startWaveIn's are in its plan
+    bool trails = false;    // startSource: repaints go on until a blend or a glow settles
     StepProgress progress;
     // The outcome, once finished.
     StartFailure started = StartFailure::None;

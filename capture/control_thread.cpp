@@ -19,9 +19,8 @@ void run(CaptureJob& job) {
     case JobKind::stopWaveIn: job.stopped = stopWaveIn(job.progress); break;
     case JobKind::startSource:
         job.started = markedCall(job.progress, [&job] {
-            return startSourceEngine(job.config, job.options, job.motionBlur, job.window)
-                       ? StartFailure::None
-                       : StartFailure::SourceNotStarted;
+            return startSourceEngine(job.config, job.options, job.trails, job.window) ? StartFailure::None
+                                                                                      : StartFailure::SourceNotStarted;
         });
         break;
     case JobKind::stopSource:

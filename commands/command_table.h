@@ -71,7 +71,8 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetSource, "SetSource ", Name, "SetSource")                                                                      \
     X(SetDevice, "SetDevice", Name, "SetDevice")                                                                       \
     X(SetDelay, "SetDelay", Substring, "SetDelay")                                                                     \
-    T(ClickThrough, "ClickThrough", clickThrough, nothing)
+    T(ClickThrough, "ClickThrough", clickThrough, nothing)                                                             \
+    T(Beam, "Beam", beam, nothing)
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 #define ZEMBRIT_TOGGLE_ID(id, word, key, then) id,

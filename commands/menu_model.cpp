@@ -220,6 +220,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuInput& input) {
     addChoiceMenu(build, config, "Delay", "Zembrit_Delay", CommandId::SetDelay, {0, 50, 100, 150, 200, 300, 500},
                   settings.delayMs);
     addToggleItem(build, config, "Click Through", CommandId::ClickThrough, settings);
+    addToggleItem(build, config, "Beam", CommandId::Beam, settings);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, input.capturing);
     addSeparator(build, mainMenu);

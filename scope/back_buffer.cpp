@@ -71,6 +71,7 @@ void rebuildBackBuffer() {
 }
 
 void releaseBackBuffer() {
+    buffer.beam.release();
     buffer.frame.release();
     buffer.shown.release();
 }
@@ -99,5 +100,13 @@ Surface* frameSurface() {
 }
 
 void releaseFrameSurface() { buffer.frame.release(); }
+
+BeamPicture* beamPicture() {
+    BeamPicture& beam = buffer.beam;
+    if (!beam.built() && !beam.resize(buffer.shown.width(), buffer.shown.height())) return nullptr;
+    return &beam;
+}
+
+void releaseBeamPicture() { buffer.beam.release(); }
 
 }  // namespace zembrit

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "scope/beam.h"
+
 namespace zembrit {
 
 // A 32-bit off-screen surface: a memory device context to draw into, and its
@@ -43,6 +45,9 @@ struct BackBuffer {
     Surface shown;
     // Made at the first blended paint, released once frames are copied again.
     Surface frame;
+    // The beam's light, at the size of `shown`: made at the first paint with
+    // the beam, released once the trace is drawn as a line again.
+    BeamPicture beam;
     // The client size of the last build, made or not: a buffer that could not
     // be made is tried again when the size changes.
     int32_t clientWidth = -1;
@@ -64,5 +69,8 @@ void followClientSize();
 // `frame`, made at the size of `shown` when missing; null when it cannot be made.
 Surface* frameSurface();
 void releaseFrameSurface();
+// `beam`, made (dark) at the size of `shown` when missing; null when it cannot be made.
+BeamPicture* beamPicture();
+void releaseBeamPicture();
 
 }  // namespace zembrit

@@ -72,7 +72,7 @@ Range pixelsWithin(float a, float b, Range bounds) {
 
 // The pixels of row `y` within `reach` of the line through `from` along
 // (ux, uy), inside `bounds`.
-Range rowReach(float y, BeamPoint from, float ux, float uy, float reach, Range bounds) {
+Range rowReach(float y, PathPoint from, float ux, float uy, float reach, Range bounds) {
     if (std::fabs(uy) < 1e-6f) return bounds;
     const float across = (y - from.y) * ux;
     return pixelsWithin(from.x + (across - reach) / uy, from.x + (across + reach) / uy, bounds);
@@ -93,8 +93,12 @@ __m128i compositePixel(__m128 cell, __m128i background, bool seeThrough) {
     const __m128 whiteness = _mm_sub_ps(one, inverse);
     const __m128 light = _mm_add_ps(color, _mm_mul_ps(_mm_sub_ps(one, color), whiteness));
     const __m128 under = _mm_cvtepi32_ps(background);
-    const __m128 keptUnder = seeThrough ? _mm_setzero_ps() : _mm_mul_ps(under, _mm_sub_ps(one, coverage));
-    const __m128 mixed = _mm_add_ps(_mm_mul_ps(light, _mm_set1_ps(255.0f)), keptUnder);
+    const __m128 scale = _mm_set1_ps(255.0f);
+    // An opaque pixel over a see-through background shows the light at its
+    // full strength: a darkened edge would outline the trace.
+    const __m128 mixed = seeThrough
+                             ? _mm_div_ps(_mm_mul_ps(light, scale), coverage)
+                             : _mm_add_ps(_mm_mul_ps(light, scale), _mm_mul_ps(under, _mm_sub_ps(one, coverage)));
     // The top byte is the background's.
     const __m128 topByte = _mm_castsi128_ps(_mm_set_epi32(-1, 0, 0, 0));
     return _mm_cvtps_epi32(_mm_or_ps(_mm_andnot_ps(topByte, mixed), _mm_and_ps(topByte, under)));
@@ -109,7 +113,7 @@ float beamPersistence(bool motionBlur, uint8_t motionBlurAlpha) {
     return std::min(kLongestGlow, 1.0f - static_cast<float>(motionBlurAlpha) / 255.0f);
 }
 
-float beamExposure(const BeamPoint* points, int count, float persistence) {
+float beamExposure(const PathPoint* points, int count, float persistence) {
     float length = 0.0f;
     for (int i = 1; i < count; ++i) length += std::hypot(points[i].x - points[i - 1].x, points[i].y - points[i - 1].y);
     const float usual = count > 1 ? std::max(1.0f, length / static_cast<float>(count - 1)) : 1.0f;
@@ -142,7 +146,7 @@ void BeamPicture::fade(float keep) {
     }
 }
 
-void BeamPicture::expose(const BeamPoint* points, int count, float sigma, float exposure, BeamColor color) {
+void BeamPicture::expose(const PathPoint* points, int count, float sigma, float exposure, BeamColor color) {
     if (!built() || exposure <= 0.0f) return;
     const __m128 tint = _mm_set_ps(1.0f, color.red, color.green, color.blue);
     if (count == 1) exposeSpot(points[0], sigma, exposure, tint);
@@ -152,7 +156,7 @@ void BeamPicture::expose(const BeamPoint* points, int count, float sigma, float 
 // A segment shorter than the beam's radius lights a round spot at its
 // middle, as wide as the exact light to within 4% along the segment and for
 // a third of the lookups.
-void BeamPicture::exposeSpot(BeamPoint centre, float sigma, float exposure, const __m128& tint) {
+void BeamPicture::exposeSpot(PathPoint centre, float sigma, float exposure, const __m128& tint) {
     const float reach = kReachInSigmas * sigma, gaussScale = 1.0f / (2.0f * sigma * sigma);
     const float peak = exposure / (std::sqrt(2.0f * kPi) * sigma);
     const Range columns = spanOf(centre.x, centre.x, reach, width_), rows = spanOf(centre.y, centre.y, reach, height_);
@@ -167,7 +171,7 @@ void BeamPicture::exposeSpot(BeamPoint centre, float sigma, float exposure, cons
     }
 }
 
-void BeamPicture::exposeSegment(BeamPoint from, BeamPoint to, float sigma, float exposure, const __m128& tint) {
+void BeamPicture::exposeSegment(PathPoint from, PathPoint to, float sigma, float exposure, const __m128& tint) {
     const float length = std::hypot(to.x - from.x, to.y - from.y);
     if (!(length >= kSpotBelowSigmas * sigma))
         return exposeSpot({(from.x + to.x) / 2, (from.y + to.y) / 2}, sigma, exposure, tint);

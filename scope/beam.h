@@ -16,11 +16,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace zembrit {
+#include "scope/geometry.h"
 
-struct BeamPoint {
-    float x, y;  // pixels; (0, 0) is the centre of the top left pixel
-};
+namespace zembrit {
 
 struct BeamColor {
     float red, green, blue;  // 0 to 1
@@ -37,7 +35,7 @@ float beamPersistence(bool motionBlur, uint8_t motionBlurAlpha);
 // The light per unit of length that makes a trace moving at its usual speed
 // (the mean length of its segments) show its colour once the picture has
 // settled at this persistence.
-float beamExposure(const BeamPoint* points, int count, float persistence);
+float beamExposure(const PathPoint* points, int count, float persistence);
 
 class BeamPicture {
 public:
@@ -52,19 +50,19 @@ public:
     void fade(float keep);
     // Adds the beam drawn along points[0..count-1] at radius sigma, exposure
     // times the light per unit of length, in color.
-    void expose(const BeamPoint* points, int count, float sigma, float exposure, BeamColor color);
+    void expose(const PathPoint* points, int count, float sigma, float exposure, BeamColor color);
     // The intensity at a pixel, 0 outside the picture.
     float intensityAt(int32_t x, int32_t y) const;
 
     // Tone-maps the picture onto 32-bit 0x00RRGGBB pixels, rows of `stride`
     // pixels, over what they show; the top byte is left as it is. seeThrough:
-    // pixels under half coverage are left alone, the rest drawn opaque, so a
-    // colour key behind them never shows as a fringe.
+    // pixels under half coverage are left alone, the rest drawn opaque at the
+    // light's full strength, so a colour key behind them never shows as a fringe.
     void composite(uint32_t* pixels, int32_t stride, bool seeThrough) const;
 
 private:
-    void exposeSegment(BeamPoint from, BeamPoint to, float sigma, float exposure, const __m128& tint);
-    void exposeSpot(BeamPoint centre, float sigma, float exposure, const __m128& tint);
+    void exposeSegment(PathPoint from, PathPoint to, float sigma, float exposure, const __m128& tint);
+    void exposeSpot(PathPoint centre, float sigma, float exposure, const __m128& tint);
 
     std::vector<float> cells_;  // four a pixel: blue, green, red light and intensity
     int32_t width_ = 0;

@@ -28,28 +28,53 @@ Point pointAt(int64_t x, int64_t y) { return Point{saturateToInt32(x), saturateT
 
 constexpr double kXyFullScale = 32768.0;  // the level magnitude that reaches a margin at gain 1
 
-// One axis of the X-Y figure: the pixel a level lands on, rounded to the
-// nearest so full scale either way reaches the margin on its own side.
-int64_t xyCoordinate(int64_t origin, int64_t size, int64_t margin, double level) {
+// One axis of the X-Y figure: where a level lands, full scale either way
+// reaching the margin on its own side.
+double xyPosition(int64_t origin, int64_t size, int64_t margin, double level) {
     const double centre = static_cast<double>(origin) + static_cast<double>(size) / 2.0;
     const double reach = std::max(0.0, static_cast<double>(size - 2 * margin) / 2.0);
-    const double fraction = std::clamp(level, -1.0, 1.0);
-    return static_cast<int64_t>(std::floor(centre + fraction * reach + 0.5));
+    return centre + std::clamp(level, -1.0, 1.0) * reach;
+}
+
+// The pixel it lands on, rounded to the nearest.
+int64_t xyCoordinate(int64_t origin, int64_t size, int64_t margin, double level) {
+    return static_cast<int64_t>(std::floor(xyPosition(origin, size, margin, level) + 0.5));
+}
+
+// Where a trace lies: its centre line, where it starts along, and the step
+// between points.
+struct TraceAxes {
+    int64_t centre, origin;
+    float step;
+};
+
+TraceAxes traceAxes(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal, int n) {
+    const int64_t m = margin;
+    const int64_t centre = horizontal ? int64_t{client.top} + (height >> 1) : int64_t{client.left} + (width >> 1);
+    const int64_t origin = (horizontal ? int64_t{client.left} : int64_t{client.top}) + m;
+    const int64_t span = (horizontal ? int64_t{width} : int64_t{height}) - 2 * m;
+    return {centre, origin, traceStep(span, n)};
 }
 
 }  // namespace
 
 void tracePoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
                  const int32_t* values, int n, Point* out) {
-    const int64_t m = margin;
-    const int64_t centre = horizontal ? int64_t{client.top} + (height >> 1) : int64_t{client.left} + (width >> 1);
-    const int64_t origin = (horizontal ? int64_t{client.left} : int64_t{client.top}) + m;
-    const int64_t span = (horizontal ? int64_t{width} : int64_t{height}) - 2 * m;
-    const float step = traceStep(span, n);
+    const TraceAxes axes = traceAxes(client, width, height, margin, horizontal, n);
     for (int i = 0; i < n; ++i) {
-        const int64_t along = origin + traceOffset(i, step);
-        const int64_t across = centre - values[i];
+        const int64_t along = axes.origin + traceOffset(i, axes.step);
+        const int64_t across = axes.centre - values[i];
         out[i] = horizontal ? pointAt(along, across) : pointAt(across, along);
+    }
+}
+
+void tracePath(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
+               const int32_t* values, int n, PathPoint* out) {
+    const TraceAxes axes = traceAxes(client, width, height, margin, horizontal, n);
+    for (int i = 0; i < n; ++i) {
+        const auto along = static_cast<float>(static_cast<double>(axes.origin) + i * static_cast<double>(axes.step));
+        const auto across = static_cast<float>(static_cast<double>(axes.centre) - values[i]);
+        out[i] = horizontal ? PathPoint{along, across} : PathPoint{across, along};
     }
 }
 
@@ -61,6 +86,14 @@ void xyPoints(const ClientRect& client, int32_t width, int32_t height, int32_t m
         const int64_t y = xyCoordinate(client.top, height, margin, -(pairs[i].right * scale));
         out[i] = pointAt(x, y);
     }
+}
+
+void xyPath(const ClientRect& client, int32_t width, int32_t height, int32_t margin, float gain, const LevelPair* pairs,
+            int n, PathPoint* out) {
+    const double scale = static_cast<double>(gain) / kXyFullScale;
+    for (int i = 0; i < n; ++i)
+        out[i] = PathPoint{static_cast<float>(xyPosition(client.left, width, margin, pairs[i].left * scale)),
+                           static_cast<float>(xyPosition(client.top, height, margin, -(pairs[i].right * scale)))};
 }
 
 bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out) {

@@ -36,6 +36,18 @@ struct LevelPair {
 void xyPoints(const ClientRect& client, int32_t width, int32_t height, int32_t margin, float gain,
               const LevelPair* pairs, int n, Point* out);
 
+// A point of a path that keeps its fractions of a pixel, for the beam: its
+// speed along a trace must not change with the rounding of each point.
+struct PathPoint {
+    float x, y;  // (0, 0) is the centre of the top left pixel
+};
+
+// tracePoints and xyPoints, unrounded.
+void tracePath(const ClientRect& client, int32_t width, int32_t height, int32_t margin, bool horizontal,
+               const int32_t* values, int n, PathPoint* out);
+void xyPath(const ClientRect& client, int32_t width, int32_t height, int32_t margin, float gain, const LevelPair* pairs,
+            int n, PathPoint* out);
+
 struct Triangle {
     Point corners[3];
 };

@@ -1,6 +1,7 @@
-// One frame: background, trace and tab drawn into memory, blended there onto
-// what the window shows when motion blur is on, then one copy of the
-// repainted rectangle onto the window. Nothing is ever read from the window.
+// One frame: background, trace (a line, or the beam's light) and tab drawn
+// into memory, blended there onto what the window shows when motion blur is
+// on, then one copy of the repainted rectangle onto the window. Nothing is
+// ever read from the window.
 #include "scope/renderer.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "capture/latest_trace.h"
 #include "plugin/host_api.h"
 #include "scope/back_buffer.h"
+#include "scope/beam.h"
 #include "scope/blend.h"
 #include "scope/color_key.h"
 #include "scope/gdi_objects.h"
@@ -51,15 +53,37 @@ void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORR
     Polyline(target, line, n);
 }
 
-void drawRow(HDC target, const RECT& client, const TraceRow& row, COLORREF color) {
-    // A copy taken once, so the whole polyline comes from one read of each value.
+// A copy of the row taken once, so the whole trace comes from one read of each value.
+int rowValues(const TraceRow& row, int32_t* values) {
     const int n = clampBufferPoints(settings().bufferPoints);
-    int32_t values[kMaxPoints];
     for (int i = 0; i < n; ++i) values[i] = row[i];
-    Point points[kMaxPoints];
+    return n;
+}
+
+int figurePairs(const XyFigure& figure, LevelPair* pairs) {
+    const int n = std::clamp<int>(figure.count, 0, kMaxXyPairs);
+    for (int i = 0; i < n; ++i) {
+        const uint32_t pair = figure.pairs[i];
+        pairs[i] = LevelPair{leftLevel(pair), rightLevel(pair)};
+    }
+    return n;
+}
+
+// A row's points, in whole pixels for a line or unrounded for the beam.
+void placeRow(const RECT& client, const int32_t* values, int n, Point* out) {
     tracePoints(clientOf(client), settings().width, settings().height, traceMargin(),
-                isHorizontal(settings().scopeType), values, n, points);
-    drawLine(target, client, points, n, color);
+                isHorizontal(settings().scopeType), values, n, out);
+}
+void placeRow(const RECT& client, const int32_t* values, int n, PathPoint* out) {
+    tracePath(clientOf(client), settings().width, settings().height, traceMargin(), isHorizontal(settings().scopeType),
+              values, n, out);
+}
+
+void placeFigure(const RECT& client, float gain, const LevelPair* pairs, int n, Point* out) {
+    xyPoints(clientOf(client), settings().width, settings().height, traceMargin(), gain, pairs, n, out);
+}
+void placeFigure(const RECT& client, float gain, const LevelPair* pairs, int n, PathPoint* out) {
+    xyPath(clientOf(client), settings().width, settings().height, traceMargin(), gain, pairs, n, out);
 }
 
 // The stored colour, or the trace colour halfway to the style's fill colour.
@@ -70,27 +94,50 @@ COLORREF rightTraceColor() {
     return halfMix(style().scopeColor, styleFillColor());
 }
 
-void drawXyFigure(HDC target, const RECT& client) {
-    const XyFigure& figure = latestXyFigure();
-    const int n = std::clamp<int>(figure.count, 0, kMaxXyPairs);
-    LevelPair pairs[kMaxXyPairs];
-    for (int i = 0; i < n; ++i) {
-        const uint32_t pair = figure.pairs[i];
-        pairs[i] = LevelPair{leftLevel(pair), rightLevel(pair)};
+// Hands each trace the channels show to draw(points, count, colour): the
+// row, both rows in stereo, or every pair of the X-Y figure.
+template <class PointType, class Draw>
+void forEachTrace(const RECT& client, Draw draw) {
+    PointType points[kMaxXyPairs];
+    const auto row = [&](const TraceRow& trace, COLORREF color) {
+        int32_t values[kMaxPoints];
+        const int n = rowValues(trace, values);
+        placeRow(client, values, n, points);
+        draw(points, n, color);
+    };
+    switch (settings().channels) {
+    case ChannelMode::mono: return row(latestTrace(), style().scopeColor);
+    case ChannelMode::stereo: row(latestTrace(), style().scopeColor); return row(latestRightTrace(), rightTraceColor());
+    case ChannelMode::xy: {
+        const XyFigure& figure = latestXyFigure();
+        LevelPair pairs[kMaxXyPairs];
+        const int n = figurePairs(figure, pairs);
+        placeFigure(client, figure.gain, pairs, n, points);
+        return draw(points, n, style().scopeColor);
     }
-    Point points[kMaxXyPairs];
-    xyPoints(clientOf(client), settings().width, settings().height, traceMargin(), figure.gain, pairs, n, points);
-    drawLine(target, client, points, n, style().scopeColor);
+    }
 }
 
 void drawTrace(HDC target, const RECT& client) {
-    switch (settings().channels) {
-    case ChannelMode::mono: return drawRow(target, client, latestTrace(), style().scopeColor);
-    case ChannelMode::stereo:
-        drawRow(target, client, latestTrace(), style().scopeColor);
-        return drawRow(target, client, latestRightTrace(), rightTraceColor());
-    case ChannelMode::xy: return drawXyFigure(target, client);
-    }
+    forEachTrace<Point>(
+        client, [&](const Point* points, int n, COLORREF color) { drawLine(target, client, points, n, color); });
+}
+
+BeamColor beamColorOf(COLORREF color) {
+    return {GetRValue(color) / 255.0f, GetGValue(color) / 255.0f, GetBValue(color) / 255.0f};
+}
+
+// One frame of the beam: the light of the frames before fades, this frame's
+// traces add theirs, and the sum is laid over the background.
+void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
+    const float persistence = beamPersistence(settings().motionBlur, settings().motionBlurAlpha);
+    const float sigma = beamSigma(boundedPen(settings().scopeWidth, client));
+    beam.fade(persistence);
+    forEachTrace<PathPoint>(client, [&](const PathPoint* path, int n, COLORREF color) {
+        beam.expose(path, n, sigma, beamExposure(path, n, persistence), beamColorOf(color));
+    });
+    GdiFlush();  // the background must have reached the pixels
+    beam.composite(target.pixels(), target.width(), settings().transbackEnabled);
 }
 
 void drawTab(HDC target, const RECT& client) {
@@ -109,10 +156,13 @@ void drawTab(HDC target, const RECT& client) {
     Polygon(target, corners, 3);
 }
 
-void drawFrame(HDC target, const RECT& client) {
-    drawBackground(target, client);
-    drawTrace(target, client);
-    if (settings().transbackEnabled) drawTab(target, client);
+void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam) {
+    drawBackground(target.dc(), client);
+    if (beam)
+        drawBeam(target, client, *beam);
+    else
+        drawTrace(target.dc(), client);
+    if (settings().transbackEnabled) drawTab(target.dc(), client);
 }
 
 // The part of the paint rectangle the buffer covers: nothing is read or
@@ -134,10 +184,17 @@ void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area
 
 // Every frame is blended, the first after a build onto black; a see-through
 // one is drawn straight into what is shown, since a blend would spoil its
-// colour key.
+// colour key. The beam's own persistence stands in for the blend.
 Surface* blendedFrameSurface() {
-    if (settings().motionBlur && !settings().transbackEnabled) return frameSurface();
+    if (settings().motionBlur && !settings().transbackEnabled && !settings().beam) return frameSurface();
     releaseFrameSurface();
+    return nullptr;
+}
+
+// Without its picture (it could not be made) the trace is drawn as a line.
+BeamPicture* beamOfThisPaint() {
+    if (settings().beam) return beamPicture();
+    releaseBeamPicture();
     return nullptr;
 }
 
@@ -152,7 +209,7 @@ void paintScope() {
     RECT client{};
     GetClientRect(scopeWindow(), &client);
     const Surface* frame = blendedFrameSurface();
-    drawFrame(frame ? frame->dc() : shown.dc(), client);
+    drawFrame(frame ? *frame : shown, client, beamOfThisPaint());
     const RECT area = transferArea(paint.paint.rcPaint, shown);
     if (area.right <= area.left || area.bottom <= area.top) return;
     if (frame) blendOntoShown(*frame, shown, area);

@@ -4,7 +4,8 @@
 # private Xvfb. Either way it saves what the oscilloscope showed to
 # out/zembrit.png and out/zembrit.gif, then one picture per display mode:
 # out/zembrit-mono.png (trigger rising), out/zembrit-stereo.png and
-# out/zembrit-xy.png. Audio comes from the machine's input device when it has
+# out/zembrit-xy.png, and the trace drawn as a beam: out/zembrit-beam.png and
+# out/zembrit-xy-beam.png. Audio comes from the machine's input device when it has
 # one; else a private PulseAudio server plays a tone and the scope shows what
 # it plays (else a generated tone in an ALSA file device). The stereo and X-Y
 # pictures are of a tone whose channels are a quarter period apart, so the
@@ -126,9 +127,13 @@ show --wait 3000 --screenshot "$(windows_path "$demo/mono.bmp")" --quit
 play ring
 settings 200 200 "Zembrit.plugin.trigger: rising" "Zembrit.plugin.channels: stereo"
 show --wait 3000 --screenshot "$(windows_path "$demo/stereo.bmp")" \
-    --broadcast "@ZembritInternal SetChannels xy" --wait 1000 --screenshot "$(windows_path "$demo/xy.bmp")" --quit
+    --broadcast "@ZembritInternal SetChannels xy" --wait 1000 --screenshot "$(windows_path "$demo/xy.bmp")" \
+    --broadcast "@ZembritInternal Beam" --wait 1500 --screenshot "$(windows_path "$demo/xy-beam.bmp")" --quit
+# The trace as a beam, with the glow that motion blur's alpha sets.
+settings 400 100 "Zembrit.plugin.style.beam: true" "Zembrit.plugin.motionblur: true"
+show --wait 3000 --screenshot "$(windows_path "$demo/beam.bmp")" --quit
 
 convert "$demo/shot.bmp" "$out/zembrit.png"
 convert -delay 8 -loop 0 "$demo"/frame-*.bmp "$out/zembrit.gif"
-for mode in mono stereo xy; do convert "$demo/$mode.bmp" "$out/zembrit-$mode.png"; done
-echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy}.png"
+for mode in mono stereo xy xy-beam beam; do convert "$demo/$mode.bmp" "$out/zembrit-$mode.png"; done
+echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy,xy-beam,beam}.png"

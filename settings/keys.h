@@ -64,7 +64,8 @@ enum class StoredAs { Bool, Int, Text };
     X(channels, channels, "Zembrit.plugin.channels:", Text, ChannelMode, "mono", channelsWord)                         \
     X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept)      \
     X(delayMs, delay, "Zembrit.plugin.delay:", Int, int32_t, 0, delayInRange)                                          \
-    X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)
+    X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)                             \
+    X(beam, beam, "Zembrit.plugin.style.beam:", Bool, bool, false, kept)
 
 // The rows of the table, by the keys:: name.
 #define ZEMBRIT_KEY_ROW_NAME(field, name, text, stored, type, fallback, rule) name,

@@ -9,9 +9,10 @@
 namespace zembrit {
 
 // Whether a WASAPI source's due repaint is worth asking for: only when what
-// it shows differs from what the last request showed, and with motion blur
-// for as many more repaints as a blend takes to settle on it (255 covers
-// every alpha: the slowest moves a byte one step a frame). A source that has
+// it shows differs from what the last request showed, and with trails (motion
+// blur, or the beam's glow) for as many more repaints as they take to settle
+// on it (255 covers every alpha: the slowest blend moves a byte one step a
+// frame, and the longest glow fades below sight within it). A source that has
 // nothing new to play then costs no paint at all. One per running source,
 // used by its engine's thread alone.
 class RepaintGate {
@@ -20,11 +21,11 @@ public:
 
     // The rows (and, in X-Y, the figure) just reduced. forced: something
     // else changed the rows since, so they count as new.
-    bool worthRequesting(const TraceRow& left, const TraceRow& right, const XyFigure* figure, bool motionBlur,
+    bool worthRequesting(const TraceRow& left, const TraceRow& right, const XyFigure* figure, bool trails,
                          bool forced) {
         const bool changed = remember(left, left_) | remember(right, right_) | (figure && remember(*figure)) | forced;
         if (changed) {
-            settleLeft_ = motionBlur ? kRepaintsToSettle : 0;
+            settleLeft_ = trails ? kRepaintsToSettle : 0;
             return true;
         }
         if (settleLeft_ == 0) return false;

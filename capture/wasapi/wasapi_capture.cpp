@@ -25,10 +25,10 @@ class ScopeSink final : public EngineSink {
 public:
     // Control thread, before the engine's thread starts; the options and the
     // signal state are then the engine thread's alone until it ends.
-    void begin(HWND window, const SignalOptions& options, bool motionBlur) {
+    void begin(HWND window, const SignalOptions& options, bool trails) {
         pendingLabel_.store(Label::none);
         gate_ = RepaintGate{};
-        motionBlur_ = motionBlur;
+        trails_ = trails;
         delivered_.store(false);
         lastSampleTick_.store(GetTickCount());
         window_.store(window);
@@ -63,7 +63,7 @@ private:
     bool worthRepainting() {
         const TracePicture trace = writableTrace();
         const XyFigure* figure = feed_.options().channels == ChannelMode::xy ? &trace.figure : nullptr;
-        return gate_.worthRequesting(trace.left, trace.right, figure, motionBlur_, rowsGlided_.exchange(false));
+        return gate_.worthRequesting(trace.left, trace.right, figure, trails_, rowsGlided_.exchange(false));
     }
 
     std::atomic<HWND> window_{nullptr};
@@ -71,7 +71,7 @@ private:
     std::atomic<Label> pendingLabel_{Label::none};
     std::atomic<bool> delivered_{false};
     std::atomic<bool> rowsGlided_{false};
-    bool motionBlur_ = false;
+    bool trails_ = false;
     RepaintGate gate_;
     TraceFeed feed_;
 };
@@ -164,10 +164,10 @@ void stopSourceTimer() {
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool motionBlur, HWND repaintWindow) {
+bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
     if (engine.running()) return true;
     listEndpoints(config.loopback);
-    sink.begin(repaintWindow, options, motionBlur);
+    sink.begin(repaintWindow, options, trails);
     return engine.start(config);
 }
 

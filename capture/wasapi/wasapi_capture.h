@@ -28,7 +28,7 @@ void forgetWasapiWindow();
 // Control thread: starts the engine, false when its thread could not be
 // made; stops it, waiting for its thread however long the platform takes,
 // so that no two engines ever run and share what they remember.
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool motionBlur, HWND repaintWindow);
+bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow);
 void stopSourceEngine();
 
 }  // namespace zembrit

@@ -89,6 +89,7 @@ constexpr Expected kExpected[] = {
     {CommandId::SetDevice, Kind::Name, "SetDevice"},
     {CommandId::SetDelay, Kind::Substring, "SetDelay"},
     {CommandId::ClickThrough, Kind::Whole, "ClickThrough"},
+    {CommandId::Beam, Kind::Whole, "Beam"},
 };
 
 // Whatever a name holds, these words followed by a space own the command.

@@ -133,6 +133,7 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
         {"@ZembritInternal SetDelay 2500", "Zembrit.plugin.delay:", "2000", nullptr},
         {"@ZembritInternal ClickThrough", "Zembrit.plugin.clickThrough:", "true",
          "ZembritPlugin -> ClickThrough enabled!"},
+        {"@ZembritInternal Beam", "Zembrit.plugin.style.beam:", "true", "ZembritPlugin -> Beam enabled!"},
     };
     for (const Row& row : rows) {
         const size_t labels = shellRecord.toolbarLabels.size();

@@ -118,6 +118,7 @@ std::string defaultTree() {
            "          ( ) 300 -> @ZembritInternal SetDelay 300\n"
            "          ( ) 500 -> @ZembritInternal SetDelay 500\n"
            "      ( ) Click Through -> @ZembritInternal ClickThrough\n"
+           "      ( ) Beam -> @ZembritInternal Beam\n"
            "  ( ) Monitor Wave? -> @ZembritInternal ToggleRecord\n"
            "  ---\n"
            "  ( ) Edit Zembrit.rc -> @ZembritInternal Edit\n"
@@ -319,6 +320,7 @@ constexpr ToggleKey kToggleKeys[] = {
     {"ToggleBlur", "Zembrit.plugin.motionblur:"},
     {"AutoGain", "Zembrit.plugin.autogain:"},
     {"ClickThrough", "Zembrit.plugin.clickThrough:"},
+    {"Beam", "Zembrit.plugin.style.beam:"},
 };
 
 struct NumberKey {
@@ -417,7 +419,7 @@ TEST_F(EndToEnd, EveryItemOfTheMenuWorks) {
     ASSERT_EQ(startQuiet(), 0);
     rightClick();
     const std::vector<MenuLine> items = commandItems();
-    ASSERT_EQ(items.size(), 94u);
+    ASSERT_EQ(items.size(), 95u);
     for (const MenuLine& item : items) checkItem(item);
     EXPECT_EQ(shellRecord.dockEvents, (std::vector<std::string>{"add"}));
 }

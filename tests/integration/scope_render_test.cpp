@@ -258,6 +258,40 @@ TEST_F(ScopeRender, BlurMixesTheFrameWithWhatTheWindowShowed) {
     EXPECT_EQ(differences(windowPicture(window), mixed, 1), 0);
 }
 
+bool closeTo(COLORREF a, COLORREF b, int tolerance) {
+    for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 255) - static_cast<int>((b >> shift) & 255)) > tolerance)
+            return false;
+    return true;
+}
+
+// The beam's glow settles on the trace colour along a resting trace and
+// leaves the style alone a few pixels away; see-through, each pixel is the
+// colour key or the trace colour at full strength; turned off, the picture
+// is the line's again.
+TEST_F(ScopeRender, BeamGlowsAlongTheTraceAndOffIsTheLineAgain) {
+    startWith("Zembrit.plugin.style.beam: true\n");
+    for (int frame = 0; frame < 40; ++frame) repaint();
+    const Picture glowing = windowPicture(window), line = expectedGradientFrame();
+    for (int x = 4; x < 96; ++x) EXPECT_TRUE(closeTo(glowing.at(x, 12), kScopeColor, 8)) << x;
+    for (int x = 0; x < 100; ++x) EXPECT_EQ(glowing.at(x, 8), line.at(x, 8)) << x;
+    EXPECT_GT(differences(glowing, line), 0) << "the beam's soft edges";
+    standin::broadcast("@ZembritInternal Beam");
+    repaint();
+    EXPECT_EQ(differences(windowPicture(window), line), 0);
+    end();
+
+    startWith("Zembrit.plugin.style.beam: true\nZembrit.plugin.transback.enabled: true\n");
+    for (int frame = 0; frame < 40; ++frame) repaint();
+    const Picture seeThrough = windowPicture(window);
+    EXPECT_EQ(seeThrough.at(50, 9), kColorKey);
+    for (int y = 9; y < 16; ++y)
+        for (int x = 4; x < 86; ++x) {
+            const COLORREF pixel = seeThrough.at(x, y);
+            EXPECT_TRUE(pixel == kColorKey || closeTo(pixel, kScopeColor, 3)) << x << "," << y;
+        }
+}
+
 TEST_F(ScopeRender, SeeThroughFramesAreCopiedEvenWithBlur) {
     startWith(
         "Zembrit.plugin.transback.enabled: true\nZembrit.plugin.motionblur: true\n"

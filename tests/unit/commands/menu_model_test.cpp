@@ -173,6 +173,7 @@ new 14 "Delay" Zembrit_Delay
 14 [ ] "500" @ZembritInternal SetDelay 500
 1 sub 14 "Delay"
 1 [ ] "Click Through" @ZembritInternal ClickThrough
+1 [ ] "Beam" @ZembritInternal Beam
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---

@@ -16,7 +16,7 @@ uint8_t channel(uint32_t pixel, int shift) { return static_cast<uint8_t>(pixel >
 BeamPicture settledLine(int32_t width, int32_t height, float persistence, BeamColor color) {
     BeamPicture picture;
     EXPECT_TRUE(picture.resize(width, height));
-    std::vector<BeamPoint> line;
+    std::vector<PathPoint> line;
     for (int x = 2; x < width - 2; x += 5) line.push_back({static_cast<float>(x), static_cast<float>(height / 2)});
     const float exposure = beamExposure(line.data(), static_cast<int>(line.size()), persistence);
     for (int frame = 0; frame < 80; ++frame) {
@@ -50,13 +50,13 @@ TEST(Beam, TheSameLightSpreadsOverALongerSegment) {
     BeamPicture shortOne, longOne;
     ASSERT_TRUE(shortOne.resize(60, 20));
     ASSERT_TRUE(longOne.resize(60, 20));
-    const BeamPoint shortSegment[] = {{10, 10}, {20, 10}}, longSegment[] = {{10, 10}, {40, 10}};
+    const PathPoint shortSegment[] = {{10, 10}, {20, 10}}, longSegment[] = {{10, 10}, {40, 10}};
     shortOne.expose(shortSegment, 2, 1.0f, 1.0f, {1, 1, 1});
     longOne.expose(longSegment, 2, 1.0f, 1.0f, {1, 1, 1});
     EXPECT_NEAR(totalLight(longOne) / totalLight(shortOne), 1.0f, 0.03f);
     BeamPicture spot;  // a segment too short to draw along is drawn as a spot
     ASSERT_TRUE(spot.resize(60, 20));
-    const BeamPoint still[] = {{10, 10}, {10.2f, 10}};
+    const PathPoint still[] = {{10, 10}, {10.2f, 10}};
     spot.expose(still, 2, 1.0f, 1.0f, {1, 1, 1});
     EXPECT_NEAR(totalLight(spot) / totalLight(shortOne), 1.0f, 0.03f);
     EXPECT_NEAR(shortOne.intensityAt(15, 10) / longOne.intensityAt(25, 10), 3.0f, 0.1f);
@@ -65,7 +65,7 @@ TEST(Beam, TheSameLightSpreadsOverALongerSegment) {
 TEST(Beam, ABeamStandingStillSaturatesTowardsWhiteWithoutOverflowing) {
     BeamPicture picture;
     ASSERT_TRUE(picture.resize(9, 9));
-    const BeamPoint spot{4, 4};
+    const PathPoint spot{4, 4};
     uint32_t previous = 0;
     for (int frame = 0; frame < 200; ++frame) {
         picture.expose(&spot, 1, 0.6f, 0.5f, {1.0f, 0.0f, 0.0f});
@@ -105,6 +105,7 @@ TEST(Beam, SeeThroughPixelsAreEitherTheKeyOrOpaque) {
             }
             ++opaque;
             EXPECT_EQ(channel(pixel, 16), 0) << "no red of the key in " << x << "," << y;
+            EXPECT_GE(channel(pixel, 8), 254) << "the light at full strength in " << x << "," << y;
         }
     EXPECT_GT(opaque, 30);
 }
@@ -112,7 +113,7 @@ TEST(Beam, SeeThroughPixelsAreEitherTheKeyOrOpaque) {
 TEST(Beam, PointsFarOffThePictureLightNothing) {
     BeamPicture picture;
     ASSERT_TRUE(picture.resize(20, 10));
-    const BeamPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
+    const PathPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
     picture.expose(far, 4, 0.6f, 1.0f, {1, 1, 1});
     EXPECT_EQ(totalLight(picture), 0.0f);
 }
