@@ -37,6 +37,11 @@ inline int32_t pcmLevel(const uint8_t* sample, int sampleBits) {
     return sampleBits <= 8 ? (sample[0] - kUnsignedSilence) * 256 : littleEndian16(sample);
 }
 
+// The same sample's upper byte, -128 to 127: all the fixed scale reads.
+inline int pcmAmplitude(const uint8_t* sample, int sampleBits) {
+    return sampleBits <= 8 ? sample[0] - kUnsignedSilence : static_cast<int8_t>(sample[1]);
+}
+
 // A signed sample of any depth but 8 bits as a 16-bit level: the top 16 bits
 // of an integer, a float at 32768 per 1.0, clipped.
 int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format);

@@ -15,22 +15,29 @@ constexpr double kLevelSteps = 65536.0;         // 16-bit level range to the tra
 
 int clampedPoints(int points) { return std::clamp(points, kMinPoints, kMaxPoints); }
 
-// The 16-bit level of the sample starting at offset; false when the
-// recorded bytes do not cover it. A deeper sample is signed little endian and
-// the chosen byte is its low byte: the byte after it must lie within the
-// recorded limit as well.
-bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
-    if (offset + (sampleBits <= 8 ? 0 : 1) >= limit) return false;
-    level = pcmLevel(bytes + offset, sampleBits);
+// The sample starting at offset, decoded by read(sample, bits); false when the
+// recorded bytes do not cover it. A deeper sample is signed little endian
+// and the chosen byte is its low byte: the byte after it must lie within
+// the recorded limit as well. Each depth has a branch of its own, so the
+// compiler can take the test on the depth out of a loop.
+template <class Value, class Read>
+bool readAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, Value& value, Read read) {
+    if (sampleBits <= 8) {
+        if (offset >= limit) return false;
+        value = read(bytes + offset, 8);
+        return true;
+    }
+    if (offset + 1 >= limit) return false;
+    value = read(bytes + offset, 16);
     return true;
 }
 
-// The same sample's amplitude -128..127: its level's upper byte.
 bool amplitudeAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int& amplitude) {
-    int32_t level = 0;
-    if (!fineLevelAt(bytes, limit, offset, sampleBits, level)) return false;
-    amplitude = level >> 8;
-    return true;
+    return readAt(bytes, limit, offset, sampleBits, amplitude, pcmAmplitude);
+}
+
+bool fineLevelAt(const uint8_t* bytes, uint32_t limit, uint32_t offset, int sampleBits, int32_t& level) {
+    return readAt(bytes, limit, offset, sampleBits, level, pcmLevel);
 }
 
 // Truncates toward zero. |float(dimension)| <= 2^31, so |scale| <= 2^23 and
