@@ -79,9 +79,9 @@ void timePaints(HWND window, int paints, std::vector<double>& micros) {
     }
 }
 
-void report(const RECT& client, const char* blur, const std::vector<double>& micros) {
-    std::printf("%4ld x %-4ld blur %-4s median %8.1f us   p10 %8.1f   p90 %8.1f   (%zu paints)\n", client.right,
-                client.bottom, blur, percentile(micros, 0.5), percentile(micros, 0.1), percentile(micros, 0.9),
+void report(const RECT& client, const char* mode, const std::vector<double>& micros) {
+    std::printf("%4ld x %-4ld %-8s median %8.1f us   p10 %8.1f   p90 %8.1f   (%zu paints)\n", client.right,
+                client.bottom, mode, percentile(micros, 0.5), percentile(micros, 0.1), percentile(micros, 0.9),
                 micros.size());
 }
 
@@ -103,8 +103,8 @@ bool runCase(const standin::LoadedPlugin& plugin, const std::string& pluginDir, 
         standin::broadcast("@ZembritInternal Beam");
         standin::broadcast("@ZembritInternal ToggleBlur");
     }
-    report(client, "off", copied);
-    report(client, "on", blended);
+    report(client, "blur off", copied);
+    report(client, "blur on", blended);
     report(client, "beam", beam);
     std::printf("%4ld x %-4ld blur on / off: %.2f   beam / off: %.2f\n", client.right, client.bottom,
                 percentile(blended, 0.5) / percentile(copied, 0.5), percentile(beam, 0.5) / percentile(copied, 0.5));
