@@ -6,12 +6,12 @@
 #include <array>
 #include <cmath>
 #include <new>
+#include <numbers>
 
 namespace zembrit {
 namespace {
 
 constexpr float kSpotBelowSigmas = 0.5f;  // shorter segments are drawn as spots
-constexpr float kPi = 3.14159265f;
 constexpr float kReachInSigmas = 3.0f;    // beyond it the spot adds under 1%
 constexpr float kFaintest = 1.0f / 4096;  // an intensity far below one colour step
 constexpr float kGlowWithoutBlur = 0.35f;
@@ -82,6 +82,62 @@ Range spanOf(float a, float b, float reach, int32_t size) {
     return pixelsWithin(std::min(a, b) - reach, std::max(a, b) + reach, {0, size - 1});
 }
 
+// The light one path adds, and the cells it goes to.
+struct Light {
+    float* cells;
+    int32_t width, height;
+    float sigma, exposure;
+    __m128 tint;  // blue, green, red and 1 for the intensity
+
+    float* cellAt(int32_t x, int32_t y) const { return cells + (static_cast<size_t>(y) * width + x) * 4; }
+};
+
+// A segment shorter than the beam's radius lights a round spot at its
+// middle, as wide as the exact light to within 4% along the segment and for
+// a third of the lookups.
+void exposeSpot(const Light& light, PathPoint centre) {
+    const float sigma = light.sigma;
+    const float reach = kReachInSigmas * sigma, gaussScale = 1.0f / (2.0f * sigma * sigma);
+    const float peak = light.exposure / (std::sqrt(2.0f * std::numbers::pi_v<float>) * sigma);
+    const Range columns = spanOf(centre.x, centre.x, reach, light.width);
+    const Range rows = spanOf(centre.y, centre.y, reach, light.height);
+    if (columns.last < columns.first) return;
+    const Table& gauss = gaussTable();
+    for (int32_t y = rows.first; y <= rows.last; ++y) {
+        const float dy = static_cast<float>(y) - centre.y;
+        float* cell = light.cellAt(columns.first, y);
+        for (int32_t x = columns.first; x <= columns.last; ++x, cell += 4) {
+            const float dx = static_cast<float>(x) - centre.x, q = (dx * dx + dy * dy) * gaussScale;
+            if (q < kGaussRange) addLight(cell, light.tint, gauss.at(q) * peak);
+        }
+    }
+}
+
+void exposeSegment(const Light& light, PathPoint from, PathPoint to) {
+    const float sigma = light.sigma, length = std::hypot(to.x - from.x, to.y - from.y);
+    if (!(length >= kSpotBelowSigmas * sigma)) return exposeSpot(light, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    const float ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
+    const float reach = kReachInSigmas * sigma, erfScale = 1.0f / (std::sqrt(2.0f) * sigma);
+    const float gaussScale = 1.0f / (2.0f * sigma * sigma), scale = light.exposure / (2.0f * length);
+    const Range columns = spanOf(from.x, to.x, reach, light.width), rows = spanOf(from.y, to.y, reach, light.height);
+    const Table &erf = erfTable(), &gauss = gaussTable();
+    for (int32_t y = rows.first; y <= rows.last; ++y) {
+        const Range row = rowReach(static_cast<float>(y), from, ux, uy, reach, columns);
+        if (row.last < row.first) continue;
+        float* cell = light.cellAt(row.first, y);
+        for (int32_t x = row.first; x <= row.last; ++x, cell += 4) {
+            const float rx = static_cast<float>(x) - from.x, ry = static_cast<float>(y) - from.y;
+            const float across = ry * ux - rx * uy, q = across * across * gaussScale;
+            if (q >= kGaussRange) continue;
+            const float position = rx * ux + ry * uy;
+            // Well inside the segment both ends' terms are 1.
+            const bool inside = position > reach && length - position > reach;
+            const float ends = inside ? 2.0f : erf.at(position * erfScale) + erf.at((length - position) * erfScale);
+            addLight(cell, light.tint, ends * gauss.at(q) * scale);
+        }
+    }
+}
+
 // One pixel of the result: the light tone-mapped (towards white above an
 // intensity of 1) and laid over the background by its coverage.
 __m128i compositePixel(__m128 cell, __m128i background, bool seeThrough) {
@@ -148,53 +204,10 @@ void BeamPicture::fade(float keep) {
 
 void BeamPicture::expose(const PathPoint* points, int count, float sigma, float exposure, BeamColor color) {
     if (!built() || exposure <= 0.0f) return;
-    const __m128 tint = _mm_set_ps(1.0f, color.red, color.green, color.blue);
-    if (count == 1) exposeSpot(points[0], sigma, exposure, tint);
-    for (int i = 1; i < count; ++i) exposeSegment(points[i - 1], points[i], sigma, exposure, tint);
-}
-
-// A segment shorter than the beam's radius lights a round spot at its
-// middle, as wide as the exact light to within 4% along the segment and for
-// a third of the lookups.
-void BeamPicture::exposeSpot(PathPoint centre, float sigma, float exposure, const __m128& tint) {
-    const float reach = kReachInSigmas * sigma, gaussScale = 1.0f / (2.0f * sigma * sigma);
-    const float peak = exposure / (std::sqrt(2.0f * kPi) * sigma);
-    const Range columns = spanOf(centre.x, centre.x, reach, width_), rows = spanOf(centre.y, centre.y, reach, height_);
-    const Table& gauss = gaussTable();
-    for (int32_t y = rows.first; y <= rows.last && columns.first <= columns.last; ++y) {
-        const float dy = static_cast<float>(y) - centre.y;
-        float* cell = &cells_[(static_cast<size_t>(y) * width_ + columns.first) * 4];
-        for (int32_t x = columns.first; x <= columns.last; ++x, cell += 4) {
-            const float dx = static_cast<float>(x) - centre.x, q = (dx * dx + dy * dy) * gaussScale;
-            if (q < kGaussRange) addLight(cell, tint, gauss.at(q) * peak);
-        }
-    }
-}
-
-void BeamPicture::exposeSegment(PathPoint from, PathPoint to, float sigma, float exposure, const __m128& tint) {
-    const float length = std::hypot(to.x - from.x, to.y - from.y);
-    if (!(length >= kSpotBelowSigmas * sigma))
-        return exposeSpot({(from.x + to.x) / 2, (from.y + to.y) / 2}, sigma, exposure, tint);
-    const float ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
-    const float reach = kReachInSigmas * sigma, erfScale = 1.0f / (std::sqrt(2.0f) * sigma);
-    const float gaussScale = 1.0f / (2.0f * sigma * sigma), scale = exposure / (2.0f * length);
-    const Range columns = spanOf(from.x, to.x, reach, width_), rows = spanOf(from.y, to.y, reach, height_);
-    const Table &erf = erfTable(), &gauss = gaussTable();
-    for (int32_t y = rows.first; y <= rows.last; ++y) {
-        const Range row = rowReach(static_cast<float>(y), from, ux, uy, reach, columns);
-        if (row.last < row.first) continue;
-        float* cell = &cells_[(static_cast<size_t>(y) * width_ + row.first) * 4];
-        for (int32_t x = row.first; x <= row.last; ++x, cell += 4) {
-            const float rx = static_cast<float>(x) - from.x, ry = static_cast<float>(y) - from.y;
-            const float across = ry * ux - rx * uy, q = across * across * gaussScale;
-            if (q >= kGaussRange) continue;
-            const float position = rx * ux + ry * uy;
-            // Well inside the segment both ends' terms are 1.
-            const bool inside = position > reach && length - position > reach;
-            const float ends = inside ? 2.0f : erf.at(position * erfScale) + erf.at((length - position) * erfScale);
-            addLight(cell, tint, ends * gauss.at(q) * scale);
-        }
-    }
+    const Light light{cells_.data(), width_,   height_,
+                      sigma,         exposure, _mm_set_ps(1.0f, color.red, color.green, color.blue)};
+    if (count == 1) exposeSpot(light, points[0]);
+    for (int i = 1; i < count; ++i) exposeSegment(light, points[i - 1], points[i]);
 }
 
 float BeamPicture::intensityAt(int32_t x, int32_t y) const {

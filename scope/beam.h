@@ -11,8 +11,6 @@
 // it owns; it allocates only in resize, and uses SSE2 for the fade and the
 // composite, flushing to zero what fades below sight so no denormal float
 // ever slows a pass.
-#include <emmintrin.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -61,9 +59,6 @@ public:
     void composite(uint32_t* pixels, int32_t stride, bool seeThrough) const;
 
 private:
-    void exposeSegment(PathPoint from, PathPoint to, float sigma, float exposure, const __m128& tint);
-    void exposeSpot(PathPoint centre, float sigma, float exposure, const __m128& tint);
-
     std::vector<float> cells_;  // four a pixel: blue, green, red light and intensity
     int32_t width_ = 0;
     int32_t height_ = 0;
