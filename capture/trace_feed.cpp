@@ -37,9 +37,7 @@ void resetTrace() {
 }
 
 bool TraceFeed::show(const SignalSource& source) {
-    // Points and size read once, as for any reduction.
-    const ReductionInput in = reductionInputFor(settings(), source.bytes, source.byteCount, 0);
-    const TraceShape shape{in.points, in.dimension};
+    const TraceShape shape = traceShapeOf(settings());
     if (options_.delayMs <= 0) {
         traceBuffer(source, shape, options_, state_, writableTrace());
         return claimRepaintWhenDue();

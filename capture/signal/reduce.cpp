@@ -78,10 +78,9 @@ int32_t smoothedInterior(int32_t previous, int32_t left, int32_t centre, int32_t
 
 int32_t dimensionFor(char scopeType, int32_t width, int32_t height) { return isHorizontal(scopeType) ? height : width; }
 
-ReductionInput reductionInputFor(const ScopeSettings& settings, const uint8_t* bytes, uint32_t byteCount,
-                                 int sampleBits) {
-    const int32_t dimension = dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load());
-    return {bytes, byteCount, settings.bufferPoints.load(), sampleBits, dimension};
+TraceShape traceShapeOf(const ScopeSettings& settings) {
+    return {settings.bufferPoints.load(),
+            dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load())};
 }
 
 // A group the buffer does not reach (the short buffer a capture reset hands

@@ -14,6 +14,7 @@
 
 #include "capture/signal/auto_gain.h"
 #include "capture/signal/channels.h"
+#include "capture/signal/reduce.h"
 #include "capture/signal/trace_points.h"
 #include "capture/signal/trigger.h"
 #include "capture/signal/xy_figure.h"
@@ -46,13 +47,6 @@ struct SampleSpan {
     uint32_t count;  // samples from start shown, one trace span at most
     bool autoGain;
     float gain;  // over the fixed scale; 1 with the automatic gain off
-};
-
-// The trace's size, read once per buffer: the user-interface thread may
-// change the settings while a capture thread reduces.
-struct TraceShape {
-    int points;         // clamped to [kMinPoints, kMaxPoints] on use
-    int32_t dimension;  // pixels across the trace, see dimensionFor
 };
 
 // Where one buffer's picture goes: the rows and, in X-Y, the figure.

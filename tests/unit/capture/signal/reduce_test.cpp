@@ -242,14 +242,15 @@ TEST(ReduceDimension, OnlyLowerCaseHUsesTheHeight) {
 
     ScopeSettings settings;              // 100 by 25, "h", 32 points
     std::vector<uint8_t> bytes(512, 0);  // 8-bit -128 everywhere
-    ReductionInput in = reductionInputFor(settings, bytes.data(), 512, 8);
+    const TraceShape shape = traceShapeOf(settings);
+    ReductionInput in{bytes.data(), 512, shape.points, 8, shape.dimension};
     EXPECT_EQ(in.points, 32);
     EXPECT_EQ(in.dimension, 25);
     EXPECT_EQ(decimated(in, TraceRow{})[0], -12);
 
     settings.scopeType = 'v';
     settings.width = 300;
-    EXPECT_EQ(reductionInputFor(settings, bytes.data(), 512, 8).dimension, 300);
+    EXPECT_EQ(traceShapeOf(settings).dimension, 300);
 }
 
 TEST(ReduceInto, NoRecordedBytesLeaveTheRowAlone) {
