@@ -75,9 +75,7 @@ void endPlugin(HINSTANCE) {
     endCaptureShowingFailures();
     // The window may be gone already, destroyed with the dock that held it;
     // the class goes all the same, or the next start could not register it.
-    if (scopeWindow()) {
-        if (settings().inSlit && dockWindow()) undock();
-        DestroyWindow(scopeWindow());
-    }
+    if (scopeWindow() && settings().inSlit && dockWindow()) undock();
+    destroyScopeWindow();
     unregisterScopeWindowClass(moduleInstance);
 }

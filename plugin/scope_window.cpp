@@ -8,6 +8,12 @@
 
 namespace zembrit {
 
+namespace {
+
+HWND created = nullptr;
+
+}  // namespace
+
 bool registerScopeWindowClass(HINSTANCE module) {
     WNDCLASSA windowClass{};
     windowClass.style = CS_DBLCLKS;
@@ -23,8 +29,18 @@ void unregisterScopeWindowClass(HINSTANCE module) { UnregisterClassA(kWindowClas
 bool createScopeWindow(HINSTANCE module) {
     DWORD extendedStyle = WS_EX_TOOLWINDOW | (layeringSupported() ? WS_EX_LAYERED : 0);
     DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    return CreateWindowExA(extendedStyle, kWindowClassName, nullptr, style, settings().x, settings().y,
-                           settings().width, settings().height, nullptr, nullptr, module, nullptr) != nullptr;
+    created = CreateWindowExA(extendedStyle, kWindowClassName, nullptr, style, settings().x, settings().y,
+                              settings().width, settings().height, nullptr, nullptr, module, nullptr);
+    return created != nullptr;
+}
+
+// A window destroyed with the dock that held it may have left its handle to
+// a window of another class since: only one of ours is destroyed.
+void destroyScopeWindow() {
+    char className[sizeof kWindowClassName + 1] = "";
+    if (created && GetClassNameA(created, className, sizeof className) && lstrcmpA(className, kWindowClassName) == 0)
+        DestroyWindow(created);
+    created = nullptr;
 }
 
 }  // namespace zembrit

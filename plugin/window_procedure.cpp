@@ -27,7 +27,11 @@ void OnCreate(HWND window) {
     applyWindowState();
 }
 
-void OnDestroy(HWND window) {
+// Torn down at the last message a window is sent, not at WM_DESTROY: anyone
+// may send a WM_DESTROY (another program, the shell) to a window that then
+// lives on. Once only, and only for the scope's own window.
+void OnNcDestroy(HWND window) {
+    if (window != scopeWindow()) return;
     stopCaptureForClosingWindowShowingFailures();
     shellApi.RemoveSticky(window);
     releaseBackBuffer();
@@ -35,7 +39,7 @@ void OnDestroy(HWND window) {
     setScopeWindow(nullptr);
 }
 
-void OnPaint() { paintScope(); }
+void OnPaint(HWND window) { paintScope(window); }
 
 void OnSizing(const RECT& proposed) { followProposedSize(proposed); }
 
@@ -66,8 +70,9 @@ void OnBroadcast(const char* command) { handleBroadcast(command); }
 LRESULT CALLBACK scopeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
-    case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_PAINT: OnPaint(); return 0;
+    case WM_DESTROY: return 0;  // the window's end is torn down at WM_NCDESTROY
+    case WM_NCDESTROY: OnNcDestroy(window); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_PAINT: OnPaint(window); return 0;
     case WM_SIZING: OnSizing(*reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE: return 0;  // only shut-down closes the scope
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;

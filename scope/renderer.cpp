@@ -201,13 +201,14 @@ BeamPicture* beamOfThisPaint() {
 }  // namespace
 
 // Without a buffer (it could not be made) the paint only validates the
-// window; the next size change tries to make it again.
-void paintScope() {
-    PaintSession paint(scopeWindow());
+// window; the next size change tries to make it again. A window left invalid
+// would be sent WM_PAINT again at once, for ever.
+void paintScope(HWND window) {
+    PaintSession paint(window);
     const Surface& shown = backBuffer().shown;
-    if (!shown.built()) return;
+    if (window != scopeWindow() || !shown.built()) return;
     RECT client{};
-    GetClientRect(scopeWindow(), &client);
+    GetClientRect(window, &client);
     const Surface* frame = blendedFrameSurface();
     drawFrame(frame ? *frame : shown, client, beamOfThisPaint());
     const RECT area = transferArea(paint.paint.rcPaint, shown);

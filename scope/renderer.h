@@ -1,7 +1,9 @@
 #pragma once
+#include <windows.h>
 
 namespace zembrit {
 
-void paintScope();
+// Validates `window` whatever it is; draws only when it is the scope's.
+void paintScope(HWND window);
 
 }  // namespace zembrit

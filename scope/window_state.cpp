@@ -63,8 +63,11 @@ void applyWindowState() {
 LRESULT hitTestAnswer() { return settings().inSlit ? HTCLIENT : HTCAPTION; }
 
 // Posted, not sent: the platform's move or size loop starts once this
-// handler has returned.
+// handler has returned. Only a press the system saw starts one: a message
+// sent by another program, or with no button down, would have the window
+// follow the pointer with no button held.
 void startMoveOrSize() {
+    if (!(GetKeyState(VK_LBUTTON) & 0x8000)) return;
     const bool altHeld = (GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     PostMessageA(scopeHandle, WM_SYSCOMMAND, altHeld ? kSizeFromBottomRight : kMoveByCaption, 0);
 }

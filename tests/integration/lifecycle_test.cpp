@@ -81,6 +81,30 @@ TEST_F(Lifecycle, EndDestroysWindowUnregistersAndRemovesClass) {
     EXPECT_FALSE(GetClassInfoExA(plugin.module, "Zembrit", &windowClass));
 }
 
+// A destroy message sent to a window that is not being destroyed (by another
+// program, or from inside the shell) tears nothing down; whatever one tears
+// down, no repaint spins and the end still destroys the window.
+TEST_F(Lifecycle, ForgedDestroyMessagesLeaveNoSpinningPaintAndTheEndStillDestroysTheWindow) {
+    for (UINT forged : {WM_DESTROY, WM_NCDESTROY}) {
+        SCOPED_TRACE(forged);
+        ASSERT_EQ(startQuiet(), 0);
+        HWND window = scopeWindow();
+        SendMessageA(window, forged, 0, 0);
+        if (forged == WM_DESTROY) {
+            EXPECT_EQ(shellRecord.registrations.size(), 1u);
+            EXPECT_EQ(shellRecord.stickyWindows.size(), 1u);
+        }
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+        EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "the paint left the window invalid: it repaints forever";
+        end();
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_TRUE(shellRecord.registrations.empty());
+        EXPECT_EQ(shellRecord.unregistrations.size(), 1u);
+        shellRecord.unregistrations.clear();
+    }
+}
+
 LRESULT CALLBACK idleProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }

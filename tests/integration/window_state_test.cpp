@@ -22,7 +22,11 @@ std::vector<PostedMessage> posted;
 SHORT altState = 0;
 decltype(&PostMessageA) realPostMessage;
 
-SHORT WINAPI fakeKeyState(int key) { return key == VK_MENU ? altState : 0; }
+// The left button is down, as it is while a real press is handled.
+SHORT WINAPI fakeKeyState(int key) {
+    if (key == VK_LBUTTON) return static_cast<SHORT>(0x8000);
+    return key == VK_MENU ? altState : 0;
+}
 
 // System commands are recorded, not posted: a real one would start a modal
 // move or size loop waiting for the mouse.
@@ -46,6 +50,13 @@ protected:
         RECT rect{};
         GetWindowRect(window, &rect);
         return rect;
+    }
+
+    void recordSystemCommands() {
+        realPostMessage = reinterpret_cast<decltype(&PostMessageA)>(
+            standin::patchImport(plugin.module, "user32.dll", "PostMessageA", reinterpret_cast<void*>(recordPost)));
+        ASSERT_NE(realPostMessage, nullptr);
+        posted.clear();
     }
 
     void moveTo(int x, int y) { SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
@@ -135,14 +146,12 @@ TEST_F(WindowState, CloseRequestLeavesTheWindowOpen) {
 // corner, otherwise the press moves the window.
 TEST_F(WindowState, AltDecidesBetweenResizeAndMove) {
     ASSERT_TRUE(load());
-    ASSERT_NE(
-        standin::patchImport(plugin.module, "user32.dll", "GetAsyncKeyState", reinterpret_cast<void*>(fakeKeyState)),
-        nullptr);
-    realPostMessage = reinterpret_cast<decltype(&PostMessageA)>(
-        standin::patchImport(plugin.module, "user32.dll", "PostMessageA", reinterpret_cast<void*>(recordPost)));
-    ASSERT_NE(realPostMessage, nullptr);
+    for (const char* function : {"GetAsyncKeyState", "GetKeyState"})
+        ASSERT_NE(standin::patchImport(plugin.module, "user32.dll", function, reinterpret_cast<void*>(fakeKeyState)),
+                  nullptr)
+            << function;
+    recordSystemCommands();
     startWith("");
-    posted.clear();
     for (SHORT state : {static_cast<SHORT>(0x8000), static_cast<SHORT>(0), static_cast<SHORT>(1)}) {
         altState = state;
         SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(20, 20));
@@ -154,6 +163,16 @@ TEST_F(WindowState, AltDecidesBetweenResizeAndMove) {
         EXPECT_EQ(posted[i].wParam, expected[i]) << i;
         EXPECT_EQ(posted[i].lParam, 0) << i;
     }
+}
+
+// A press the system never saw (sent by another program, or by the shell
+// with no button down) starts no move or size loop.
+TEST_F(WindowState, APressWithNoButtonDownStartsNoLoop) {
+    ASSERT_TRUE(load());
+    recordSystemCommands();
+    startWith("");
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(20, 20));
+    EXPECT_TRUE(posted.empty()) << "system command " << std::hex << posted[0].wParam;
 }
 
 TEST_F(WindowState, PendingChangesSnapOnlyWhileVisible) {
