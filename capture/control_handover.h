@@ -11,13 +11,11 @@
 //   by itself is wanted until it is stopped) is orphaned even while queued;
 //   any other job still queued at its bound is taken back and never runs;
 // - jobs run one at a time in the order posted, so at most one call into
-//   the platform is ever in flight; the shell may stop waiting early when
-//   that call is overdue, and while an orphan runs the control thread
+//   the platform is ever in flight; while an orphan runs the control thread
 //   counts as stuck, and the shell keeps its later waits short.
 // Free of the platform so that it runs under a race detector; Mutex and
 // Condition are std::mutex and std::condition_variable or types with the
 // same members (lock, unlock; wait_for with a predicate, wait, notify_all).
-#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -39,8 +37,6 @@ enum class JobWait { done, takenBack, orphaned };
 template <class Job, class Mutex, class Condition>
 class ControlHandover {
 public:
-    static constexpr std::chrono::milliseconds kOverdueCheck{25};
-
     // Shell: queues job, which the handover holds from now on. True when no
     // control thread runs to take it: the caller starts one.
     bool post(Job* job) {
@@ -61,22 +57,14 @@ public:
         threadAlive_ = false;
     }
 
-    // Shell: waits at most bound for the job, and less once overdue(job)
-    // holds (it is asked every kOverdueCheck). Unless the job is done or
-    // taken back, it is orphaned, and decide(job) runs under the lock first
-    // so the shell can note in it what it reports, for the control thread
-    // to honour.
-    template <class Overdue, class Decide>
-    JobWait await(Job* job, std::chrono::milliseconds bound, Overdue overdue, Decide decide) {
+    // Shell: waits at most bound for the job: one that answers within it,
+    // however slowly, is done. Unless the job is done or taken back, it is
+    // orphaned, and decide(job) runs under the lock first so the shell can
+    // note in it what it reports, for the control thread to honour.
+    template <class Decide>
+    JobWait await(Job* job, std::chrono::milliseconds bound, Decide decide) {
         std::unique_lock<Mutex> guard(lock_);
-        const auto end = std::chrono::steady_clock::now() + bound;
-        const auto finished = [job] { return job->phase == JobPhase::finished; };
-        for (auto now = std::chrono::steady_clock::now(); !finished(); now = std::chrono::steady_clock::now()) {
-            if (now >= end || overdue(*job)) break;
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now);
-            changed_.wait_for(guard, std::min(left + std::chrono::milliseconds(1), kOverdueCheck), finished);
-        }
-        if (finished()) return JobWait::done;
+        if (changed_.wait_for(guard, bound, [job] { return job->phase == JobPhase::finished; })) return JobWait::done;
         decide(*job);
         if (job->phase == JobPhase::queued && !job->durable) {
             eraseQueued(job);

@@ -18,17 +18,11 @@ void run(CaptureJob& job) {
     case JobKind::startWaveIn: job.started = startWaveIn(job.plan, job.window, job.progress); break;
     case JobKind::stopWaveIn: job.stopped = stopWaveIn(job.progress); break;
     case JobKind::startSource:
-        job.started = markedCall(job.progress, [&job] {
-            return startSourceEngine(job.config, job.options, job.trails, job.window) ? StartFailure::None
-                                                                                      : StartFailure::SourceNotStarted;
-        });
+        job.started = startSourceEngine(job.config, job.options, job.trails, job.window)
+                          ? StartFailure::None
+                          : StartFailure::SourceNotStarted;
         break;
-    case JobKind::stopSource:
-        markedCall(job.progress, [] {
-            stopSourceEngine();
-            return 0;
-        });
-        break;
+    case JobKind::stopSource: stopSourceEngine(); break;
     }
 }
 
@@ -82,8 +76,7 @@ Handed handToControlThread(std::unique_ptr<CaptureJob>& job, DWORD boundMs) {
         return Handed{JobWait::takenBack, StartFailure::DeviceNotOpened, false};
     }
     Handed handed{JobWait::done, StartFailure::None, false};
-    const auto overdue = [](const CaptureJob& waited) { return waited.progress.callOverdue(kCallBoundMs); };
-    handed.wait = handover.await(posted, std::chrono::milliseconds(bound), overdue, [&handed](CaptureJob& late) {
+    handed.wait = handover.await(posted, std::chrono::milliseconds(bound), [&handed](CaptureJob& late) {
         handed.reached = late.progress.reached;
         handed.unprepared = late.progress.unprepared;
         late.reported = handed.reached;

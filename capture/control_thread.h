@@ -11,10 +11,6 @@ namespace zembrit {
 // While the platform has not answered a job the shell stopped waiting for,
 // later jobs are waited for this long at most.
 constexpr DWORD kStuckWaitMs = 100;
-// One call into the platform that has not answered in this long is taken
-// not to answer in time, whatever is left of the deadline: a device opens,
-// resets or closes in well under it.
-constexpr int64_t kCallBoundMs = 500;
 
 // What the shell's thread saw of a job it handed over.
 struct Handed {
@@ -28,8 +24,8 @@ struct Handed {
 // runs), waiting at most boundMs. When it is done, job still holds it;
 // otherwise job is empty: an orphan is the control thread's, which honours
 // job->reported as decided here from how far it got (reported is set to
-// `reached` for a start). A call of the job's that is overdue ends the wait
-// early.
+// `reached` for a start). A device that answers slowly, but within boundMs,
+// is waited for.
 Handed handToControlThread(std::unique_ptr<CaptureJob>& job, DWORD boundMs);
 
 // Shell's thread: queued jobs of this kind never run; true when there was one.

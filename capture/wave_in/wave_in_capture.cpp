@@ -30,12 +30,10 @@ WAVEFORMATEX waveFormat(const WaveInPlan& plan) {
     return format;
 }
 
-bool openDevice(HWAVEIN& device, const WaveInPlan& plan, StepProgress& progress) {
+bool openDevice(HWAVEIN& device, const WaveInPlan& plan) {
     WAVEFORMATEX format = waveFormat(plan);
-    return markedCall(progress, [&] {
-               return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
-                                 CALLBACK_FUNCTION);
-           }) == MMSYSERR_NOERROR;
+    return waveInOpen(&device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(captureCallback), 0,
+                      CALLBACK_FUNCTION) == MMSYSERR_NOERROR;
 }
 
 // Ends the worker, unprepares and closes. The block goes back to the system
@@ -45,11 +43,9 @@ StopOutcome finishCapture(CaptureBuffer* buffer, bool bufferHome, bool prepared,
     StopOutcome outcome;
     const bool workerEnded = endWorker(*buffer);
     outcome.headerUnprepared =
-        !prepared || markedCall(progress, [buffer] {
-                         return waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR));
-                     }) == MMSYSERR_NOERROR;
+        !prepared || waveInUnprepareHeader(buffer->device, &buffer->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
     progress.unprepared = outcome.headerUnprepared;
-    outcome.deviceClosed = markedCall(progress, [buffer] { return waveInClose(buffer->device); }) == MMSYSERR_NOERROR;
+    outcome.deviceClosed = waveInClose(buffer->device) == MMSYSERR_NOERROR;
     finishCaptureBuffer(buffer, bufferHome && workerEnded && outcome.headerUnprepared && outcome.deviceClosed);
     return outcome;
 }
@@ -60,7 +56,7 @@ void releaseFailedStart(HWAVEIN device, CaptureBuffer* buffer, bool prepared, St
     if (buffer)
         finishCapture(buffer, true, prepared, progress);
     else
-        markedCall(progress, [device] { return waveInClose(device); });
+        waveInClose(device);
 }
 
 CaptureBuffer* allocateWithWorker(HWAVEIN device, const WaveInPlan& plan) {
@@ -83,22 +79,19 @@ StartFailure queueFirstBuffer(HWAVEIN device, const WaveInPlan& plan, HWND repai
         return StartFailure::NoBufferMemory;
     }
     progress.reached = StartFailure::HeaderNotPrepared;
-    if (markedCall(progress, [&] { return waveInPrepareHeader(device, &buffer->header, sizeof(WAVEHDR)); }) !=
-        MMSYSERR_NOERROR) {
+    if (waveInPrepareHeader(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
         releaseFailedStart(device, buffer, false, progress);
         return StartFailure::HeaderNotPrepared;
     }
     progress.reached = StartFailure::HeaderNotQueued;
-    if (markedCall(progress, [&] { return waveInAddBuffer(device, &buffer->header, sizeof(WAVEHDR)); }) !=
-        MMSYSERR_NOERROR) {
+    if (waveInAddBuffer(device, &buffer->header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
         releaseFailedStart(device, buffer, true, progress);
         return StartFailure::HeaderNotQueued;
     }
     state.buffer = buffer;
     state.protocol.begin(*buffer, repaintWindow);
     progress.reached = StartFailure::RecordingNotStarted;
-    if (markedCall(progress, [device] { return waveInStart(device); }) != MMSYSERR_NOERROR)
-        return StartFailure::RecordingNotStarted;
+    if (waveInStart(device) != MMSYSERR_NOERROR) return StartFailure::RecordingNotStarted;
     return StartFailure::None;
 }
 
@@ -110,7 +103,7 @@ StartFailure startWaveIn(const WaveInPlan& plan, HWND repaintWindow, StepProgres
     progress.reached = StartFailure::DeviceNotOpened;
     if (state.buffer) return StartFailure::AlreadyRunning;
     HWAVEIN device = nullptr;
-    if (!openDevice(device, plan, progress)) return StartFailure::DeviceNotOpened;
+    if (!openDevice(device, plan)) return StartFailure::DeviceNotOpened;
     progress.reached = StartFailure::NoBufferMemory;
     return queueFirstBuffer(device, plan, repaintWindow, progress);
 }
@@ -122,7 +115,7 @@ StopOutcome stopWaveIn(StepProgress& progress) {
     CaptureBuffer* buffer = std::exchange(state.buffer, nullptr);
     if (!buffer) return StopOutcome{};
     state.protocol.stopRequeueing();
-    markedCall(progress, [buffer] { return waveInReset(buffer->device); });
+    waveInReset(buffer->device);
     const bool home = state.protocol.waitForBufferHome(kBufferHomeBound);
     return finishCapture(buffer, home, true, progress);
 }

@@ -23,8 +23,8 @@ struct WaveInPlan {
 };
 
 // Control thread. progress tells, as the start and the stop go, which step
-// they stand at and since when a wave-in call waits for an answer, so that
-// a caller who stops waiting can tell which step did not answer in time.
+// they stand at, so that a caller who stops waiting can tell which step did
+// not answer in time.
 StartFailure startWaveIn(const WaveInPlan& plan, HWND repaintWindow, StepProgress& progress);
 // Nothing to do when no wave-in capture runs.
 StopOutcome stopWaveIn(StepProgress& progress);

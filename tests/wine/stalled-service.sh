@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The stand-in shell captures from a private PulseAudio server that stops
 # answering in the middle of the capture (SIGSTOP, as a hung audio service):
-# eight toggles and a switch of source cost the shell's thread under a
-# second in all and the plugin's end under three. The server answers again
+# eight toggles and a switch of source cost the shell's thread no more than
+# the switch's bound (3 s) and a margin for a busy machine, and the
+# plugin's end, which meets a stall already known, under three. The server answers again
 # once the plugin has ended and the shell let go of it, as a hung service
 # comes back; the calls the plugin left waiting then finish and the shell
 # quits with status 0. (Quitting while the server is still stopped ends any
@@ -48,4 +49,4 @@ end_ms=$(awk '/the plugin.s end took/ { print $(NF - 1) }' "$run/out.txt")
 echo "exit status $status; 8 toggles and the switch: ${commands_ms} ms; the plugin's end: ${end_ms:-?} ms"
 [ "$status" -eq 0 ] || { echo "FAIL: the shell did not quit cleanly"; exit 1; }
 [ -n "$end_ms" ] && [ "$end_ms" -lt 3000 ] || { echo "FAIL: the plugin's end took too long"; exit 1; }
-[ "$commands_ms" -lt 1000 ] || { echo "FAIL: the commands cost the shell's thread too long"; exit 1; }
+[ "$commands_ms" -lt 6000 ] || { echo "FAIL: the commands cost the shell's thread too long"; exit 1; }

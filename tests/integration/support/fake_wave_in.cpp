@@ -21,7 +21,7 @@ void stallPoint(const char* call) {
     const char* stalling = fake.stallIn;
     if (!stalling || std::strcmp(stalling, call) != 0) return;
     ++fake.stalled;
-    WaitForSingleObject(stallsReleased, 30000);
+    WaitForSingleObject(stallsReleased, fake.stallMs);
     --fake.stalled;
 }
 
@@ -89,6 +89,7 @@ void patchFakeWaveIn(HMODULE m) {
     fake.kept = nullptr;
     fake.keptBy = nullptr;
     fake.stallIn = nullptr;
+    fake.stallMs = 30000;
     ResetEvent(stallsReleased);
     decltype(&waveInOpen) open;
     decltype(&waveInPrepareHeader) prepare;

@@ -19,8 +19,9 @@ struct FakeWaveIn {
     HWAVEIN keptBy = nullptr;
     DWORD_PTR callback = 0;
     // The call named here ("waveInReset", "waveInClose", ...) blocks until
-    // released (at most 30 s, so that no test can hang on it).
+    // released, or for stallMs (at most 30 s, so that no test can hang on it).
     std::atomic<const char*> stallIn{nullptr};
+    std::atomic<DWORD> stallMs{30000};
     std::atomic<int> stalled{0};  // calls that are blocked now
 };
 extern FakeWaveIn fake;
