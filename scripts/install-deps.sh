@@ -9,7 +9,10 @@
 #                                    can install it while it builds
 # A failing package index is tried again a few times, then the lists the
 # machine has are used. Only the i386 Wine runtime may fail to install: the
-# i686 programs are still built and their Wine runs are skipped.
+# i686 programs are still built and their Wine runs are skipped. It is not
+# installed at all where the kernel refuses 32-bit programs: there
+# /usr/bin/wine would pick the 32-bit loader, which cannot start, and every
+# program run through it would fail, 64-bit ones included.
 set -euo pipefail
 purpose=${1:-test}
 
@@ -29,7 +32,10 @@ test_packages=(
     clang libclang-rt-14-dev clang-format
     zip unzip
 )
-optional_packages=(wine32:i386)
+# The i386 ALSA plug-ins: without them 32-bit Wine's ALSA cannot read the
+# machine's ALSA configuration, which names the 64-bit ones, and finds no
+# devices at all.
+optional_packages=(wine32:i386 libasound2-plugins:i386)
 update_tries=${ZEMBRIT_APT_UPDATE_TRIES:-3}
 update_pause=${ZEMBRIT_APT_UPDATE_PAUSE:-10}
 
@@ -59,6 +65,27 @@ update_lists() {
     done
     echo "apt-get update failed $update_tries times; going on with the package lists this machine has."
 }
+
+# Exits 0 where a 32-bit Linux program runs; ZEMBRIT_KERNEL_RUNS_32BIT
+# (yes or no) answers instead, for the install tests.
+kernel_runs_32bit() {
+    case "${ZEMBRIT_KERNEL_RUNS_32BIT:-}" in yes) return 0 ;; no) return 1 ;; esac
+    local probe status=0
+    probe=$(mktemp -d)
+    if printf 'int main(void) { return 0; }\n' | gcc -m32 -x c - -o "$probe/probe" 2>/dev/null; then
+        "$(dirname "$0")/../tests/runs-here.sh" "$probe/probe" || status=$?
+    else
+        echo "gcc -m32 cannot build a probe (is g++-multilib installed?)"
+        status=1
+    fi
+    rm -rf "$probe"
+    return "$status"
+}
+
+if [ ${#optional[@]} -ne 0 ] && ! kernel_runs_32bit; then
+    echo "Not installing ${optional[*]}: 32-bit programs do not run here, so the i686 Wine runs will be skipped."
+    optional=()
+fi
 
 mapfile -t missing < <(missing_of "${required[@]}")
 mapfile -t missing_optional < <(missing_of "${optional[@]}")

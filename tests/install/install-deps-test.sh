@@ -4,7 +4,7 @@
 # network and installs nothing.
 set -u
 # Each case sets the stand-in's faults itself, whatever the caller's were.
-unset ZEMBRIT_APT_UPDATE_FAILS ZEMBRIT_APT_REFUSE ZEMBRIT_APT_UPDATE_TRIES ZEMBRIT_APT_UPDATE_PAUSE
+unset ZEMBRIT_APT_UPDATE_FAILS ZEMBRIT_APT_REFUSE ZEMBRIT_APT_UPDATE_TRIES ZEMBRIT_APT_UPDATE_PAUSE ZEMBRIT_KERNEL_RUNS_32BIT
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 here="$root/tests/install"
 work=$(mktemp -d)
@@ -50,12 +50,18 @@ tries=$(grep -c "Mirror sync in progress" <<<"$output")
 expect_apt_calls '^install .* zip$' 1
 expect_still_missing wine32:i386
 
-ZEMBRIT_APT_REFUSE='*:i386' install i386-refused wine32 zip wine32:i386
+ZEMBRIT_KERNEL_RUNS_32BIT=yes ZEMBRIT_APT_REFUSE='*:i386' install i386-refused wine32 zip wine32:i386
 expect_status -eq
 expect_output "Could not install wine32:i386: the i686 Wine runs will be skipped."
 expect_apt_calls '^update' 1
 expect_still_missing zip wine32:i386
 grep -qx i386 "$ZEMBRIT_SANDBOX/architectures" || fail "i386 was not added as an architecture"
+
+ZEMBRIT_KERNEL_RUNS_32BIT=no install kernel-refuses-32bit wine32 wine32:i386
+expect_status -eq
+expect_output "Not installing wine32:i386 libasound2-plugins:i386: 32-bit programs do not run here"
+expect_apt_calls . 0
+expect_still_missing wine32:i386
 
 ZEMBRIT_APT_REFUSE='zip' install package-refused test zip qemu-user-static
 expect_status -ne
