@@ -1,6 +1,7 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   scope/beam.cpp
   scope/blend.cpp
+  scope/dpi_scale.cpp
   scope/geometry.cpp
   scope/layering_style.cpp
 )
