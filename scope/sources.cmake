@@ -7,6 +7,7 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   scope/back_buffer.cpp
+  scope/late_system.cpp
   scope/renderer.cpp
   scope/window_state.cpp
 )
