@@ -9,5 +9,6 @@ list(APPEND ZEMBRIT_WIN32_SOURCES
   scope/back_buffer.cpp
   scope/late_system.cpp
   scope/renderer.cpp
+  scope/scope_dpi.cpp
   scope/window_state.cpp
 )
