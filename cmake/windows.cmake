@@ -59,6 +59,14 @@ if(wine_probe EQUAL 0)
   add_test(NAME wine_bench_down COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/bench-down.sh ${bench_scripts_args})
   set_tests_properties(wine_bench_up PROPERTIES FIXTURES_SETUP wine_bench TIMEOUT 300)
   set_tests_properties(wine_bench_down PROPERTIES FIXTURES_CLEANUP wine_bench)
+  # A second bench whose prefix shows everything at 150 % (144 DPI), for the
+  # display scale; every other test runs at 96 on the first.
+  set(dpi_bench_args ${CMAKE_BINARY_DIR}/wine-bench-144 ${ZEMBRIT_WINE_LOADER})
+  add_test(NAME wine_bench_144_up COMMAND env ZEMBRIT_LOG_PIXELS=144
+           ${CMAKE_SOURCE_DIR}/tests/wine/bench-up.sh ${dpi_bench_args})
+  add_test(NAME wine_bench_144_down COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/bench-down.sh ${dpi_bench_args})
+  set_tests_properties(wine_bench_144_up PROPERTIES FIXTURES_SETUP wine_bench_144 TIMEOUT 300)
+  set_tests_properties(wine_bench_144_down PROPERTIES FIXTURES_CLEANUP wine_bench_144)
   set(ZEMBRIT_RUN_WINE_TESTS ON)
 elseif(wine_probe EQUAL 77)
   # The test command prints this reason once, beside its total.
@@ -73,7 +81,12 @@ include(GoogleTest)
 
 file(GLOB integration_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/*_test.cpp)
 file(GLOB integration_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/support/*.cpp)
-add_executable(integration_tests ${integration_tests} ${integration_support}
+add_library(integration_support OBJECT ${integration_support})
+target_include_directories(integration_support PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(integration_support PRIVATE ${win32_defines})
+target_compile_options(integration_support PRIVATE ${warnings})
+target_link_libraries(integration_support PRIVATE gtest)
+add_executable(integration_tests ${integration_tests} $<TARGET_OBJECTS:integration_support>
                $<TARGET_OBJECTS:standin_shell>)
 target_include_directories(integration_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(integration_tests PRIVATE ${win32_defines})
@@ -89,6 +102,22 @@ if(ZEMBRIT_RUN_WINE_TESTS)
   gtest_discover_tests(integration_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
       TEST_FILTER "DefaultInputFollowing.*"
       PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120 RUN_SERIAL TRUE)
+endif()
+
+# The display scale, on the 144-DPI bench.
+file(GLOB scaled_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/scaled/*_test.cpp)
+add_executable(scaled_tests ${scaled_tests} $<TARGET_OBJECTS:integration_support> $<TARGET_OBJECTS:standin_shell>)
+target_include_directories(scaled_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(scaled_tests PRIVATE ${win32_defines})
+target_compile_options(scaled_tests PRIVATE ${warnings})
+target_link_options(scaled_tests PRIVATE ${static_runtime})
+target_link_libraries(scaled_tests PRIVATE gtest gtest_main user32 gdi32 msimg32 winmm shell32 comdlg32 ole32)
+add_dependencies(scaled_tests Zembrit)
+if(ZEMBRIT_RUN_WINE_TESTS)
+  set_target_properties(scaled_tests PROPERTIES CROSSCOMPILING_EMULATOR
+      "${CMAKE_SOURCE_DIR}/tests/wine/wine-run.sh;${dpi_bench_args}")
+  gtest_discover_tests(scaled_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+      PROPERTIES FIXTURES_REQUIRED wine_bench_144 TIMEOUT 120)
 endif()
 
 # A real audio service that stops answering mid-capture, for each kind of source.

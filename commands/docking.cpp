@@ -5,6 +5,7 @@
 #include "commands/report_toggle.h"
 #include "commands/shell_windows.h"
 #include "plugin/host_api.h"
+#include "scope/scope_dpi.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
@@ -15,7 +16,8 @@ namespace zembrit {
 // inSlit is still set are not recorded, so the floating place survives.
 void undock() {
     SendMessageA(dockWindow(), SLIT_REMOVE, 0, reinterpret_cast<LPARAM>(scopeWindow()));
-    SetWindowPos(scopeWindow(), nullptr, settings().x, settings().y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(scopeWindow(), nullptr, shownOnScope(settings().x), shownOnScope(settings().y), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     setWithoutStoring(keys::inSlit, false);
 }
 

@@ -1,8 +1,11 @@
 // The plugin's window class, and the scope window made from it.
 #include "plugin/scope_window.h"
 
+#include <optional>
+
 #include "plugin/identity.h"
 #include "plugin/window_procedure.h"
+#include "scope/late_system.h"
 #include "scope/window_state.h"
 #include "settings/settings_store.h"
 
@@ -26,7 +29,12 @@ bool registerScopeWindowClass(HINSTANCE module) {
 
 void unregisterScopeWindowClass(HINSTANCE module) { UnregisterClassA(kWindowClassName, module); }
 
+// A floating window is crisp on every monitor; a docked one is made as the
+// shell makes its own, as the dock that holds it. Its place and size at the
+// window's scale come at WM_CREATE, once its DPI is known.
 bool createScopeWindow(HINSTANCE module) {
+    std::optional<PerMonitorAwareThread> aware;
+    if (!settings().inSlit) aware.emplace();
     DWORD extendedStyle = WS_EX_TOOLWINDOW | (layeringSupported() ? WS_EX_LAYERED : 0);
     DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     created = CreateWindowExA(extendedStyle, kWindowClassName, nullptr, style, settings().x, settings().y,

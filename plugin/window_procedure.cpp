@@ -9,6 +9,7 @@
 #include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/renderer.h"
+#include "scope/scope_dpi.h"
 #include "scope/window_state.h"
 
 namespace zembrit {
@@ -21,6 +22,7 @@ void registerWithShell(UINT message, HWND window) {
 
 void OnCreate(HWND window) {
     setScopeWindow(window);
+    takeScopeDpi();
     registerWithShell(HM_REGISTER, window);
     shellApi.MakeSticky(window);
     rebuildBackBuffer();
@@ -49,11 +51,14 @@ void OnWindowPosChanging(WINDOWPOS& pending) { snapToEdges(pending); }
 
 // In both modes: the dock may resize the window too.
 void OnWindowPosChanged(const WINDOWPOS& done) {
+    if (followUnannouncedDpiChange()) return;  // placed again at the new scale
     recordPlacement(done);
     followClientSize();
 }
 
 void OnSize() { followClientSize(); }
+
+void OnDpiChanged(WPARAM dpi, const RECT& suggested) { followDpiChange(LOWORD(dpi), suggested); }
 
 LRESULT OnNcHitTest() { return hitTestAnswer(); }
 
@@ -79,6 +84,7 @@ LRESULT CALLBACK scopeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_WINDOWPOSCHANGING: OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam)); return 0;
     case WM_SIZE: OnSize(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NCHITTEST: return OnNcHitTest();
     case WM_NCLBUTTONDOWN: OnNcLButtonDown(); return 0;
     case WM_RBUTTONUP:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "scope/scope_dpi.h"
 #include "scope/window_state.h"
 #include "settings/saturate.h"
 #include "settings/settings_store.h"
@@ -80,8 +81,8 @@ void releaseBackBuffer() {
 // takes effect; the held size already follows the proposal, and the file
 // gets it once the window has it.
 void followProposedSize(const RECT& proposed) {
-    setWithoutStoring(keys::width, saturateToInt32(int64_t{proposed.right} - proposed.left));
-    setWithoutStoring(keys::height, saturateToInt32(int64_t{proposed.bottom} - proposed.top));
+    setWithoutStoring(keys::width, storedFromScope(saturateToInt32(int64_t{proposed.right} - proposed.left)));
+    setWithoutStoring(keys::height, storedFromScope(saturateToInt32(int64_t{proposed.bottom} - proposed.top)));
     rebuildBackBuffer();
 }
 

@@ -96,11 +96,11 @@ void xyPath(const ClientRect& client, int32_t width, int32_t height, int32_t mar
                            static_cast<float>(xyPosition(client.top, height, margin, -(pairs[i].right * scale)))};
 }
 
-bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out) {
+bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out, int32_t leg) {
     if (tabs::is(tabPosition, tabs::hidden)) return false;
     const bool left = tabs::is(tabPosition, tabs::bottomLeft) || tabs::is(tabPosition, tabs::topLeft);
     const bool top = tabs::is(tabPosition, tabs::topRight) || tabs::is(tabPosition, tabs::topLeft);
-    // Each leg runs from the border inset (w) to 10 pixels in from the edge;
+    // Each leg runs from the border inset (w) to leg pixels in from the edge;
     // sign +1 measures from the left or top edge, -1 from the right or bottom.
     const int64_t edgeX = left ? client.left : client.right;
     const int64_t edgeY = top ? client.top : client.bottom;
@@ -108,8 +108,8 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
     const int64_t signY = top ? 1 : -1;
     const int64_t w = borderWidth;
     out.corners[0] = pointAt(edgeX + signX * w, edgeY + signY * w);
-    out.corners[1] = pointAt(edgeX + signX * 10, edgeY + signY * w);
-    out.corners[2] = pointAt(edgeX + signX * w, edgeY + signY * 10);
+    out.corners[1] = pointAt(edgeX + signX * leg, edgeY + signY * w);
+    out.corners[2] = pointAt(edgeX + signX * w, edgeY + signY * leg);
     return true;
 }
 

@@ -54,8 +54,11 @@ struct Triangle {
 
 // The tab's corners, right angle first. False for "ht" (no tab); "br", "tr",
 // "bl" and "tl" compare exactly and case-sensitively, anything else
-// (nullptr included) is drawn as "br".
-bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out);
+// (nullptr included) is drawn as "br". Its legs end leg pixels in from the
+// client's edges (kTabLeg at 96 DPI).
+inline constexpr int32_t kTabLeg = 10;
+bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t borderWidth, Triangle& out,
+                 int32_t leg = kTabLeg);
 
 // False when a border so wide (of either sign) puts the whole tab, outline
 // included, beyond the client: nothing of it would show, while GDI would

@@ -16,6 +16,7 @@
 #include "scope/color_key.h"
 #include "scope/gdi_objects.h"
 #include "scope/geometry.h"
+#include "scope/scope_dpi.h"
 #include "scope/window_state.h"
 #include "settings/saturate.h"
 #include "settings/settings_rules.h"
@@ -28,7 +29,12 @@ namespace {
 
 ClientRect clientOf(const RECT& rect) { return ClientRect{rect.left, rect.top, rect.right, rect.bottom}; }
 
-int32_t traceMargin() { return saturateToInt32(int64_t{style().innerMargin} + style().borderWidth); }
+int32_t traceMargin() { return lengthOnScope(saturateToInt32(int64_t{style().innerMargin} + style().borderWidth)); }
+
+// The stored size, which places the trace, in the window's pixels.
+int32_t shownWidth() { return shownOnScope(settings().width); }
+int32_t shownHeight() { return shownOnScope(settings().height); }
+int32_t traceWidth() { return lengthOnScope(settings().scopeWidth); }
 
 int32_t boundedPen(int32_t width, const RECT& client) {
     return boundedPenWidth(width, client.right - client.left, client.bottom - client.top);
@@ -48,15 +54,16 @@ void drawBackground(HDC target, RECT client) {
 void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORREF color) {
     POINT line[kMaxXyPairs];
     for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings().scopeWidth, client), color));
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(traceWidth(), client), color));
     Selection selected(target, pen);
     Polyline(target, line, n);
 }
 
-// A copy of the row taken once, so the whole trace comes from one read of each value.
+// A copy of the row taken once, so the whole trace comes from one read of
+// each value. The reduction measures the trace in stored units, as the size.
 int rowValues(const TraceRow& row, int32_t* values) {
     const int n = clampBufferPoints(settings().bufferPoints);
-    for (int i = 0; i < n; ++i) values[i] = row[i];
+    for (int i = 0; i < n; ++i) values[i] = shownOnScope(row[i]);
     return n;
 }
 
@@ -71,19 +78,19 @@ int figurePairs(const XyFigure& figure, LevelPair* pairs) {
 
 // A row's points, in whole pixels for a line or unrounded for the beam.
 void placeRow(const RECT& client, const int32_t* values, int n, Point* out) {
-    tracePoints(clientOf(client), settings().width, settings().height, traceMargin(),
-                isHorizontal(settings().scopeType), values, n, out);
+    tracePoints(clientOf(client), shownWidth(), shownHeight(), traceMargin(), isHorizontal(settings().scopeType),
+                values, n, out);
 }
 void placeRow(const RECT& client, const int32_t* values, int n, PathPoint* out) {
-    tracePath(clientOf(client), settings().width, settings().height, traceMargin(), isHorizontal(settings().scopeType),
-              values, n, out);
+    tracePath(clientOf(client), shownWidth(), shownHeight(), traceMargin(), isHorizontal(settings().scopeType), values,
+              n, out);
 }
 
 void placeFigure(const RECT& client, float gain, const LevelPair* pairs, int n, Point* out) {
-    xyPoints(clientOf(client), settings().width, settings().height, traceMargin(), gain, pairs, n, out);
+    xyPoints(clientOf(client), shownWidth(), shownHeight(), traceMargin(), gain, pairs, n, out);
 }
 void placeFigure(const RECT& client, float gain, const LevelPair* pairs, int n, PathPoint* out) {
-    xyPath(clientOf(client), settings().width, settings().height, traceMargin(), gain, pairs, n, out);
+    xyPath(clientOf(client), shownWidth(), shownHeight(), traceMargin(), gain, pairs, n, out);
 }
 
 // The stored colour, or the trace colour halfway to the style's fill colour.
@@ -131,7 +138,7 @@ BeamColor beamColorOf(COLORREF color) {
 // traces add theirs, and the sum is laid over the background.
 void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
     const float persistence = beamPersistence(settings().motionBlur, settings().motionBlurAlpha);
-    const float sigma = beamSigma(boundedPen(settings().scopeWidth, client));
+    const float sigma = beamSigma(boundedPen(traceWidth(), client));
     beam.fade(persistence);
     forEachTrace<PathPoint>(client, [&](const PathPoint* path, int n, COLORREF color) {
         beam.expose(path, n, sigma, beamExposure(path, n, persistence), beamColorOf(color));
@@ -142,11 +149,12 @@ void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
 
 void drawTab(HDC target, const RECT& client) {
     const ClientRect area = clientOf(client);
+    const int32_t border = lengthOnScope(style().borderWidth);
     Triangle tab;
-    if (!tabReachesClient(area, style().borderWidth) ||
-        !tabTriangle(settings().tabPosition, area, style().borderWidth, tab))
+    if (!tabReachesClient(area, border) ||
+        !tabTriangle(settings().tabPosition, area, border, tab, lengthOnScope(kTabLeg)))
         return;
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(style().borderWidth, client), style().borderColor));
+    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(border, client), style().borderColor));
     OwnedObject brush(CreateSolidBrush(styleFillColor()));
     Selection penSelected(target, pen);
     Selection brushSelected(target, brush);

@@ -4,6 +4,7 @@
 #include "plugin/host_api.h"
 #include "scope/color_key.h"
 #include "scope/layering_style.h"
+#include "scope/scope_dpi.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
 
@@ -14,6 +15,7 @@ namespace {
 HWND scopeHandle = nullptr;
 bool hiddenWithPlugins = false;
 
+// Both in 96-DPI units, shown at the scope's scale.
 constexpr int kSnapDistance = 10;
 constexpr int kSnapFlag = 1;
 constexpr LONG kMinTrackSize = 5;
@@ -55,8 +57,9 @@ void applyWindowState() {
         return;
     }
     if (layeringSupported()) applyLayering();
-    SetWindowPos(scopeHandle, settings().alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, settings().x, settings().y,
-                 settings().width, settings().height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(scopeHandle, settings().alwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, shownOnScope(settings().x),
+                 shownOnScope(settings().y), shownOnScope(settings().width), shownOnScope(settings().height),
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(scopeHandle, nullptr, FALSE);
 }
 
@@ -72,11 +75,14 @@ void startMoveOrSize() {
     PostMessageA(scopeHandle, WM_SYSCOMMAND, altHeld ? kSizeFromBottomRight : kMoveByCaption, 0);
 }
 
-void setMinimumTrackSize(MINMAXINFO& limits) { limits.ptMinTrackSize = POINT{kMinTrackSize, kMinTrackSize}; }
+void setMinimumTrackSize(MINMAXINFO& limits) {
+    const LONG smallest = lengthOnScope(kMinTrackSize);
+    limits.ptMinTrackSize = POINT{smallest, smallest};
+}
 
 void snapToEdges(WINDOWPOS& pending) {
     if (!settings().inSlit && settings().snapWindow && IsWindowVisible(scopeHandle))
-        shellApi.SnapWindowToEdge(&pending, kSnapDistance, kSnapFlag);
+        shellApi.SnapWindowToEdge(&pending, lengthOnScope(kSnapDistance), kSnapFlag);
 }
 
 // Every notice counts, even one that only restacks or hides the window. The
@@ -84,10 +90,10 @@ void snapToEdges(WINDOWPOS& pending) {
 // screen applies at the next applyWindowState.
 void recordPlacement(const WINDOWPOS& done) {
     if (settings().inSlit) return;
-    set(keys::x, done.x);
-    set(keys::y, done.y);
-    set(keys::width, done.cx);
-    set(keys::height, done.cy);
+    set(keys::x, storedFromScope(done.x));
+    set(keys::y, storedFromScope(done.y));
+    set(keys::width, storedFromScope(done.cx));
+    set(keys::height, storedFromScope(done.cy));
 }
 
 }  // namespace zembrit

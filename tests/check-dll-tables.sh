@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The DLL must export exactly the five entry points, undecorated, import
 # nothing but Windows system DLLs, and read pixels through no function but
-# BitBlt (whose sources the Wine tests watch: a paint never reads the window).
+# BitBlt (whose sources the Wine tests watch: a paint never reads the window),
+# and import none of the DPI functions older Windows and Wine lack: those are
+# looked up at run time, or the DLL would not load there.
 set -u
 objdump=$1 dll=$2
 dump=$("$objdump" -p "$dll") || exit 1
@@ -21,5 +23,9 @@ done
 readers=$(printf '%s\n' "$dump" | grep -owE 'AlphaBlend|GdiAlphaBlend|TransparentBlt|GdiTransparentBlt|StretchBlt|MaskBlt|PlgBlt|GetPixel|GetDIBits' | sort -u)
 if [ -n "$readers" ]; then
     echo "reads pixels through $(echo $readers)"; exit 1
+fi
+late=$(printf '%s\n' "$dump" | grep -owE '[A-Za-z]*(Dpi|DPI)[A-Za-z]*' | sort -u)
+if [ -n "$late" ]; then
+    echo "imports DPI functions $(echo $late)"; exit 1
 fi
 echo "exports: $exports; imports: $(echo $imports)"

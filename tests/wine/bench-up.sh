@@ -2,13 +2,19 @@
 # Starts what the Wine tests need: a private Xvfb, a persistent Wine server,
 # and an ALSA default device that plays a generated tone into wave-in.
 # ZEMBRIT_SCREEN sets the screen (1280x1024x24 unless given); the benchmarks
-# need one wider than their widest window.
+# need one wider than their widest window. ZEMBRIT_LOG_PIXELS, when given,
+# sets the prefix's display DPI (Wine reads it as each program starts).
 set -eu
 here=$(dirname "$(readlink -f "$0")")
 "$here/bench-down.sh" "$1" "${2:-}" || true
 . "$here/wine-env.sh" "$1" "${2:-}"
 unset DISPLAY
 ensure_prefix
+if [ -n "${ZEMBRIT_LOG_PIXELS:-}" ]; then
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$ZEMBRIT_LOG_PIXELS" /f \
+        >/dev/null 2>&1 </dev/null
+    /usr/lib/wine/wineserver64 -w
+fi
 
 "$here/make-tone.sh" "$bench_dir/tone.raw"
 "$here/make-tone.sh" "$bench_dir/tone-float.raw" float

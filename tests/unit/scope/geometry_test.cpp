@@ -128,6 +128,15 @@ TEST(TabTriangle, EachCornerCodeAndTheHiddenTab) {
     EXPECT_FALSE(tabTriangle("ht", kClient, 1, untouched));
 }
 
+// At 150 % the legs end 15 pixels in and the border is 2 wide.
+TEST(TabTriangle, ScaledLegsEndFurtherIn) {
+    Triangle scaled{};
+    ASSERT_TRUE(tabTriangle("tl", kClient, 2, scaled, 15));
+    expectCorners(scaled, {2, 2}, {15, 2}, {2, 15});
+    ASSERT_TRUE(tabTriangle("br", kClient, 2, scaled, 15));
+    expectCorners(scaled, {98, 23}, {85, 23}, {98, 10});
+}
+
 TEST(TabTriangle, UnknownCodesDrawAsBottomRight) {
     for (const char* code : {"BR", "TL", "HT", "x", "", "tlx", static_cast<const char*>(nullptr)})
         expectCorners(tab(code), {99, 24}, {90, 24}, {99, 15});
