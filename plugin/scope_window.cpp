@@ -1,10 +1,10 @@
 // The plugin's window class, and the scope window made from it.
 #include "plugin/scope_window.h"
 
-#include "plugin/identity.h"
 #include "plugin/window_procedure.h"
 #include "scope/window_state.h"
 #include "settings/settings_store.h"
+#include "shell/plugin_identity.h"
 
 namespace zembrit {
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "capture/latest_trace.h"
-#include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/beam.h"
 #include "scope/blend.h"
@@ -22,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "settings/signal_settings.h"
 #include "settings/style.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 namespace {

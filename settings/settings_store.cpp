@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "plugin/host_api.h"
 #include "settings/settings_rules.h"
 #include "settings/virtual_screen.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

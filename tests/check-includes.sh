@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Keeps the house pointing one way. Each folder may include its own headers
 # and those of the folders below it: plugin > commands > scope > capture >
-# settings > the ground (plugin/host_api.h and plugin/identity.h, which
+# settings > the ground (shell/shell_api.h and shell/plugin_identity.h, which
 # include nothing of ours). The stand-in shell (host/) includes only itself
 # and the ground. Inside capture/: the folders above see only its front (the
 # headers directly in capture/); wave_in/ and wasapi/ never include each
@@ -17,7 +17,7 @@ rank() {
         *) echo 0 ;;
     esac
 }
-isGround() { [ "$1" = plugin/host_api.h ] || [ "$1" = plugin/identity.h ]; }
+isGround() { [ "$1" = shell/shell_api.h ] || [ "$1" = shell/plugin_identity.h ]; }
 # capture/wave_in/x.h -> wave_in; capture/x.h -> front
 captureCorner() {
     local rest=${1#capture/}
@@ -69,6 +69,6 @@ while IFS= read -r -d '' file; do
     while IFS= read -r included; do
         checkSystem "$file" "$included"
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1/p' "$file")
-done < <(find plugin settings capture scope commands host \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
+done < <(find shell plugin settings capture scope commands host \( -name '*.h' -o -name '*.cpp' \) -print0 | sort -z)
 
 exit "$broken"

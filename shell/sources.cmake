@@ -1,0 +1,3 @@
+list(APPEND ZEMBRIT_WIN32_SOURCES
+  shell/shell_api.cpp
+)
