@@ -7,8 +7,8 @@
 #include <optional>
 #include <utility>
 
-#include "capture/control_thread.h"
-#include "capture/trace_feed.h"
+#include "capture/control/control_thread.h"
+#include "capture/floor/trace_feed.h"
 #include "capture/wasapi/wasapi_capture.h"
 #include "capture/wave_in/wave_in_capture.h"
 #include "capture/wave_in/wave_in_layout.h"

@@ -16,9 +16,9 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp
-  capture/control_thread.cpp
-  capture/module_pin.cpp
-  capture/trace_feed.cpp
+  capture/control/control_thread.cpp
+  capture/floor/module_pin.cpp
+  capture/floor/trace_feed.cpp
   capture/wasapi/endpoint_names.cpp
   capture/wasapi/wasapi_capture.cpp
   capture/wasapi/wasapi_engine.cpp

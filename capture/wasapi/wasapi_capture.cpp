@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include "capture/floor/trace_feed.h"
 #include "capture/signal/silence_decay.h"
-#include "capture/trace_feed.h"
 #include "capture/wasapi/com_ref.h"
 #include "capture/wasapi/endpoint_names.h"
 #include "capture/wasapi/repaint_gate.h"

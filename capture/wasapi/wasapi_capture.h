@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "capture/capture_outcome.h"
+#include "capture/floor/capture_outcome.h"
 #include "capture/wasapi/wasapi_engine.h"
 #include "settings/capture_source.h"
 #include "settings/signal_settings.h"

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "capture/slim_lock.h"
-#include "capture/trace_feed.h"
+#include "capture/floor/slim_lock.h"
+#include "capture/floor/trace_feed.h"
 #include "capture/wave_in/capture_protocol.h"
 
 namespace zembrit {

@@ -1,5 +1,5 @@
 // The control thread and the shell's side of handing it work.
-#include "capture/control_thread.h"
+#include "capture/control/control_thread.h"
 
 #include <algorithm>
 #include <chrono>

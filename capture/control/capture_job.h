@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "capture/capture_outcome.h"
-#include "capture/control_handover.h"
-#include "capture/slim_lock.h"
-#include "capture/step_progress.h"
+#include "capture/control/control_handover.h"
+#include "capture/floor/capture_outcome.h"
+#include "capture/floor/slim_lock.h"
+#include "capture/floor/step_progress.h"
 #include "capture/wasapi/wasapi_engine.h"
 #include "capture/wave_in/wave_in_capture.h"
 

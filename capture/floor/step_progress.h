@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "capture/capture_outcome.h"
+#include "capture/floor/capture_outcome.h"
 
 namespace zembrit {
 

@@ -1,5 +1,5 @@
 // The latest trace and the feed that writes it.
-#include "capture/trace_feed.h"
+#include "capture/floor/trace_feed.h"
 
 #include <windows.h>
 

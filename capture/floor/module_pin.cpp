@@ -1,4 +1,4 @@
-#include "capture/module_pin.h"
+#include "capture/floor/module_pin.h"
 
 #include <windows.h>
 
