@@ -24,6 +24,6 @@ list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/wasapi/wasapi_engine.cpp
   capture/wave_in/capture_buffer.cpp
   capture/wave_in/capture_worker.cpp
-  capture/wave_in/reduce_buffer.cpp
+  capture/wave_in/feed_buffer.cpp
   capture/wave_in/wave_in_capture.cpp
 )

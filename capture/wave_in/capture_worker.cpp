@@ -7,7 +7,7 @@
 // worker thread of the capture takes each returned buffer through the protocol.
 #include "capture/wave_in/capture_worker.h"
 
-#include "capture/wave_in/reduce_buffer.h"
+#include "capture/wave_in/feed_buffer.h"
 
 namespace zembrit {
 namespace {

@@ -1,5 +1,5 @@
 // A returned wave-in buffer handed to the trace feed.
-#include "capture/wave_in/reduce_buffer.h"
+#include "capture/wave_in/feed_buffer.h"
 
 #include <algorithm>
 
