@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the house pointing one way. Each folder may include its own headers
 # and those of the folders below it: plugin > commands > scope > capture >
-# settings > the ground (shell/shell_api.h and shell/plugin_identity.h, which
+# settings > the signal core (capture/signal/) > the ground
+# (shell/shell_api.h and shell/plugin_identity.h, which
 # include nothing of ours). The stand-in shell (host/) includes only itself
 # and the ground. Inside capture/: the folders above see only its front (the
 # headers directly in capture/); wave_in/ and wasapi/ never include each
@@ -11,9 +12,11 @@ set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
 
+# The layer of a file: the core below settings/, the rest by folder.
 rank() {
     case $1 in
-        settings) echo 1 ;; capture) echo 2 ;; scope) echo 3 ;; commands) echo 4 ;; plugin) echo 5 ;;
+        capture/signal/*) echo 1 ;;
+        settings/*) echo 2 ;; capture/*) echo 3 ;; scope/*) echo 4 ;; commands/*) echo 5 ;; plugin/*) echo 6 ;;
         *) echo 0 ;;
     esac
 }
@@ -46,11 +49,11 @@ checkOurs() {
         return
     elif [ "$folder" = host ] || [ "$target" = host ]; then
         [ "$folder" = "$target" ] || report "$file" "$included" "the stand-in shell and the plugin share only the ground"
-    elif [ "$(rank "$target")" -gt "$(rank "$folder")" ]; then
+    elif [ "$(rank "$included")" -gt "$(rank "$file")" ]; then
         report "$file" "$included" "$target/ is above $folder/"
     elif [ "$target" = capture ] && [ "$folder" = capture ]; then
         checkCapture "$file" "$included"
-    elif [ "$target" = capture ] && [ "$(captureCorner "$included")" != front ]; then
+    elif [ "$target" = capture ] && [ "$folder" != settings ] && [ "$(captureCorner "$included")" != front ]; then
         report "$file" "$included" "the folders above capture/ include only its front"
     fi
 }
