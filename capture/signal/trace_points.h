@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/relaxed.h"
+#include "capture/signal/relaxed.h"
 #include "settings/settings_rules.h"
 
 namespace zembrit {
