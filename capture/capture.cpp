@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "capture/control/control_thread.h"
+#include "capture/floor/core_options.h"
 #include "capture/floor/trace_feed.h"
 #include "capture/wasapi/wasapi_capture.h"
 #include "capture/wave_in/wave_in_capture.h"

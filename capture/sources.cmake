@@ -2,6 +2,7 @@
 # sit at the top; signal/ is the portable core, wave_in/ and wasapi/ the two
 # ways of capturing, which feed it through trace_feed.h.
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  capture/floor/core_options.cpp
   capture/signal/auto_gain.cpp
   capture/signal/channels.cpp
   capture/signal/delay_line.cpp

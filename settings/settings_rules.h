@@ -2,16 +2,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "capture/signal/trace_points.h"
 #include "settings/scope_settings.h"
 #include "settings/virtual_screen.h"
 
 // The rules applied to values as they come out of the configuration file,
 // and the search for that file. No shell calls here, so they run anywhere.
 namespace zembrit {
-
-// The trace's point count is held within these.
-inline constexpr int kMinPoints = 10;
-inline constexpr int kMaxPoints = 100;
 
 // A stored buffer size above 100 becomes 100, then one below 10 becomes 10.
 int32_t clampBufferPoints(int32_t stored);

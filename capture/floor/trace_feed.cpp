@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "capture/floor/core_options.h"
 #include "capture/latest_trace.h"
 #include "capture/signal/reduce.h"
 #include "settings/settings_store.h"

@@ -17,8 +17,8 @@
 #include "capture/signal/reduce.h"
 #include "capture/signal/trace_points.h"
 #include "capture/signal/trigger.h"
+#include "capture/signal/signal_options.h"
 #include "capture/signal/xy_figure.h"
-#include "settings/signal_settings.h"
 
 namespace zembrit {
 

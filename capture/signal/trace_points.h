@@ -3,9 +3,12 @@
 #include <cstdint>
 
 #include "capture/signal/relaxed.h"
-#include "settings/settings_rules.h"
 
 namespace zembrit {
+
+// The trace's point count is held within these.
+inline constexpr int kMinPoints = 10;
+inline constexpr int kMaxPoints = 100;
 
 constexpr int kTraceCapacity = kMaxPoints + 1;
 constexpr int kBytesPerPoint = 16;

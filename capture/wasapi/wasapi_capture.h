@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "capture/floor/capture_outcome.h"
+#include "capture/signal/signal_options.h"
 #include "capture/wasapi/wasapi_engine.h"
 #include "settings/capture_source.h"
-#include "settings/signal_settings.h"
 
 namespace zembrit {
 
