@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include "capture/wasapi/wasapi_capture.h"
+#include "shell/own_module.h"
 
 namespace zembrit {
 namespace {
@@ -59,9 +60,8 @@ DWORD WINAPI controlThread(void* module) {
 // call that returns after the shell let go of the module still returns into
 // loaded code.
 bool startControlThread() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&controlThread), &self))
-        return false;
+    HMODULE self = ownModule(0);
+    if (!self) return false;
     HANDLE thread = CreateThread(nullptr, 0, controlThread, self, 0, nullptr);
     if (!thread) {
         FreeLibrary(self);

@@ -1,13 +1,9 @@
 #include "capture/floor/module_pin.h"
 
-#include <windows.h>
+#include "shell/own_module.h"
 
 namespace zembrit {
 
-void keepModuleLoaded() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCSTR>(&keepModuleLoaded), &self);
-}
+void keepModuleLoaded() { ownModule(GET_MODULE_HANDLE_EX_FLAG_PIN); }
 
 }  // namespace zembrit
