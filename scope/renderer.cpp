@@ -105,11 +105,12 @@ void forEachTrace(const RECT& client, Draw draw) {
         placeRow(client, values, n, points);
         draw(points, n, color);
     };
+    const TracePicture& picture = latestPicture();
     switch (settings().channels) {
-    case ChannelMode::mono: return row(latestTrace(), style().scopeColor);
-    case ChannelMode::stereo: row(latestTrace(), style().scopeColor); return row(latestRightTrace(), rightTraceColor());
+    case ChannelMode::mono: return row(picture.left, style().scopeColor);
+    case ChannelMode::stereo: row(picture.left, style().scopeColor); return row(picture.right, rightTraceColor());
     case ChannelMode::xy: {
-        const XyFigure& figure = latestXyFigure();
+        const XyFigure& figure = picture.figure;
         LevelPair pairs[kMaxXyPairs];
         const int n = figurePairs(figure, pairs);
         placeFigure(client, figure.gain, pairs, n, points);

@@ -72,7 +72,7 @@ void storeXyFigure(const SampleSpan& span, XyFigure& figure) {
 }
 
 void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
-                 const TracePicture& picture) {
+                 TracePicture& picture) {
     const SampleSpan span = selectSpan(source, shape.points, options, state);
     reduceSpanInto(span, span.left, shape.points, shape.dimension, picture.left);
     if (options.channels == ChannelMode::stereo)

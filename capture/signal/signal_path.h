@@ -1,15 +1,17 @@
 #pragma once
-// The signal core: one buffer of any source in, the trace out. It is
-// portable (it includes no platform header), allocates nothing, and keeps
-// what it remembers between buffers in a SignalState that one capture owns
-// and one thread uses. A buffer's way, top to bottom in signal_path.cpp:
-// its channels are taken apart (channels.h), the trigger finds where the
-// trace starts (trigger.h), the automatic gain follows the peak of what is
-// shown (auto_gain.h), and the span is reduced to trace points (reduce.h)
-// or kept as X-Y pairs (xy_figure.h). Between buffers, silence_decay.h lets
-// a silent trace glide flat and delay_line.h holds pictures for a visual
-// delay. With every option off a one-channel 8- or 16-bit buffer is reduced
-// from its own bytes, so the trace is the plain reduction's.
+// The signal core: one buffer of any source in, the picture out. It is
+// portable (it includes only itself and the standard library, and takes
+// plain numbers in its own option records, signal_options.h), allocates
+// nothing, and keeps what it remembers between buffers in a SignalState that
+// one capture owns and one thread uses. A buffer's way, top to bottom in
+// signal_path.cpp: its channels are taken apart (channels.h), the trigger
+// finds where the trace starts (trigger.h), the automatic gain follows the
+// peak of what is shown (auto_gain.h), and the span is reduced to trace
+// points (reduce.h) or kept as X-Y pairs (xy_figure.h), into one picture
+// (trace_picture.h). Between buffers, silence_decay.h lets a silent picture
+// glide flat and delay_line.h holds pictures for a visual delay. With every
+// option off a one-channel 8- or 16-bit buffer is reduced from its own
+// bytes, so the trace is the plain reduction's.
 #include <cstdint>
 
 #include "capture/signal/auto_gain.h"
@@ -18,7 +20,7 @@
 #include "capture/signal/trace_points.h"
 #include "capture/signal/trigger.h"
 #include "capture/signal/signal_options.h"
-#include "capture/signal/xy_figure.h"
+#include "capture/signal/trace_picture.h"
 
 namespace zembrit {
 
@@ -49,13 +51,6 @@ struct SampleSpan {
     float gain;  // over the fixed scale; 1 with the automatic gain off
 };
 
-// Where one buffer's picture goes: the rows and, in X-Y, the figure.
-struct TracePicture {
-    TraceRow& left;
-    TraceRow& right;
-    XyFigure& figure;
-};
-
 // Frames a source should deliver per buffer: one trace span, two with the
 // trigger on, so that a crossing in the first still has a whole span after it.
 uint32_t framesPerBuffer(int points, SampleFormat format, bool trigger);
@@ -71,8 +66,9 @@ void reduceSpanInto(const SampleSpan& span, const MonoSamples& channel, int poin
 // Stores the span's pairs (from its start, at most kMaxXyPairs) and gain.
 void storeXyFigure(const SampleSpan& span, XyFigure& figure);
 
-// The whole way: the left row always, the right row in stereo, the figure in X-Y.
+// The whole way into picture: the left row always, the right row in
+// stereo, the figure in X-Y.
 void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
-                 const TracePicture& picture);
+                 TracePicture& picture);
 
 }  // namespace zembrit

@@ -45,8 +45,8 @@ public:
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
 
-    // User-interface thread: the decay moved the rows behind the engine's back.
-    void rowsGlided() { rowsGlided_.store(true); }
+    // User-interface thread: the decay moved the picture behind the engine's back.
+    void pictureGlided() { pictureGlided_.store(true); }
 
     // The label is sent from the user-interface thread: a message sent from
     // here could wait on a thread that is waiting for this one to end.
@@ -60,17 +60,13 @@ public:
     uint32_t lastSampleTick() const { return lastSampleTick_.load(); }
 
 private:
-    bool worthRepainting() {
-        const TracePicture trace = writableTrace();
-        const XyFigure* figure = feed_.options().channels == ChannelMode::xy ? &trace.figure : nullptr;
-        return gate_.worthRequesting(trace.left, trace.right, figure, trails_, rowsGlided_.exchange(false));
-    }
+    bool worthRepainting() { return gate_.worthRequesting(writablePicture(), trails_, pictureGlided_.exchange(false)); }
 
     std::atomic<HWND> window_{nullptr};
     std::atomic<uint32_t> lastSampleTick_{0};
     std::atomic<Label> pendingLabel_{Label::none};
     std::atomic<bool> delivered_{false};
-    std::atomic<bool> rowsGlided_{false};
+    std::atomic<bool> pictureGlided_{false};
     bool trails_ = false;
     RepaintGate gate_;
     TraceFeed feed_;
@@ -80,8 +76,7 @@ private:
 // the user-interface thread's.
 ScopeSink sink;
 WasapiEngine engine(systemComFactory(), sink);
-SilenceDecay decay, rightDecay;
-XyFigureDecay xyDecay;
+SilenceDecay decay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
 UINT tickMs = 0;                    // its interval now
@@ -122,12 +117,8 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
     const uint32_t now = GetTickCount();
     const uint32_t lastSample = sink.lastSampleTick();
-    const TracePicture trace = writableTrace();
-    const bool left = decay.step(now, lastSample, interval, trace.left);
-    const bool right = rightDecay.step(now, lastSample, interval, trace.right);
-    const bool figure = xyDecay.step(now, lastSample, interval, trace.figure);
-    if (left || right || figure) {
-        sink.rowsGlided();
+    if (decay.step(now, lastSample, interval, writablePicture())) {
+        sink.pictureGlided();
         InvalidateRect(window, nullptr, FALSE);
     }
     tickEvery(window, decay.flat() && lastSample == lastSampleSeen ? kRestingTickMs : frameTickMs());
@@ -149,8 +140,6 @@ EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options)
 
 void startSourceTimer(HWND repaintWindow, SourceReport report) {
     decay = SilenceDecay{};
-    rightDecay = SilenceDecay{};
-    xyDecay = XyFigureDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
     tickMs = 0;
