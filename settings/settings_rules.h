@@ -49,7 +49,7 @@ char scopeTypeFromText(const char* text);
 
 // Where the stored values come from: the shell's configuration functions,
 // or anything else that answers with the fallback for a missing key.
-class SettingsSource {
+class SettingsReader {
 public:
     virtual bool readBool(const char* key, bool fallback) const = 0;
     virtual int32_t readInt(const char* key, int32_t fallback) const = 0;
@@ -57,12 +57,12 @@ public:
     virtual const char* readText(const char* key, const char* fallback) const = 0;
 
 protected:
-    ~SettingsSource() = default;
+    ~SettingsReader() = default;
 };
 
-// Refills every field from source, in the key table's order, each through
+// Refills every field from reader, in the key table's order, each through
 // its rule. Window sizes are cut to screen.
-void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen);
+void readEachSetting(ScopeSettings& out, const SettingsReader& reader, ScreenExtent screen);
 
 // Where changed values go: the shell's configuration functions, or anything
 // else that records them.

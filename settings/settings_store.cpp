@@ -29,7 +29,7 @@ void findConfigurationFile() {
     findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configFile);
 }
 
-class ShellSettings final : public SettingsSource, public SettingsSink {
+class ShellSettings final : public SettingsReader, public SettingsSink {
 public:
     bool readBool(const char* key, bool fallback) const override {
         return shellApi.ReadBool(configFile, key, fallback);

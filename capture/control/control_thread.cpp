@@ -18,15 +18,15 @@ void run(CaptureJob& job) {
     switch (job.kind) {
     case JobKind::startWaveIn: job.started = startWaveIn(job.plan, job.window, job.progress); break;
     case JobKind::stopWaveIn: job.stopped = stopWaveIn(job.progress); break;
-    case JobKind::startSource:
+    case JobKind::startWasapi:
         job.started = markedCall(job.progress, [&job] {
-            return startSourceEngine(job.config, job.options, job.trails, job.window) ? StartFailure::None
+            return startWasapiEngine(job.config, job.options, job.trails, job.window) ? StartFailure::None
                                                                                       : StartFailure::SourceNotStarted;
         });
         break;
-    case JobKind::stopSource:
+    case JobKind::stopWasapi:
         markedCall(job.progress, [] {
-            stopSourceEngine();
+            stopWasapiEngine();
             return 0;
         });
         break;

@@ -31,13 +31,13 @@ void resetTrace() {
     clear(latest);
 }
 
-bool TraceFeed::show(const SignalSource& source) {
+bool TraceFeed::show(const SampleBuffer& buffer) {
     const TraceShape shape = traceShapeOf(settings());
     if (options_.delayMs <= 0) {
-        traceBuffer(source, shape, options_, state_, latest);
+        traceBuffer(buffer, shape, options_, state_, latest);
         return claimRepaintWhenDue();
     }
-    traceBuffer(source, shape, options_, state_, made_);
+    traceBuffer(buffer, shape, options_, state_, made_);
     return showDelayed();
 }
 

@@ -14,7 +14,7 @@ class TraceFeed {
 public:
     explicit TraceFeed(const SignalOptions& options = {}) : options_(options) {}
     // True when a repaint is due.
-    bool show(const SignalSource& source);
+    bool show(const SampleBuffer& buffer);
 
 private:
     bool showDelayed();

@@ -24,8 +24,8 @@
 
 namespace zembrit {
 
-// One buffer as the source delivered it.
-struct SignalSource {
+// One buffer of samples as a source delivered it.
+struct SampleBuffer {
     const uint8_t* bytes;
     uint32_t byteCount;
     SourceLayout layout;
@@ -57,7 +57,7 @@ uint32_t framesPerBuffer(int points, SampleFormat format, bool trigger);
 
 // The channels, trigger and gain steps: where the trace starts (in the left
 // channel) and at what scale (both channels' peak, so they share one scale).
-SampleSpan selectSpan(const SignalSource& source, int points, const SignalOptions& options, SignalState& state);
+SampleSpan selectSpan(const SampleBuffer& buffer, int points, const SignalOptions& options, SignalState& state);
 
 // Reduces one channel of the span (span.left or span.right) into row from
 // the span's start, at the fixed scale or the span's gain.
@@ -68,7 +68,7 @@ void storeXyFigure(const SampleSpan& span, XyFigure& figure);
 
 // The whole way into picture: the left row always, the right row in
 // stereo, the figure in X-Y.
-void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
+void traceBuffer(const SampleBuffer& buffer, const TraceShape& shape, const SignalOptions& options, SignalState& state,
                  TracePicture& picture);
 
 }  // namespace zembrit

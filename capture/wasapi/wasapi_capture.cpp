@@ -15,7 +15,7 @@ namespace zembrit {
 namespace {
 
 constexpr UINT_PTR kDecayTimerId = 0x5A31;
-// The longest gap between two windows the automatic gain counts as time:
+// The longest gap between two spans the automatic gain counts as time:
 // longer ones are silence, which the decay shows.
 constexpr uint32_t kLongestGainStepMs = 500;
 
@@ -40,8 +40,8 @@ public:
         const uint32_t now = GetTickCount();
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
         if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
-        const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
-        if (feed_.show(source) && worthRepainting())
+        const SampleBuffer buffer{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
+        if (feed_.show(buffer) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
 
@@ -54,7 +54,7 @@ public:
         pendingLabel_.store(state == EngineState::running ? Label::capturing : Label::failing);
     }
 
-    // The first window of a run also says it captures: a run whose first
+    // The first span of a run also says it captures: a run whose first
     // open succeeded has no failure to recover from.
     Label takeLabel() { return pendingLabel_.exchange(Label::none); }
     uint32_t lastSampleTick() const { return lastSampleTick_.load(); }
@@ -127,7 +127,7 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options) {
+EngineConfig engineConfigFor(CaptureSource source, const SignalOptions& options) {
     const ScopeSettings& s = settings();
     EngineConfig config;
     config.loopback = source == CaptureSource::output;
@@ -138,7 +138,7 @@ EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options)
     return config;
 }
 
-void startSourceTimer(HWND repaintWindow, SourceReport report) {
+void startWasapiTimer(HWND repaintWindow, SourceReport report) {
     decay = SilenceDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
@@ -146,20 +146,20 @@ void startSourceTimer(HWND repaintWindow, SourceReport report) {
     if (repaintWindow) tickEvery(repaintWindow, frameTickMs());
 }
 
-void stopSourceTimer() {
+void stopWasapiTimer() {
     if (scopeWindowOfTimer) KillTimer(scopeWindowOfTimer, kDecayTimerId);
     scopeWindowOfTimer = nullptr;
 }
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
+bool startWasapiEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
     if (engine.running()) return true;
     listEndpoints(config.loopback);
     sink.begin(repaintWindow, options, trails);
     return engine.start(config);
 }
 
-void stopSourceEngine() { engine.stop(INFINITE); }
+void stopWasapiEngine() { engine.stop(INFINITE); }
 
 }  // namespace zembrit

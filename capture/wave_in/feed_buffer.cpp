@@ -17,7 +17,7 @@ bool reduceBuffer(CaptureBuffer& buffer) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
-    return buffer.feed.show(SignalSource{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)});
+    return buffer.feed.show(SampleBuffer{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)});
 }
 
 }  // namespace zembrit
