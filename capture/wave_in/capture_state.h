@@ -27,7 +27,7 @@ struct CaptureBuffer final : CaptureDevice {
     TraceFeed feed;  // the worker's alone
 
     bool bufferInQueue() override;
-    bool reduceRecorded() override;
+    bool feedRecorded() override;
     void requestRepaint(WindowHandle window) override;
     bool queueAgain() override;
 };

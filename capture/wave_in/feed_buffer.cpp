@@ -13,7 +13,7 @@ float secondsOf(uint32_t bytes, const CaptureBuffer& buffer) {
 
 }  // namespace
 
-bool reduceBuffer(CaptureBuffer& buffer) {
+bool feedBuffer(CaptureBuffer& buffer) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
