@@ -1,6 +1,7 @@
-# The front (start, stop, status, the latest trace) and the control thread
-# sit at the top; signal/ is the portable core, wave_in/ and wasapi/ the two
-# ways of capturing, which feed it through trace_feed.h.
+# The front (start, stop, status, the latest picture) sits at the top; below
+# it control/ runs the jobs, wave_in/ and wasapi/ are the two ways of
+# capturing, which stand on floor/ and feed the portable core, signal/,
+# through floor/trace_feed.h.
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/floor/core_options.cpp
   capture/signal/auto_gain.cpp

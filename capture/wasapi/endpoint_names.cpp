@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "capture/floor/slim_lock.h"
+#include "capture/known_endpoints.h"
 #include "capture/wasapi/com_ref.h"
 
 namespace zembrit {
