@@ -27,9 +27,9 @@ struct TracePicture {
 // where a glide starts from, what a repaint gate saw last.
 struct HeldPicture {
     std::array<int32_t, kTraceCapacity> left{}, right{};
-    std::array<uint32_t, kMaxXyPairs> pairs{};
-    int32_t count = 0;  // the figure's pairs held, of pairs
-    float gain = 1.0f;  // the figure's
+    std::array<uint32_t, kMaxXyPairs> pairs{};  // the figure's, the first count of them held
+    int32_t count = 0;
+    float gain = 1.0f;
 };
 
 // Copies a whole picture; of the figure, only the pairs its count covers.
