@@ -14,7 +14,7 @@ inline uint64_t cpuMicroseconds() {
 }
 
 // Sleeps for seconds, then prints the CPU time taken meanwhile and how far
-// count() went up (in units, "buffers" or "windows").
+// count() went up (in units, "buffers" or "spans").
 template <class Count>
 void printCpuOver(int seconds, Count count, const char* units) {
     const uint64_t cpuBefore = cpuMicroseconds();

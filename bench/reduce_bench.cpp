@@ -49,9 +49,9 @@ void reduceFullBuffer(benchmark::State& state) {
 }
 BENCHMARK(reduceFullBuffer)->Arg(10)->Arg(32)->Arg(100);
 
-// Two trace windows of a 441.7 Hz tone at 16 kHz, as a source with the
+// Two trace spans of a 441.7 Hz tone at 16 kHz, as a source with the
 // trigger on delivers them, in every channel of the layout.
-std::vector<uint8_t> twoWindows(int points, const SourceLayout& layout) {
+std::vector<uint8_t> twoSpans(int points, const SourceLayout& layout) {
     const uint32_t frames = framesPerBuffer(points, layout.format, true);
     std::vector<uint8_t> bytes;
     for (uint32_t f = 0; f < frames; ++f) {
@@ -80,14 +80,14 @@ void signalSteps(benchmark::State& state) {
         {SampleFormat::signed16, 1}, {SampleFormat::signed16, 2}, {SampleFormat::float32, 2}};
     const SourceLayout layout = layouts[state.range(1)];
     const bool reduce = state.range(2) != 0;
-    const std::vector<uint8_t> bytes = twoWindows(points, layout);
-    const SignalSource source{bytes.data(), static_cast<uint32_t>(bytes.size()), layout, 0.016f};
+    const std::vector<uint8_t> bytes = twoSpans(points, layout);
+    const SampleBuffer buffer{bytes.data(), static_cast<uint32_t>(bytes.size()), layout, 0.016f};
     const SignalOptions options{true, true, layout.channels > 1 ? ChannelMode::stereo : ChannelMode::mono};
     static SignalState signal;  // 6.4 KB of scratch: the capture layer's, not the stack's
     TraceRow left{}, right{};
     long allocationsBefore = allocations.load();
     for (auto _ : state) {
-        const SampleSpan shown = selectSpan(source, points, options, signal);
+        const SampleSpan shown = selectSpan(buffer, points, options, signal);
         if (reduce) {
             reduceSpanInto(shown, shown.left, points, 25, left);
             if (layout.channels > 1) reduceSpanInto(shown, shown.right, points, 25, right);

@@ -1,5 +1,5 @@
 // The floor for WASAPI capture cost: the plugin's own engine on the default
-// input, with a sink that only counts the windows it is handed, and the
+// input, with a sink that only counts the spans it is handed, and the
 // process's CPU time over the run. Nothing is reduced or painted.
 #include <atomic>
 #include <cstdio>
@@ -13,11 +13,11 @@ namespace {
 
 class CountingSink final : public zembrit::EngineSink {
 public:
-    void deliver(const uint8_t*, uint32_t, const zembrit::SourceLayout&) override { ++windows; }
+    void deliver(const uint8_t*, uint32_t, const zembrit::SourceLayout&) override { ++spans; }
     void stateChanged(zembrit::EngineState, HRESULT reason) override {
         std::printf("capture state changed: 0x%08lx\n", static_cast<unsigned long>(reason));
     }
-    std::atomic<int> windows{0};
+    std::atomic<int> spans{0};
 };
 
 }  // namespace
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     }
     Sleep(1000);  // past the device's start-up
     printCpuOver(
-        seconds, [&] { return sink.windows.load(); }, "windows");
+        seconds, [&] { return sink.spans.load(); }, "spans");
     engine.stop();
     return 0;
 }

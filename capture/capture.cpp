@@ -7,8 +7,9 @@
 #include <optional>
 #include <utility>
 
-#include "capture/control_thread.h"
-#include "capture/trace_feed.h"
+#include "capture/control/control_thread.h"
+#include "capture/floor/core_options.h"
+#include "capture/floor/trace_feed.h"
 #include "capture/wasapi/wasapi_capture.h"
 #include "capture/wave_in/wave_in_capture.h"
 #include "capture/wave_in/wave_in_layout.h"
@@ -18,7 +19,7 @@ namespace zembrit {
 
 namespace {
 
-enum class Running : uint8_t { nothing, waveIn, source };
+enum class Running : uint8_t { nothing, waveIn, wasapi };
 
 Running running = Running::nothing;  // the user-interface thread's alone
 
@@ -52,20 +53,20 @@ StartFailure startWaveInCapture(HWND window, const CaptureDeadline& deadline) {
 
 // A source that is late to start is failing for now and starts when the
 // platform answers, as it would after any other failure.
-StartFailure startSourceCapture(CaptureSource source, HWND window, SourceReport report,
+StartFailure startWasapiCapture(CaptureSource source, HWND window, SourceReport report,
                                 const CaptureDeadline& deadline) {
-    std::unique_ptr<CaptureJob> job = jobOf(JobKind::startSource, window);
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::startWasapi, window);
     if (!job) return StartFailure::SourceNotStarted;
     job->options = signalOptionsOf(settings());
     job->trails = settings().motionBlur || settings().beam;
-    job->config = sourceConfigFor(source, job->options);
-    startSourceTimer(window, report);
+    job->config = engineConfigFor(source, job->options);
+    startWasapiTimer(window, report);
     const Handed handed = handToControlThread(job, deadline.remainingMs());
     if (handed.wait == JobWait::takenBack || (handed.wait == JobWait::done && job->started != StartFailure::None)) {
-        stopSourceTimer();
+        stopWasapiTimer();
         return StartFailure::SourceNotStarted;
     }
-    running = Running::source;
+    running = Running::wasapi;
     if (handed.wait == JobWait::orphaned) report(SourceHealth::failing);
     return StartFailure::None;
 }
@@ -81,10 +82,10 @@ StopOutcome stopWaveInCapture(const CaptureDeadline& deadline) {
 
 // A start still queued never runs, and there is nothing to stop; one that
 // ran is stopped.
-StopOutcome stopSourceCapture(const CaptureDeadline& deadline) {
-    stopSourceTimer();
-    if (dropQueuedJobs(JobKind::startSource)) return StopOutcome{};
-    std::unique_ptr<CaptureJob> job = jobOf(JobKind::stopSource, nullptr);
+StopOutcome stopWasapiCapture(const CaptureDeadline& deadline) {
+    stopWasapiTimer();
+    if (dropQueuedJobs(JobKind::startWasapi)) return StopOutcome{};
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::stopWasapi, nullptr);
     StopOutcome outcome;
     outcome.sourceEnded = job && handToControlThread(job, deadline.remainingMs()).wait == JobWait::done;
     return outcome;
@@ -97,7 +98,7 @@ void resetCaptureState() { resetTrace(); }
 StartFailure startCapture(HWND repaintWindow, SourceReport report, const CaptureDeadline& deadline) {
     if (isCapturing()) return StartFailure::AlreadyRunning;
     const CaptureSource source = settings().source;
-    if (source != CaptureSource::wavein) return startSourceCapture(source, repaintWindow, report, deadline);
+    if (source != CaptureSource::wavein) return startWasapiCapture(source, repaintWindow, report, deadline);
     return startWaveInCapture(repaintWindow, deadline);
 }
 
@@ -105,7 +106,7 @@ StopOutcome stopCapture(const CaptureDeadline& deadline) {
     switch (std::exchange(running, Running::nothing)) {
     case Running::nothing: return StopOutcome{};
     case Running::waveIn: return stopWaveInCapture(deadline);
-    case Running::source: return stopSourceCapture(deadline);
+    case Running::wasapi: return stopWasapiCapture(deadline);
     }
     return StopOutcome{};
 }

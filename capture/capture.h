@@ -5,7 +5,7 @@
 // counts a step that did not answer in time as that step's failure.
 #include <windows.h>
 
-#include "capture/capture_outcome.h"
+#include "capture/floor/capture_outcome.h"
 
 namespace zembrit {
 

@@ -1,13 +1,16 @@
-# The front (start, stop, status, the latest trace) and the control thread
-# sit at the top; signal/ is the portable core, wave_in/ and wasapi/ the two
-# ways of capturing, which feed it through trace_feed.h.
+# The front (start, stop, status, the latest picture) sits at the top; below
+# it control/ runs the jobs, wave_in/ and wasapi/ are the two ways of
+# capturing, which stand on floor/ and feed the portable core, signal/,
+# through floor/trace_feed.h.
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  capture/floor/core_options.cpp
   capture/signal/auto_gain.cpp
   capture/signal/channels.cpp
   capture/signal/delay_line.cpp
   capture/signal/reduce.cpp
   capture/signal/signal_path.cpp
   capture/signal/silence_decay.cpp
+  capture/signal/trace_picture.cpp
   capture/signal/trigger.cpp
   capture/signal/xy_figure.cpp
   capture/wasapi/sample_mix.cpp
@@ -16,14 +19,14 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
   capture/capture.cpp
-  capture/control_thread.cpp
-  capture/module_pin.cpp
-  capture/trace_feed.cpp
+  capture/control/control_thread.cpp
+  capture/floor/module_pin.cpp
+  capture/floor/trace_feed.cpp
   capture/wasapi/endpoint_names.cpp
   capture/wasapi/wasapi_capture.cpp
   capture/wasapi/wasapi_engine.cpp
   capture/wave_in/capture_buffer.cpp
   capture/wave_in/capture_worker.cpp
-  capture/wave_in/reduce_buffer.cpp
+  capture/wave_in/feed_buffer.cpp
   capture/wave_in/wave_in_capture.cpp
 )

@@ -133,8 +133,9 @@ endif()
 # The WASAPI engine against scripted fakes of the system's audio objects.
 file(GLOB wasapi_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wasapi/*.cpp)
 add_executable(wasapi_tests ${wasapi_tests} ${CMAKE_SOURCE_DIR}/capture/wasapi/wasapi_engine.cpp
-               ${CMAKE_SOURCE_DIR}/capture/wasapi/endpoint_names.cpp ${CMAKE_SOURCE_DIR}/capture/module_pin.cpp
-               ${CMAKE_SOURCE_DIR}/capture/wasapi/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/signal/channels.cpp)
+               ${CMAKE_SOURCE_DIR}/capture/wasapi/endpoint_names.cpp ${CMAKE_SOURCE_DIR}/capture/floor/module_pin.cpp
+               ${CMAKE_SOURCE_DIR}/shell/own_module.cpp ${CMAKE_SOURCE_DIR}/capture/wasapi/sample_mix.cpp
+               ${CMAKE_SOURCE_DIR}/capture/signal/channels.cpp)
 target_include_directories(wasapi_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(wasapi_tests PRIVATE ${win32_defines})
 target_compile_options(wasapi_tests PRIVATE ${warnings})
@@ -173,8 +174,9 @@ target_link_libraries(capture_floor PRIVATE winmm)
 
 # The same floor for WASAPI capture, through the plugin's engine.
 add_executable(wasapi_floor ${CMAKE_SOURCE_DIR}/bench/wasapi_floor.cpp ${CMAKE_SOURCE_DIR}/capture/wasapi/wasapi_engine.cpp
-               ${CMAKE_SOURCE_DIR}/capture/wasapi/endpoint_names.cpp ${CMAKE_SOURCE_DIR}/capture/module_pin.cpp
-               ${CMAKE_SOURCE_DIR}/capture/wasapi/sample_mix.cpp ${CMAKE_SOURCE_DIR}/capture/signal/channels.cpp)
+               ${CMAKE_SOURCE_DIR}/capture/wasapi/endpoint_names.cpp ${CMAKE_SOURCE_DIR}/capture/floor/module_pin.cpp
+               ${CMAKE_SOURCE_DIR}/shell/own_module.cpp ${CMAKE_SOURCE_DIR}/capture/wasapi/sample_mix.cpp
+               ${CMAKE_SOURCE_DIR}/capture/signal/channels.cpp)
 target_include_directories(wasapi_floor PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(wasapi_floor PRIVATE ${win32_defines})
 target_compile_options(wasapi_floor PRIVATE ${warnings} -O2)

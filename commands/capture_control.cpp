@@ -4,8 +4,8 @@
 #include "commands/message_box.h"
 #include "commands/shell_windows.h"
 #include "commands/source_label.h"
-#include "plugin/host_api.h"
 #include "settings/settings_store.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 namespace {

@@ -4,11 +4,11 @@
 
 #include "commands/report_toggle.h"
 #include "commands/shell_windows.h"
-#include "plugin/host_api.h"
 #include "scope/scope_dpi.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

@@ -1,6 +1,6 @@
 #include "commands/message_box.h"
 
-#include "plugin/identity.h"
+#include "shell/plugin_identity.h"
 
 namespace zembrit {
 

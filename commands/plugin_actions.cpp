@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "plugin/host_api.h"
-#include "plugin/identity.h"
 #include "settings/settings_store.h"
+#include "shell/plugin_identity.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

@@ -6,10 +6,10 @@
 
 #include "commands/scope_menu.h"
 #include "commands/shell_windows.h"
-#include "plugin/host_api.h"
 #include "scope/window_state.h"
 #include "settings/settings_rules.h"
 #include "settings/settings_store.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

@@ -5,8 +5,8 @@
 #include "capture/capture.h"
 #include "capture/known_endpoints.h"
 #include "commands/menu_model.h"
-#include "plugin/host_api.h"
 #include "settings/settings_store.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

@@ -12,7 +12,7 @@
 
 #include "host/plugin_host.h"
 #include "host/shell.h"
-#include "plugin/identity.h"
+#include "shell/plugin_identity.h"
 
 using namespace standin;
 

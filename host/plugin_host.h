@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace standin {
 

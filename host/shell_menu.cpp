@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/shell.h"
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 // The shell's own menu type, opaque to plugins.
 struct ShellMenu {

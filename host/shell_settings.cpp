@@ -9,7 +9,7 @@
 #include "host/config_text.h"
 #include "host/shell.h"
 #include "host/text_file.h"
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace {
 

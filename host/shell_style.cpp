@@ -10,7 +10,7 @@
 #include "host/gdi_handles.h"
 #include "host/shell.h"
 #include "host/text_file.h"
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace standin {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/shell.h"
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace standin {
 

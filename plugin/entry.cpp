@@ -6,11 +6,11 @@
 #include "commands/docking.h"
 #include "commands/message_box.h"
 #include "commands/shell_windows.h"
-#include "plugin/host_api.h"
 #include "plugin/scope_window.h"
 #include "scope/window_state.h"
 #include "settings/settings_store.h"
 #include "settings/style.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

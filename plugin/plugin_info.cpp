@@ -1,7 +1,7 @@
 #include "commands/command_table.h"
-#include "plugin/host_api.h"
-#include "plugin/identity.h"
 #include "settings/settings_store.h"
+#include "shell/plugin_identity.h"
+#include "shell/shell_api.h"
 
 const char* pluginInfo(int field) {
     switch (field) {

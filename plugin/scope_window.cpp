@@ -3,11 +3,11 @@
 
 #include <optional>
 
-#include "plugin/identity.h"
 #include "plugin/window_procedure.h"
 #include "scope/late_system.h"
 #include "scope/window_state.h"
 #include "settings/settings_store.h"
+#include "shell/plugin_identity.h"
 
 namespace zembrit {
 

@@ -1,7 +1,6 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
 )
 list(APPEND ZEMBRIT_WIN32_SOURCES
-  plugin/host_api.cpp
   plugin/plugin_info.cpp
   plugin/entry.cpp
   plugin/scope_window.cpp

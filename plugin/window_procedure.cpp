@@ -6,11 +6,11 @@
 #include "commands/dispatcher.h"
 #include "commands/scope_menu.h"
 #include "commands/shell_windows.h"
-#include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/renderer.h"
 #include "scope/scope_dpi.h"
 #include "scope/window_state.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 namespace {

@@ -78,7 +78,9 @@ Range rowReach(float y, PathPoint from, float ux, float uy, float reach, Range b
     return pixelsWithin(from.x + (across - reach) / uy, from.x + (across + reach) / uy, bounds);
 }
 
-Range spanOf(float a, float b, float reach, int32_t size) {
+// The pixels from a to b along one axis and `reach` beyond either end,
+// within 0 to size - 1.
+Range pixelsReached(float a, float b, float reach, int32_t size) {
     return pixelsWithin(std::min(a, b) - reach, std::max(a, b) + reach, {0, size - 1});
 }
 
@@ -99,8 +101,8 @@ void exposeSpot(const Light& light, PathPoint centre) {
     const float sigma = light.sigma;
     const float reach = kReachInSigmas * sigma, gaussScale = 1.0f / (2.0f * sigma * sigma);
     const float peak = light.exposure / (std::sqrt(2.0f * std::numbers::pi_v<float>) * sigma);
-    const Range columns = spanOf(centre.x, centre.x, reach, light.width);
-    const Range rows = spanOf(centre.y, centre.y, reach, light.height);
+    const Range columns = pixelsReached(centre.x, centre.x, reach, light.width);
+    const Range rows = pixelsReached(centre.y, centre.y, reach, light.height);
     if (columns.last < columns.first) return;
     const Table& gauss = gaussTable();
     for (int32_t y = rows.first; y <= rows.last; ++y) {
@@ -119,7 +121,8 @@ void exposeSegment(const Light& light, PathPoint from, PathPoint to) {
     const float ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
     const float reach = kReachInSigmas * sigma, erfScale = 1.0f / (std::sqrt(2.0f) * sigma);
     const float gaussScale = 1.0f / (2.0f * sigma * sigma), scale = light.exposure / (2.0f * length);
-    const Range columns = spanOf(from.x, to.x, reach, light.width), rows = spanOf(from.y, to.y, reach, light.height);
+    const Range columns = pixelsReached(from.x, to.x, reach, light.width),
+                rows = pixelsReached(from.y, to.y, reach, light.height);
     const Table &erf = erfTable(), &gauss = gaussTable();
     for (int32_t y = rows.first; y <= rows.last; ++y) {
         const Range row = rowReach(static_cast<float>(y), from, ux, uy, reach, columns);

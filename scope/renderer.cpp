@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "capture/latest_trace.h"
-#include "plugin/host_api.h"
 #include "scope/back_buffer.h"
 #include "scope/beam.h"
 #include "scope/blend.h"
@@ -23,6 +22,7 @@
 #include "settings/settings_store.h"
 #include "settings/signal_settings.h"
 #include "settings/style.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 namespace {
@@ -112,11 +112,12 @@ void forEachTrace(const RECT& client, Draw draw) {
         placeRow(client, values, n, points);
         draw(points, n, color);
     };
+    const TracePicture& picture = latestPicture();
     switch (settings().channels) {
-    case ChannelMode::mono: return row(latestTrace(), style().scopeColor);
-    case ChannelMode::stereo: row(latestTrace(), style().scopeColor); return row(latestRightTrace(), rightTraceColor());
+    case ChannelMode::mono: return row(picture.left, style().scopeColor);
+    case ChannelMode::stereo: row(picture.left, style().scopeColor); return row(picture.right, rightTraceColor());
     case ChannelMode::xy: {
-        const XyFigure& figure = latestXyFigure();
+        const XyFigure& figure = picture.figure;
         LevelPair pairs[kMaxXyPairs];
         const int n = figurePairs(figure, pairs);
         placeFigure(client, figure.gain, pairs, n, points);

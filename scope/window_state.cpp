@@ -1,12 +1,12 @@
 // How the scope sits on the desktop and how the user handles it.
 #include "scope/window_state.h"
 
-#include "plugin/host_api.h"
 #include "scope/color_key.h"
 #include "scope/layering_style.h"
 #include "scope/scope_dpi.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

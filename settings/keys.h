@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "settings/relaxed.h"
+#include "capture/signal/relaxed.h"
 
 // Every configuration key in one table. The record (ScopeSettings), the
 // reading, the writing and the sample file's check are all generated from it.

@@ -19,10 +19,6 @@ struct ScopeSettings {
     ScopeSettings();
 };
 
-inline SignalOptions signalOptionsOf(const ScopeSettings& s) {
-    return SignalOptions{s.trigger, s.autoGain, s.channels, s.delayMs};
-}
-
 // The trace is horizontal only for the exact, case-sensitive code "h".
 inline bool isHorizontal(char scopeType) { return scopeType == 'h'; }
 

@@ -78,9 +78,9 @@ void setColorKey(char (&field)[kColorKeyCapacity], const char* valueRead) {
     field[length + 1] = '\0';
 }
 
-void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen) {
+void readEachSetting(ScopeSettings& out, const SettingsReader& reader, ScreenExtent screen) {
 #define ZEMBRIT_READ_SETTING(field, name, text, stored, type, fallback, rule)                                          \
-    rules::rule(out.field, source.read##stored(text, fallback), screen);
+    rules::rule(out.field, reader.read##stored(text, fallback), screen);
     ZEMBRIT_SETTING_KEYS(ZEMBRIT_READ_SETTING)
 #undef ZEMBRIT_READ_SETTING
 }
@@ -88,7 +88,7 @@ void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExt
 namespace {
 
 // Answers every key with its fallback: what a file without the key gives.
-class FallbackOnly final : public SettingsSource {
+class FallbackOnly final : public SettingsReader {
 public:
     bool readBool(const char*, bool fallback) const override { return fallback; }
     int32_t readInt(const char*, int32_t fallback) const override { return fallback; }

@@ -2,16 +2,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "capture/signal/trace_points.h"
 #include "settings/scope_settings.h"
 #include "settings/virtual_screen.h"
 
 // The rules applied to values as they come out of the configuration file,
 // and the search for that file. No shell calls here, so they run anywhere.
 namespace zembrit {
-
-// The trace's point count is held within these.
-inline constexpr int kMinPoints = 10;
-inline constexpr int kMaxPoints = 100;
 
 // A stored buffer size above 100 becomes 100, then one below 10 becomes 10.
 int32_t clampBufferPoints(int32_t stored);
@@ -52,7 +49,7 @@ char scopeTypeFromText(const char* text);
 
 // Where the stored values come from: the shell's configuration functions,
 // or anything else that answers with the fallback for a missing key.
-class SettingsSource {
+class SettingsReader {
 public:
     virtual bool readBool(const char* key, bool fallback) const = 0;
     virtual int32_t readInt(const char* key, int32_t fallback) const = 0;
@@ -60,12 +57,12 @@ public:
     virtual const char* readText(const char* key, const char* fallback) const = 0;
 
 protected:
-    ~SettingsSource() = default;
+    ~SettingsReader() = default;
 };
 
-// Refills every field from source, in the key table's order, each through
+// Refills every field from reader, in the key table's order, each through
 // its rule. Window sizes are cut to screen.
-void readEachSetting(ScopeSettings& out, const SettingsSource& source, ScreenExtent screen);
+void readEachSetting(ScopeSettings& out, const SettingsReader& reader, ScreenExtent screen);
 
 // Where changed values go: the shell's configuration functions, or anything
 // else that records them.

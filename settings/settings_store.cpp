@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
-#include "plugin/host_api.h"
 #include "settings/settings_rules.h"
 #include "settings/virtual_screen.h"
+#include "shell/own_module.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 
@@ -14,19 +15,11 @@ namespace {
 ScopeSettings current;
 char configFile[kConfigPathCapacity] = "";
 
-// The plugin's own module, found from an address inside it.
-HMODULE ownModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ownModule), &module);
-    return module;
-}
-
 bool shellFileExists(const char* path, void*) { return shellApi.FileExists(path); }
 
 void findConfigurationFile() {
     char modulePath[MAX_PATH] = "";
-    const HMODULE module = ownModule();
+    const HMODULE module = ownModule(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT);
     const DWORD length = module ? GetModuleFileNameA(module, modulePath, sizeof modulePath) : 0;
     // A cut path names another folder, and an empty one the current folder.
     const bool moduleKnown = length != 0 && length < sizeof modulePath;
@@ -36,7 +29,7 @@ void findConfigurationFile() {
     findConfigPath(moduleKnown ? modulePath : nullptr, shellPath, shellFileExists, nullptr, configFile);
 }
 
-class ShellSettings final : public SettingsSource, public SettingsSink {
+class ShellSettings final : public SettingsReader, public SettingsSink {
 public:
     bool readBool(const char* key, bool fallback) const override {
         return shellApi.ReadBool(configFile, key, fallback);

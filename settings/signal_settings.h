@@ -2,19 +2,11 @@
 #include <cstdint>
 #include <optional>
 
-// The signal options (trigger, automatic gain, channels) and the right
-// channel's colour, with their texts in the configuration file.
+#include "capture/signal/signal_options.h"
+
+// The texts of the signal options (trigger, channels) in the configuration
+// file, and the right channel's colour.
 namespace zembrit {
-
-enum class ChannelMode : uint8_t { mono, stereo, xy };
-
-// What a capture shows besides the plain trace; taken when it starts.
-struct SignalOptions {
-    bool trigger = false;
-    bool autoGain = false;
-    ChannelMode channels = ChannelMode::mono;
-    int32_t delayMs = 0;  // the visual delay; 0 shows each picture as it is made
-};
 
 // "rising" (any case) turns the trigger on; anything else leaves it off.
 bool triggerFromText(const char* text);

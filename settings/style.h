@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 

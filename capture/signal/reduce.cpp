@@ -76,13 +76,6 @@ int32_t smoothedInterior(int32_t previous, int32_t left, int32_t centre, int32_t
 
 }  // namespace
 
-int32_t dimensionFor(char scopeType, int32_t width, int32_t height) { return isHorizontal(scopeType) ? height : width; }
-
-TraceShape traceShapeOf(const ScopeSettings& settings) {
-    return {settings.bufferPoints.load(),
-            dimensionFor(settings.scopeType.load(), settings.width.load(), settings.height.load())};
-}
-
 // A group the buffer does not reach (the short buffer a capture reset hands
 // back) repeats what the trace shows there now: smoothing then moves that
 // part of the trace by at most a pixel, where a 0 would pull the unrecorded

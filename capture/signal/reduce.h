@@ -2,7 +2,6 @@
 #include <cstdint>
 
 #include "capture/signal/trace_points.h"
-#include "settings/scope_settings.h"
 
 namespace zembrit {
 
@@ -13,21 +12,8 @@ struct ReductionInput {
     uint32_t byteCount;    // bytes the device recorded into it
     int points;            // trace points; clamped to [kMinPoints, kMaxPoints] on use
     int sampleBits;        // depth of the running capture's format
-    int32_t dimension;     // pixels across the trace, see dimensionFor
+    int32_t dimension;     // pixels across the trace, as TraceShape's
 };
-
-// A horizontal trace swings across the window's height, any other across its width.
-int32_t dimensionFor(char scopeType, int32_t width, int32_t height);
-
-// The trace's size, read once per buffer: the user-interface thread may
-// change the settings while a capture thread reduces.
-struct TraceShape {
-    int points;         // clamped to [kMinPoints, kMaxPoints] on use
-    int32_t dimension;  // pixels across the trace, see dimensionFor
-};
-
-// Reads each shared setting once, so a reduction never sees two values of one setting.
-TraceShape traceShapeOf(const ScopeSettings& settings);
 
 // One raw value per 16-byte group into raw[0..points-1] (raw holds kMaxPoints).
 // Reads only the first min(byteCount, points * 16) bytes. A group the buffer

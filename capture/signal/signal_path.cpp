@@ -12,12 +12,12 @@ int sampleBitsOf(SampleFormat format) { return format == SampleFormat::unsigned8
 
 // A one-channel 8- or 16-bit buffer is read where it lies; anything else is
 // taken apart into the scratch.
-MonoSamples channelOf(const SignalSource& source, int channel, uint32_t frames, ChannelScratch& scratch) {
-    const SampleFormat format = source.layout.format;
+MonoSamples channelOf(const SampleBuffer& buffer, int channel, uint32_t frames, ChannelScratch& scratch) {
+    const SampleFormat format = buffer.layout.format;
     const bool readInPlace =
-        source.layout.channels <= 1 && (format == SampleFormat::unsigned8 || format == SampleFormat::signed16);
-    if (readInPlace) return {source.bytes, source.byteCount, sampleBitsOf(format)};
-    return extractChannel(source.bytes, source.byteCount, source.layout, channel, frames, scratch);
+        buffer.layout.channels <= 1 && (format == SampleFormat::unsigned8 || format == SampleFormat::signed16);
+    if (readInPlace) return {buffer.bytes, buffer.byteCount, sampleBitsOf(format)};
+    return extractChannel(buffer.bytes, buffer.byteCount, buffer.layout, channel, frames, scratch);
 }
 
 // Both channels' peak, so that two traces share one scale.
@@ -32,12 +32,12 @@ uint32_t framesPerBuffer(int points, SampleFormat format, bool trigger) {
     return spanSamples(points, sampleBitsOf(format)) * (trigger ? 2 : 1);
 }
 
-SampleSpan selectSpan(const SignalSource& source, int points, const SignalOptions& options, SignalState& state) {
+SampleSpan selectSpan(const SampleBuffer& buffer, int points, const SignalOptions& options, SignalState& state) {
     // The channels.
-    const uint32_t frames = framesPerBuffer(points, source.layout.format, options.trigger);
-    const MonoSamples left = channelOf(source, 0, frames, state.left);
-    const bool twoChannels = options.channels != ChannelMode::mono && source.layout.channels > 1;
-    const MonoSamples right = twoChannels ? channelOf(source, 1, frames, state.right) : left;
+    const uint32_t frames = framesPerBuffer(points, buffer.layout.format, options.trigger);
+    const MonoSamples left = channelOf(buffer, 0, frames, state.left);
+    const bool twoChannels = options.channels != ChannelMode::mono && buffer.layout.channels > 1;
+    const MonoSamples right = twoChannels ? channelOf(buffer, 1, frames, state.right) : left;
 
     // The trigger.
     const uint32_t length = spanSamples(points, left.sampleBits);
@@ -48,7 +48,7 @@ SampleSpan selectSpan(const SignalSource& source, int points, const SignalOption
     if (options.trigger) rememberPeak(state.trigger, leftPeak);
 
     // The gain.
-    if (options.autoGain) span.gain = gainFor(span, leftPeak, twoChannels, source.seconds, state.gain);
+    if (options.autoGain) span.gain = gainFor(span, leftPeak, twoChannels, buffer.seconds, state.gain);
     return span;
 }
 
@@ -71,9 +71,9 @@ void storeXyFigure(const SampleSpan& span, XyFigure& figure) {
     figure.gain = span.gain;
 }
 
-void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
-                 const TracePicture& picture) {
-    const SampleSpan span = selectSpan(source, shape.points, options, state);
+void traceBuffer(const SampleBuffer& buffer, const TraceShape& shape, const SignalOptions& options, SignalState& state,
+                 TracePicture& picture) {
+    const SampleSpan span = selectSpan(buffer, shape.points, options, state);
     reduceSpanInto(span, span.left, shape.points, shape.dimension, picture.left);
     if (options.channels == ChannelMode::stereo)
         reduceSpanInto(span, span.right, shape.points, shape.dimension, picture.right);

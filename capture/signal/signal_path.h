@@ -1,15 +1,17 @@
 #pragma once
-// The signal core: one buffer of any source in, the trace out. It is
-// portable (it includes no platform header), allocates nothing, and keeps
-// what it remembers between buffers in a SignalState that one capture owns
-// and one thread uses. A buffer's way, top to bottom in signal_path.cpp:
-// its channels are taken apart (channels.h), the trigger finds where the
-// trace starts (trigger.h), the automatic gain follows the peak of what is
-// shown (auto_gain.h), and the span is reduced to trace points (reduce.h)
-// or kept as X-Y pairs (xy_figure.h). Between buffers, silence_decay.h lets
-// a silent trace glide flat and delay_line.h holds pictures for a visual
-// delay. With every option off a one-channel 8- or 16-bit buffer is reduced
-// from its own bytes, so the trace is the plain reduction's.
+// The signal core: one buffer of any source in, the picture out. It is
+// portable (it includes only itself and the standard library, and takes
+// plain numbers in its own option records, signal_options.h), allocates
+// nothing, and keeps what it remembers between buffers in a SignalState that
+// one capture owns and one thread uses. A buffer's way, top to bottom in
+// signal_path.cpp: its channels are taken apart (channels.h), the trigger
+// finds where the trace starts (trigger.h), the automatic gain follows the
+// peak of what is shown (auto_gain.h), and the span is reduced to trace
+// points (reduce.h) or kept as X-Y pairs (xy_figure.h), into one picture
+// (trace_picture.h). Between buffers, silence_decay.h lets a silent picture
+// glide flat and delay_line.h holds pictures for a visual delay. With every
+// option off a one-channel 8- or 16-bit buffer is reduced from its own
+// bytes, so the trace is the plain reduction's.
 #include <cstdint>
 
 #include "capture/signal/auto_gain.h"
@@ -17,13 +19,13 @@
 #include "capture/signal/reduce.h"
 #include "capture/signal/trace_points.h"
 #include "capture/signal/trigger.h"
-#include "capture/signal/xy_figure.h"
-#include "settings/signal_settings.h"
+#include "capture/signal/signal_options.h"
+#include "capture/signal/trace_picture.h"
 
 namespace zembrit {
 
-// One buffer as the source delivered it.
-struct SignalSource {
+// One buffer of samples as a source delivered it.
+struct SampleBuffer {
     const uint8_t* bytes;
     uint32_t byteCount;
     SourceLayout layout;
@@ -49,20 +51,13 @@ struct SampleSpan {
     float gain;  // over the fixed scale; 1 with the automatic gain off
 };
 
-// Where one buffer's picture goes: the rows and, in X-Y, the figure.
-struct TracePicture {
-    TraceRow& left;
-    TraceRow& right;
-    XyFigure& figure;
-};
-
 // Frames a source should deliver per buffer: one trace span, two with the
 // trigger on, so that a crossing in the first still has a whole span after it.
 uint32_t framesPerBuffer(int points, SampleFormat format, bool trigger);
 
 // The channels, trigger and gain steps: where the trace starts (in the left
 // channel) and at what scale (both channels' peak, so they share one scale).
-SampleSpan selectSpan(const SignalSource& source, int points, const SignalOptions& options, SignalState& state);
+SampleSpan selectSpan(const SampleBuffer& buffer, int points, const SignalOptions& options, SignalState& state);
 
 // Reduces one channel of the span (span.left or span.right) into row from
 // the span's start, at the fixed scale or the span's gain.
@@ -71,8 +66,9 @@ void reduceSpanInto(const SampleSpan& span, const MonoSamples& channel, int poin
 // Stores the span's pairs (from its start, at most kMaxXyPairs) and gain.
 void storeXyFigure(const SampleSpan& span, XyFigure& figure);
 
-// The whole way: the left row always, the right row in stereo, the figure in X-Y.
-void traceBuffer(const SignalSource& source, const TraceShape& shape, const SignalOptions& options, SignalState& state,
-                 const TracePicture& picture);
+// The whole way into picture: the left row always, the right row in
+// stereo, the figure in X-Y.
+void traceBuffer(const SampleBuffer& buffer, const TraceShape& shape, const SignalOptions& options, SignalState& state,
+                 TracePicture& picture);
 
 }  // namespace zembrit

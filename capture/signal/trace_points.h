@@ -2,10 +2,13 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/relaxed.h"
-#include "settings/settings_rules.h"
+#include "capture/signal/relaxed.h"
 
 namespace zembrit {
+
+// The trace's point count is held within these.
+inline constexpr int kMinPoints = 10;
+inline constexpr int kMaxPoints = 100;
 
 constexpr int kTraceCapacity = kMaxPoints + 1;
 constexpr int kBytesPerPoint = 16;

@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdint>
 
+#include "capture/signal/relaxed.h"
 #include "capture/signal/trace_points.h"
-#include "settings/relaxed.h"
 
 // The X-Y figure as the capture thread leaves it for the paint: every sample
 // pair of one span, each pair one whole 32-bit value, so a paint may mix

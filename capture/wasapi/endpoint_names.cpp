@@ -2,8 +2,9 @@
 
 #include <mutex>
 
+#include "capture/floor/slim_lock.h"
+#include "capture/known_endpoints.h"
 #include "capture/wasapi/com_ref.h"
-#include "capture/slim_lock.h"
 
 namespace zembrit {
 namespace {

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "capture/known_endpoints.h"
-
 namespace zembrit {
 
 // An endpoint's friendly name as Windows shows it, and its identifier;

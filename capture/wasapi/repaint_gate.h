@@ -1,10 +1,5 @@
 #pragma once
-#include <algorithm>
-#include <array>
-#include <cstdint>
-
-#include "capture/signal/trace_points.h"
-#include "capture/signal/xy_figure.h"
+#include "capture/signal/trace_picture.h"
 
 namespace zembrit {
 
@@ -19,12 +14,10 @@ class RepaintGate {
 public:
     static constexpr int kRepaintsToSettle = 255;
 
-    // The rows (and, in X-Y, the figure) just reduced. forced: something
-    // else changed the rows since, so they count as new.
-    bool worthRequesting(const TraceRow& left, const TraceRow& right, const XyFigure* figure, bool trails,
-                         bool forced) {
-        const bool changed = remember(left, left_) | remember(right, right_) | (figure && remember(*figure)) | forced;
-        if (changed) {
+    // The picture just made. forced: something else changed it since, so it
+    // counts as new.
+    bool worthRequesting(const TracePicture& picture, bool trails, bool forced) {
+        if (changedSince(picture, last_) || forced) {
             settleLeft_ = trails ? kRepaintsToSettle : 0;
             return true;
         }
@@ -34,35 +27,7 @@ public:
     }
 
 private:
-    template <class Row, class Copy>
-    static bool remember(const Row& row, Copy& copy) {
-        bool changed = false;
-        for (size_t i = 0; i < copy.size(); ++i) {
-            const auto value = row[i].load();
-            changed |= value != copy[i];
-            copy[i] = value;
-        }
-        return changed;
-    }
-
-    bool remember(const XyFigure& figure) {
-        const int32_t count = std::clamp<int32_t>(figure.count, 0, kMaxXyPairs);
-        const bool changed = count != count_ || figure.gain.load() != gain_;
-        count_ = count;
-        gain_ = figure.gain;
-        bool pairsChanged = false;
-        for (int32_t i = 0; i < count; ++i) {
-            const uint32_t pair = figure.pairs[i];
-            pairsChanged |= pair != pairs_[i];
-            pairs_[i] = pair;
-        }
-        return changed || pairsChanged;
-    }
-
-    std::array<int32_t, kTraceCapacity> left_{}, right_{};
-    std::array<uint32_t, kMaxXyPairs> pairs_{};
-    int32_t count_ = 0;
-    float gain_ = 1.0f;
+    HeldPicture last_;
     int settleLeft_ = 0;
 };
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <atomic>
 
+#include "capture/floor/trace_feed.h"
 #include "capture/signal/silence_decay.h"
-#include "capture/trace_feed.h"
 #include "capture/wasapi/com_ref.h"
 #include "capture/wasapi/endpoint_names.h"
 #include "capture/wasapi/repaint_gate.h"
@@ -15,7 +15,7 @@ namespace zembrit {
 namespace {
 
 constexpr UINT_PTR kDecayTimerId = 0x5A31;
-// The longest gap between two windows the automatic gain counts as time:
+// The longest gap between two spans the automatic gain counts as time:
 // longer ones are silence, which the decay shows.
 constexpr uint32_t kLongestGainStepMs = 500;
 
@@ -40,13 +40,13 @@ public:
         const uint32_t now = GetTickCount();
         const uint32_t elapsedMs = std::min(now - lastSampleTick_.exchange(now), kLongestGainStepMs);
         if (!delivered_.exchange(true)) pendingLabel_.store(Label::capturing);
-        const SignalSource source{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
-        if (feed_.show(source) && worthRepainting())
+        const SampleBuffer buffer{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
+        if (feed_.show(buffer) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
     }
 
-    // User-interface thread: the decay moved the rows behind the engine's back.
-    void rowsGlided() { rowsGlided_.store(true); }
+    // User-interface thread: the decay moved the picture behind the engine's back.
+    void pictureGlided() { pictureGlided_.store(true); }
 
     // The label is sent from the user-interface thread: a message sent from
     // here could wait on a thread that is waiting for this one to end.
@@ -54,23 +54,19 @@ public:
         pendingLabel_.store(state == EngineState::running ? Label::capturing : Label::failing);
     }
 
-    // The first window of a run also says it captures: a run whose first
+    // The first span of a run also says it captures: a run whose first
     // open succeeded has no failure to recover from.
     Label takeLabel() { return pendingLabel_.exchange(Label::none); }
     uint32_t lastSampleTick() const { return lastSampleTick_.load(); }
 
 private:
-    bool worthRepainting() {
-        const TracePicture trace = writableTrace();
-        const XyFigure* figure = feed_.options().channels == ChannelMode::xy ? &trace.figure : nullptr;
-        return gate_.worthRequesting(trace.left, trace.right, figure, trails_, rowsGlided_.exchange(false));
-    }
+    bool worthRepainting() { return gate_.worthRequesting(writablePicture(), trails_, pictureGlided_.exchange(false)); }
 
     std::atomic<HWND> window_{nullptr};
     std::atomic<uint32_t> lastSampleTick_{0};
     std::atomic<Label> pendingLabel_{Label::none};
     std::atomic<bool> delivered_{false};
-    std::atomic<bool> rowsGlided_{false};
+    std::atomic<bool> pictureGlided_{false};
     bool trails_ = false;
     RepaintGate gate_;
     TraceFeed feed_;
@@ -80,8 +76,7 @@ private:
 // the user-interface thread's.
 ScopeSink sink;
 WasapiEngine engine(systemComFactory(), sink);
-SilenceDecay decay, rightDecay;
-XyFigureDecay xyDecay;
+SilenceDecay decay;
 SourceReport reportTo = nullptr;
 HWND scopeWindowOfTimer = nullptr;  // the window the decay timer runs on
 UINT tickMs = 0;                    // its interval now
@@ -122,12 +117,8 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
     const auto interval = static_cast<uint32_t>(settings().frameIntervalMs.load());
     const uint32_t now = GetTickCount();
     const uint32_t lastSample = sink.lastSampleTick();
-    const TracePicture trace = writableTrace();
-    const bool left = decay.step(now, lastSample, interval, trace.left);
-    const bool right = rightDecay.step(now, lastSample, interval, trace.right);
-    const bool figure = xyDecay.step(now, lastSample, interval, trace.figure);
-    if (left || right || figure) {
-        sink.rowsGlided();
+    if (decay.step(now, lastSample, interval, writablePicture())) {
+        sink.pictureGlided();
         InvalidateRect(window, nullptr, FALSE);
     }
     tickEvery(window, decay.flat() && lastSample == lastSampleSeen ? kRestingTickMs : frameTickMs());
@@ -136,7 +127,7 @@ void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options) {
+EngineConfig engineConfigFor(CaptureSource source, const SignalOptions& options) {
     const ScopeSettings& s = settings();
     EngineConfig config;
     config.loopback = source == CaptureSource::output;
@@ -147,30 +138,28 @@ EngineConfig sourceConfigFor(CaptureSource source, const SignalOptions& options)
     return config;
 }
 
-void startSourceTimer(HWND repaintWindow, SourceReport report) {
+void startWasapiTimer(HWND repaintWindow, SourceReport report) {
     decay = SilenceDecay{};
-    rightDecay = SilenceDecay{};
-    xyDecay = XyFigureDecay{};
     reportTo = report;
     scopeWindowOfTimer = repaintWindow;
     tickMs = 0;
     if (repaintWindow) tickEvery(repaintWindow, frameTickMs());
 }
 
-void stopSourceTimer() {
+void stopWasapiTimer() {
     if (scopeWindowOfTimer) KillTimer(scopeWindowOfTimer, kDecayTimerId);
     scopeWindowOfTimer = nullptr;
 }
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
-bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
+bool startWasapiEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
     if (engine.running()) return true;
     listEndpoints(config.loopback);
     sink.begin(repaintWindow, options, trails);
     return engine.start(config);
 }
 
-void stopSourceEngine() { engine.stop(INFINITE); }
+void stopWasapiEngine() { engine.stop(INFINITE); }
 
 }  // namespace zembrit

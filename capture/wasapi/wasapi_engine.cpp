@@ -8,7 +8,7 @@
 #include <memory>
 #include <new>
 
-#include "capture/module_pin.h"
+#include "capture/floor/module_pin.h"
 #include "capture/wasapi/com_ref.h"
 #include "capture/wasapi/endpoint_names.h"
 #include "capture/wasapi/packet_pacing.h"

@@ -3,7 +3,7 @@
 
 #include <new>
 
-#include "capture/module_pin.h"
+#include "capture/floor/module_pin.h"
 
 namespace zembrit {
 namespace {

@@ -2,7 +2,7 @@
 // The rules a capture keeps between its three threads, free of the platform
 // so that they run under a race detector:
 // - the device's thread only says that the buffer came back;
-// - the capture's worker reduces it, then queues it again while capturing,
+// - the capture's worker feeds it to the trace, then queues it again while capturing,
 //   or counts it home once the stop has cleared capturing;
 // - the control thread begins and stops the capture, and waits
 //   within a bound for the buffer to come home before anything releases it.
@@ -25,8 +25,8 @@ class CaptureDevice {
 public:
     // True while the buffer sits in the device's queue: the device's to write.
     virtual bool bufferInQueue() = 0;
-    // Reduces what the device recorded into the trace; true when a repaint is due.
-    virtual bool reduceRecorded() = 0;
+    // Feeds what the device recorded to the trace; true when a repaint is due.
+    virtual bool feedRecorded() = 0;
     virtual void requestRepaint(WindowHandle window) = 0;
     // Queues the buffer again; false when the device refused it.
     virtual bool queueAgain() = 0;
@@ -61,7 +61,7 @@ public:
         // A device may say twice that the buffer came back. Once it is queued
         // again the device may be writing into it: not ours to read or queue.
         if (device.bufferInQueue()) return true;
-        if (device.reduceRecorded())
+        if (device.feedRecorded())
             if (WindowHandle window = window_.load()) device.requestRepaint(window);
         std::lock_guard<Mutex> guard(lock_);
         if (running_.load() != &device) return false;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "capture/slim_lock.h"
-#include "capture/trace_feed.h"
+#include "capture/floor/slim_lock.h"
+#include "capture/floor/trace_feed.h"
 #include "capture/wave_in/capture_protocol.h"
 
 namespace zembrit {
@@ -27,7 +27,7 @@ struct CaptureBuffer final : CaptureDevice {
     TraceFeed feed;  // the worker's alone
 
     bool bufferInQueue() override;
-    bool reduceRecorded() override;
+    bool feedRecorded() override;
     void requestRepaint(WindowHandle window) override;
     bool queueAgain() override;
 };

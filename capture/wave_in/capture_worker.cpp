@@ -7,7 +7,7 @@
 // worker thread of the capture takes each returned buffer through the protocol.
 #include "capture/wave_in/capture_worker.h"
 
-#include "capture/wave_in/reduce_buffer.h"
+#include "capture/wave_in/feed_buffer.h"
 
 namespace zembrit {
 namespace {
@@ -25,7 +25,7 @@ DWORD WINAPI captureWorker(void* parameter) {
 
 bool CaptureBuffer::bufferInQueue() { return (header.dwFlags & WHDR_INQUEUE) != 0; }
 
-bool CaptureBuffer::reduceRecorded() { return header.dwBytesRecorded != 0 && reduceBuffer(*this); }
+bool CaptureBuffer::feedRecorded() { return header.dwBytesRecorded != 0 && feedBuffer(*this); }
 
 // The request only marks the window; the paint runs on its own thread.
 void CaptureBuffer::requestRepaint(WindowHandle window) { InvalidateRect(static_cast<HWND>(window), nullptr, FALSE); }

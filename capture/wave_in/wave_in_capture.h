@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "capture/capture_outcome.h"
-#include "capture/wave_in/recording_format.h"
+#include "capture/floor/capture_outcome.h"
+#include "capture/floor/step_progress.h"
 #include "capture/signal/signal_path.h"
-#include "capture/step_progress.h"
+#include "capture/wave_in/recording_format.h"
 
 namespace zembrit {
 

@@ -838,7 +838,7 @@ TEST_F(TwoChannels, StereoDrawsLeftInTheTraceColourAndRightHalfwayToTheBackgroun
     EXPECT_EQ(wave->opened, 2);
     EXPECT_EQ(wave->format.nChannels, 2);
     EXPECT_EQ(wave->format.nBlockAlign, 4);
-    EXPECT_EQ(wave->preparedLength, 32u * 8 * 4 * 2) << "two trace windows of 16-bit pairs";
+    EXPECT_EQ(wave->preparedLength, 32u * 8 * 4 * 2) << "two trace spans of 16-bit pairs";
     paintAfter(stereoCycle(steady(0.3), steady(-0.3)));
     // The trace colour halfway to the style's fill colour, 5a 7f a6.
     const COLORREF mixed = RGB((0xe8 + 0x5a) / 2, (0xf0 + 0x7f) / 2, (0xff + 0xa6) / 2);

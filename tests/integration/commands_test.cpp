@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/import_patch.h"
-#include "plugin/identity.h"
+#include "shell/plugin_identity.h"
 
 namespace zembrit_test {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/import_patch.h"
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace zembrit_test {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 #include "tests/integration/support/shell_fixture.h"
 
 namespace zembrit_test {

@@ -22,7 +22,7 @@ public:
         std::lock_guard<std::mutex> guard(lock);
         EXPECT_EQ(layout.channels, 1);
         const auto* samples = reinterpret_cast<const int16_t*>(bytes);
-        windows.emplace_back(samples, samples + byteCount / 2);
+        spans.emplace_back(samples, samples + byteCount / 2);
     }
     void stateChanged(EngineState state, HRESULT reason) override {
         std::lock_guard<std::mutex> guard(lock);
@@ -30,7 +30,7 @@ public:
     }
     size_t spanCount() {
         std::lock_guard<std::mutex> guard(lock);
-        return windows.size();
+        return spans.size();
     }
     size_t stateCount() {
         std::lock_guard<std::mutex> guard(lock);
@@ -38,7 +38,7 @@ public:
     }
 
     std::mutex lock;
-    std::vector<std::vector<int16_t>> windows;
+    std::vector<std::vector<int16_t>> spans;
     std::vector<std::pair<EngineState, HRESULT>> states;
 };
 
@@ -71,7 +71,7 @@ protected:
         script.mixFormat = mixFormat(format.isFloat, format.bits, format.channels, format.extensible);
         zembrit::EngineConfig config;
         config.loopback = loopback;
-        config.points = 10;  // 80 frames a window
+        config.points = 10;  // 80 frames a span
         ASSERT_TRUE(engine.start(config));
     }
     void TearDown() override {
@@ -90,7 +90,7 @@ protected:
 
 class EngineFormat : public Engine, public ::testing::WithParamInterface<FormatCase> {};
 
-TEST_P(EngineFormat, KnownSineComesOutAsMonoWindowsAcrossPackets) {
+TEST_P(EngineFormat, KnownSineComesOutAsMonoSpansAcrossPackets) {
     const FormatCase c = GetParam();
     startWith(c, c.isFloat);
     ASSERT_TRUE(waitUntil([&] { return script.event.load() != nullptr; }));
@@ -98,8 +98,8 @@ TEST_P(EngineFormat, KnownSineComesOutAsMonoWindowsAcrossPackets) {
     script.push(packetOf({levels.begin(), levels.begin() + 60}, c));
     script.push(packetOf({levels.begin() + 60, levels.end()}, c));
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 2; }));
-    EXPECT_EQ(sink.windows[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
-    EXPECT_EQ(sink.windows[1], std::vector<int16_t>(levels.begin() + 80, levels.end()));
+    EXPECT_EQ(sink.spans[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
+    EXPECT_EQ(sink.spans[1], std::vector<int16_t>(levels.begin() + 80, levels.end()));
     EXPECT_EQ(script.shareMode, AUDCLNT_SHAREMODE_SHARED);
     EXPECT_TRUE(script.initializeFlags & AUDCLNT_STREAMFLAGS_EVENTCALLBACK);
     EXPECT_EQ((script.initializeFlags & AUDCLNT_STREAMFLAGS_LOOPBACK) != 0, c.isFloat);
@@ -124,7 +124,7 @@ TEST_F(Engine, SilentPacketsGiveZerosWhateverTheyHold) {
     silent.flags = AUDCLNT_BUFFERFLAGS_SILENT;
     script.push(silent);
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
-    EXPECT_EQ(sink.windows[0], std::vector<int16_t>(80, 0));
+    EXPECT_EQ(sink.spans[0], std::vector<int16_t>(80, 0));
 }
 
 TEST_F(Engine, InvalidatedDeviceReopensWithBackOffAndSaysSoOnceEachWay) {

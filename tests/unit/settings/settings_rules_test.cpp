@@ -85,7 +85,7 @@ TEST(SettingsRules, ScopeTypeIsFirstCharacter) {
 }
 
 // A configuration file as key text to stored text; it records every key asked.
-class FakeFile final : public SettingsSource {
+class FakeFile final : public SettingsReader {
 public:
     std::map<std::string, std::string> lines;
     mutable std::vector<std::string> asked;

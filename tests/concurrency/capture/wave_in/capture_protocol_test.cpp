@@ -73,7 +73,7 @@ public:
         return queued_;
     }
 
-    bool reduceRecorded() override {
+    bool feedRecorded() override {
         readsWhileQueued += bufferInQueue();
         sum_ = std::accumulate(samples_.begin(), samples_.end(), 0);
         return true;

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "capture/floor/core_options.h"
+
 namespace zembrit {
 namespace {
 

@@ -16,8 +16,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846, kRate = 16000.0;
 constexpr int kPoints = 32;
-constexpr uint32_t kWindow = kPoints * 8;        // 16-bit samples in one trace window
-constexpr float kSeconds = 2 * kWindow / kRate;  // a triggered buffer holds two windows
+constexpr uint32_t kSpan = kPoints * 8;        // 16-bit samples in one trace span
+constexpr float kSeconds = 2 * kSpan / kRate;  // a triggered buffer holds two spans
 
 void putLevel(double v, uint8_t* bytes) {
     const auto level = uint16_t(int16_t(std::lround(std::clamp(v, -32768.0, 32767.0))));
@@ -31,15 +31,15 @@ std::vector<uint8_t> bytesOf(const std::vector<double>& levels) {
     return bytes;
 }
 
-// Two windows of a sine; noiseLevel > 0 adds Gaussian noise drawn from rng.
+// Two spans of a sine; noiseLevel > 0 adds Gaussian noise drawn from rng.
 // The sine turns by a fixed rotation per sample: the 32-bit tree runs under
 // an emulator, where a sine per sample is slow.
 std::vector<uint8_t> tone(double hertz, double amplitude, double phase, double noiseLevel, std::mt19937& rng) {
     std::normal_distribution<double> noise(0.0, noiseLevel > 0 ? noiseLevel : 1.0);
     const double turnCos = std::cos(2 * kPi * hertz / kRate), turnSin = std::sin(2 * kPi * hertz / kRate);
     double c = std::cos(phase), s = std::sin(phase);
-    std::vector<uint8_t> bytes(4 * kWindow);
-    for (uint32_t i = 0; i < 2 * kWindow; ++i) {
+    std::vector<uint8_t> bytes(4 * kSpan);
+    for (uint32_t i = 0; i < 2 * kSpan; ++i) {
         putLevel(amplitude * s + (noiseLevel > 0 ? noise(rng) : 0), &bytes[2 * i]);
         const double next = c * turnCos - s * turnSin;
         s = s * turnCos + c * turnSin, c = next;
@@ -47,7 +47,7 @@ std::vector<uint8_t> tone(double hertz, double amplitude, double phase, double n
     return bytes;
 }
 
-SignalSource mono16(const std::vector<uint8_t>& bytes) {
+SampleBuffer mono16(const std::vector<uint8_t>& bytes) {
     return {bytes.data(), static_cast<uint32_t>(bytes.size()), {SampleFormat::signed16, 1}, kSeconds};
 }
 
@@ -80,9 +80,9 @@ TEST(SignalTrigger, SilenceSteadyLevelsHissAndLateCrossingsRunFree) {
     std::mt19937 rng(3);
     std::vector<std::vector<uint8_t>> buffers{tone(0, 0, 0, 100, rng)};  // hiss 50 dB below full scale
     for (double level : {0, 300, -300, 20000, -20000})
-        buffers.push_back(bytesOf(std::vector<double>(2 * kWindow, level)));
-    std::vector<double> late(3 * kWindow, -20000);  // rises only after the first window
-    std::fill(late.begin() + kWindow + 10, late.end(), 20000);
+        buffers.push_back(bytesOf(std::vector<double>(2 * kSpan, level)));
+    std::vector<double> late(3 * kSpan, -20000);  // rises only after the first span
+    std::fill(late.begin() + kSpan + 10, late.end(), 20000);
     buffers.push_back(bytesOf(late));
     for (const auto& bytes : buffers) {
         SignalState state;
@@ -127,11 +127,11 @@ TEST(SignalAutoGain, QuietFillsLoudStaysInsideSilenceIsBounded) {
 TEST(SignalAutoGain, ChannelsShownApartShareTheLouderChannelsGain) {
     const auto gainOf = [](double left, double right, ChannelMode mode) {
         std::vector<double> frames;
-        for (uint32_t i = 0; i < kWindow; ++i) frames.insert(frames.end(), {left, right});
+        for (uint32_t i = 0; i < kSpan; ++i) frames.insert(frames.end(), {left, right});
         const std::vector<uint8_t> bytes = bytesOf(frames);
         SignalState state;
-        const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, kSeconds};
-        return selectSpan(source, kPoints, {false, true, mode}, state).gain;
+        const SampleBuffer buffer{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, kSeconds};
+        return selectSpan(buffer, kPoints, {false, true, mode}, state).gain;
     };
     for (ChannelMode mode : {ChannelMode::stereo, ChannelMode::xy}) {
         EXPECT_EQ(gainOf(1000, 20000, mode), gainOf(20000, 1000, mode)) << int(mode);
@@ -171,7 +171,7 @@ TEST(SignalChannels, EveryFormatSplitsIntoTheFirstTwoChannels) {
     EXPECT_EQ(shown.right.bytes, shown.left.bytes) << "a one-channel source shows the same signal on both";
 }
 
-TEST(SignalWindowReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) {
+TEST(SignalSpanReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) {
     std::mt19937 rng(99);
     std::vector<uint8_t> bytes(2 * kMaxPoints * kBytesPerPoint);
     for (uint8_t& b : bytes) b = uint8_t(rng());
@@ -192,24 +192,24 @@ TEST(SignalWindowReduction, DefaultsReduceAsBeforeAndTheTriggerFromItsCrossing) 
     const SampleSpan shown = selectSpan(mono16(sine), kPoints, {true, false, ChannelMode::mono}, state);
     ASSERT_GT(shown.start, 0u);
     TraceRow fromCrossing{}, now{};
-    reduceInto({sine.data() + 2 * shown.start, 2 * kWindow, kPoints, 16, 25}, fromCrossing);
+    reduceInto({sine.data() + 2 * shown.start, 2 * kSpan, kPoints, 16, 25}, fromCrossing);
     reduceSpanInto(shown, shown.left, kPoints, 25, now);
     for (int i = 0; i < kPoints; ++i) EXPECT_EQ(now[i].load(), fromCrossing[i].load()) << i;
 }
 
 // In X-Y the span's pairs are kept for the paint, not reduced.
-TEST(XyFigure, HoldsEveryPairOfTheWindowFromItsStartWithItsGain) {
+TEST(XyFigure, HoldsEveryPairOfTheSpanFromItsStartWithItsGain) {
     std::vector<uint8_t> bytes;  // 80 frames, left i * 100 and right -i * 100 - 1
     for (int i = 0; i < 80; ++i)
         for (int level : {i * 100, -i * 100 - 1}) bytes.insert(bytes.end(), {uint8_t(level), uint8_t(level >> 8)});
     SignalState state;
-    const SignalSource source{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, 0.01f};
-    SampleSpan window = selectSpan(source, 10, SignalOptions{false, false, ChannelMode::xy}, state);
-    window.start = 70;
-    window.gain = 2.5f;
+    const SampleBuffer buffer{bytes.data(), uint32_t(bytes.size()), {SampleFormat::signed16, 2}, 0.01f};
+    SampleSpan span = selectSpan(buffer, 10, SignalOptions{false, false, ChannelMode::xy}, state);
+    span.start = 70;
+    span.gain = 2.5f;
     XyFigure figure;
-    storeXyFigure(window, figure);
-    ASSERT_EQ(figure.count, 10) << "the window ends with the buffer";
+    storeXyFigure(span, figure);
+    ASSERT_EQ(figure.count, 10) << "the span ends with the buffer";
     EXPECT_EQ(leftLevel(figure.pairs[0]), 7000);
     EXPECT_EQ(rightLevel(figure.pairs[9]), -7901);
     EXPECT_EQ(figure.gain, 2.5f);

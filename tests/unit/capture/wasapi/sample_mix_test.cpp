@@ -82,36 +82,36 @@ TEST(SampleMix, FormatsNoEndpointMixesInAreRefused) {
     EXPECT_FALSE(mixFormatFor(FormatTag::pcm, 16, 2, 8));  // a frame size that does not match
 }
 
-TEST(SpanAccumulator, HandsOnWholeWindowsOfEightSamplesPerPointAcrossPackets) {
+TEST(SpanAccumulator, HandsOnWholeSpansOfEightSamplesPerPointAcrossPackets) {
     SpanAccumulator accumulator;
-    accumulator.reset(10, MixMode::mono);  // 80 samples per window
-    std::vector<std::vector<int16_t>> windows;
+    accumulator.reset(10, MixMode::mono);  // 80 samples per span
+    std::vector<std::vector<int16_t>> spans;
     auto keep = [&](const uint8_t* bytes, uint32_t count, const SourceLayout& layout) {
         EXPECT_EQ(layout.format, SampleFormat::signed16);
         EXPECT_EQ(layout.channels, 1);
         const auto* samples = reinterpret_cast<const int16_t*>(bytes);
-        windows.emplace_back(samples, samples + count / 2);
+        spans.emplace_back(samples, samples + count / 2);
     };
     const std::vector<int16_t> levels = sineLevels(150);
     const SourceLayout format{SampleFormat::signed16, 1};
     accumulator.append(reinterpret_cast<const uint8_t*>(levels.data()), 50, format, keep);
-    EXPECT_TRUE(windows.empty());
+    EXPECT_TRUE(spans.empty());
     accumulator.append(reinterpret_cast<const uint8_t*>(levels.data() + 50), 100, format, keep);
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
-    accumulator.appendSilence(170, keep);  // 70 left over + 170 = three windows
-    ASSERT_EQ(windows.size(), 4u);
-    EXPECT_EQ(std::vector<int16_t>(windows[1].begin(), windows[1].begin() + 70),
+    ASSERT_EQ(spans.size(), 1u);
+    EXPECT_EQ(spans[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
+    accumulator.appendSilence(170, keep);  // 70 left over + 170 = three spans
+    ASSERT_EQ(spans.size(), 4u);
+    EXPECT_EQ(std::vector<int16_t>(spans[1].begin(), spans[1].begin() + 70),
               std::vector<int16_t>(levels.begin() + 80, levels.end()));
-    EXPECT_EQ(windows[3], std::vector<int16_t>(80, 0));
+    EXPECT_EQ(spans[3], std::vector<int16_t>(80, 0));
 
     accumulator.reset(10, MixMode::firstTwo);
     accumulator.appendSilence(80, [&](const uint8_t*, uint32_t count, const SourceLayout& layout) {
         EXPECT_EQ(count, 320u);
         EXPECT_EQ(layout.channels, 2);
-        windows.clear();
+        spans.clear();
     });
-    EXPECT_TRUE(windows.empty());
+    EXPECT_TRUE(spans.empty());
 }
 
 }  // namespace

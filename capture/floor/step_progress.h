@@ -4,7 +4,7 @@
 // stands at, and whether the stop unprepared its header.
 #include <atomic>
 
-#include "capture/capture_outcome.h"
+#include "capture/floor/capture_outcome.h"
 
 namespace zembrit {
 

@@ -4,7 +4,7 @@
 // thread only ever waits for it within a bound.
 #include <memory>
 
-#include "capture/capture_job.h"
+#include "capture/control/capture_job.h"
 
 namespace zembrit {
 

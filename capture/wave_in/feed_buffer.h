@@ -3,8 +3,8 @@
 
 namespace zembrit {
 
-// Takes one returned wave-in buffer to the trace; true when a repaint is
+// Hands one returned wave-in buffer to its feed; true when a repaint is
 // due. Runs on the capture worker.
-bool reduceBuffer(CaptureBuffer& buffer);
+bool feedBuffer(CaptureBuffer& buffer);
 
 }  // namespace zembrit

@@ -1,5 +1,5 @@
 // The control thread and the shell's side of handing it work.
-#include "capture/control_thread.h"
+#include "capture/control/control_thread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,6 +7,7 @@
 #include <objbase.h>
 
 #include "capture/wasapi/wasapi_capture.h"
+#include "shell/own_module.h"
 
 namespace zembrit {
 namespace {
@@ -17,12 +18,12 @@ void run(CaptureJob& job) {
     switch (job.kind) {
     case JobKind::startWaveIn: job.started = startWaveIn(job.plan, job.window, job.progress); break;
     case JobKind::stopWaveIn: job.stopped = stopWaveIn(job.progress); break;
-    case JobKind::startSource:
-        job.started = startSourceEngine(job.config, job.options, job.trails, job.window)
+    case JobKind::startWasapi:
+        job.started = startWasapiEngine(job.config, job.options, job.trails, job.window)
                           ? StartFailure::None
                           : StartFailure::SourceNotStarted;
         break;
-    case JobKind::stopSource: stopSourceEngine(); break;
+    case JobKind::stopWasapi: stopWasapiEngine(); break;
     }
 }
 
@@ -53,9 +54,8 @@ DWORD WINAPI controlThread(void* module) {
 // call that returns after the shell let go of the module still returns into
 // loaded code.
 bool startControlThread() {
-    HMODULE self = nullptr;
-    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&controlThread), &self))
-        return false;
+    HMODULE self = ownModule(0);
+    if (!self) return false;
     HANDLE thread = CreateThread(nullptr, 0, controlThread, self, 0, nullptr);
     if (!thread) {
         FreeLibrary(self);

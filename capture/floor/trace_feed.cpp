@@ -1,8 +1,9 @@
-// The latest trace and the feed that writes it.
-#include "capture/trace_feed.h"
+// The latest picture and the feed that writes it.
+#include "capture/floor/trace_feed.h"
 
 #include <windows.h>
 
+#include "capture/floor/core_options.h"
 #include "capture/latest_trace.h"
 #include "capture/signal/reduce.h"
 #include "settings/settings_store.h"
@@ -10,9 +11,7 @@
 namespace zembrit {
 namespace {
 
-TraceRow row{};
-TraceRow rightRow{};
-XyFigure figure;
+TracePicture latest;
 Relaxed<uint32_t> lastRepaintTick;  // written by the running capture's thread
 
 bool claimRepaintWhenDue() {
@@ -24,25 +23,21 @@ bool claimRepaintWhenDue() {
 
 }  // namespace
 
-const TraceRow& latestTrace() { return row; }
-const TraceRow& latestRightTrace() { return rightRow; }
-const XyFigure& latestXyFigure() { return figure; }
-TracePicture writableTrace() { return {row, rightRow, figure}; }
+const TracePicture& latestPicture() { return latest; }
+TracePicture& writablePicture() { return latest; }
 
 void resetTrace() {
     lastRepaintTick = GetTickCount();
-    for (auto& point : row) point = 0;
-    for (auto& point : rightRow) point = 0;
-    figure.count = 0;
+    clear(latest);
 }
 
-bool TraceFeed::show(const SignalSource& source) {
+bool TraceFeed::show(const SampleBuffer& buffer) {
     const TraceShape shape = traceShapeOf(settings());
     if (options_.delayMs <= 0) {
-        traceBuffer(source, shape, options_, state_, writableTrace());
+        traceBuffer(buffer, shape, options_, state_, latest);
         return claimRepaintWhenDue();
     }
-    traceBuffer(source, shape, options_, state_, {delay_.left, delay_.right, delay_.figure});
+    traceBuffer(buffer, shape, options_, state_, made_);
     return showDelayed();
 }
 
@@ -50,9 +45,8 @@ bool TraceFeed::show(const SignalSource& source) {
 bool TraceFeed::showDelayed() {
     if (!claimRepaintWhenDue()) return false;
     const uint32_t now = GetTickCount();
-    const bool xy = options_.channels == ChannelMode::xy;
-    delay_.push(now, options_.delayMs, settings().frameIntervalMs, xy);
-    return delay_.publishDue(now, row, rightRow, xy ? &figure : nullptr);
+    delay_.push(now, made_, options_.delayMs, settings().frameIntervalMs);
+    return delay_.publishDue(now, latest);
 }
 
 }  // namespace zembrit

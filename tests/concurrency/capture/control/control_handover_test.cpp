@@ -1,4 +1,4 @@
-#include "capture/control_handover.h"
+#include "capture/control/control_handover.h"
 
 #include <gtest/gtest.h>
 

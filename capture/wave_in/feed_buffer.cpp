@@ -1,5 +1,5 @@
 // A returned wave-in buffer handed to the trace feed.
-#include "capture/wave_in/reduce_buffer.h"
+#include "capture/wave_in/feed_buffer.h"
 
 #include <algorithm>
 
@@ -13,11 +13,11 @@ float secondsOf(uint32_t bytes, const CaptureBuffer& buffer) {
 
 }  // namespace
 
-bool reduceBuffer(CaptureBuffer& buffer) {
+bool feedBuffer(CaptureBuffer& buffer) {
     // A driver's byte count is never trusted beyond the buffer it was given.
     const DWORD recorded = std::min(buffer.header.dwBytesRecorded, buffer.header.dwBufferLength);
     const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.header.lpData);
-    return buffer.feed.show(SignalSource{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)});
+    return buffer.feed.show(SampleBuffer{bytes, recorded, buffer.layout, secondsOf(recorded, buffer)});
 }
 
 }  // namespace zembrit

@@ -5,16 +5,16 @@
 
 #include <cstdint>
 
-#include "capture/capture_outcome.h"
-#include "capture/control_handover.h"
-#include "capture/slim_lock.h"
-#include "capture/step_progress.h"
+#include "capture/control/control_handover.h"
+#include "capture/floor/capture_outcome.h"
+#include "capture/floor/slim_lock.h"
+#include "capture/floor/step_progress.h"
 #include "capture/wasapi/wasapi_engine.h"
 #include "capture/wave_in/wave_in_capture.h"
 
 namespace zembrit {
 
-enum class JobKind : uint8_t { startWaveIn, stopWaveIn, startSource, stopSource };
+enum class JobKind : uint8_t { startWaveIn, stopWaveIn, startWasapi, stopWasapi };
 
 struct CaptureJob final : HandedJob {
     // A wave-in start that did not begin in time is a failed start, never
@@ -24,9 +24,9 @@ struct CaptureJob final : HandedJob {
     const JobKind kind;
     HWND window = nullptr;
     WaveInPlan plan{};      // startWaveIn
-    EngineConfig config;    // startSource
+    EngineConfig config;    // startWasapi
     SignalOptions options;  // startWaveIn's are in its plan
-    bool trails = false;    // startSource: repaints go on until a blend or a glow settles
+    bool trails = false;    // startWasapi: repaints go on until a blend or a glow settles
     StepProgress progress;
     // The outcome, once finished.
     StartFailure started = StartFailure::None;

@@ -1,4 +1,4 @@
-#include "plugin/host_api.h"
+#include "shell/shell_api.h"
 
 namespace zembrit {
 
