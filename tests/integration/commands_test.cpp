@@ -202,7 +202,7 @@ TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
         {"@ZembritInternal SetBufferSize 5", "10", "@ZembritInternal SetBufferSize 10"},
         {"@ZembritInternal SetBufferSize 500", "100", "@ZembritInternal SetBufferSize 100"},
         {"@ZembritInternal SetBufferSize -40", "10", "@ZembritInternal SetBufferSize 10"},
-        {"@ZembritInternal SetBuff 2147483648", "10", "@ZembritInternal SetBufferSize 10"},
+        {"@ZembritInternal SetBuff 2147483648", "100", "@ZembritInternal SetBufferSize 100"},
         {"@ZembritInternal SetBufferSize 100", "100", "@ZembritInternal SetBufferSize 100"},
     };
     for (const auto& [command, written, marked] : sizes) {
@@ -218,13 +218,14 @@ TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
     EXPECT_TRUE(IsWindow(scopeWindow()));
 }
 
-TEST_F(Commands, NumericWordsWithoutArgumentTextAreIgnored) {
+TEST_F(Commands, NumericWordsWithoutANumberAreIgnored) {
     ASSERT_EQ(startQuiet(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
     for (const char* command :
          {"@ZembritInternal SetFPS", "@ZembritInternal SetBufferSize", "@ZembritInternal SetKHz",
           "@ZembritInternal SetBit", "@ZembritInternal SetBlurAlpha", "@ZembritInternal SetScopeWidth",
-          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44"})
+          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44", "@ZembritInternal TransparencyAlpha ",
+          "@ZembritInternal SetFPS -"})
         send(command);
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
