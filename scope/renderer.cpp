@@ -45,10 +45,11 @@ void drawBackground(HDC target, RECT client) {
     shellApi.MakeStyleGradient(target, &client, record, settings().showBorder);
 }
 
-void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORREF color) {
+// The stored width is within 1 to kWidestLine: the pen needs no bound of its own.
+void drawLine(HDC target, const Point* points, int n, COLORREF color) {
     POINT line[kMaxXyPairs];
     for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(settings().scopeWidth, client), color));
+    OwnedObject pen(CreatePen(PS_SOLID, settings().scopeWidth, color));
     Selection selected(target, pen);
     Polyline(target, line, n);
 }
@@ -119,8 +120,8 @@ void forEachTrace(const RECT& client, Draw draw) {
 }
 
 void drawTrace(HDC target, const RECT& client) {
-    forEachTrace<Point>(
-        client, [&](const Point* points, int n, COLORREF color) { drawLine(target, client, points, n, color); });
+    forEachTrace<Point>(client,
+                        [&](const Point* points, int n, COLORREF color) { drawLine(target, points, n, color); });
 }
 
 BeamColor beamColorOf(COLORREF color) {
@@ -131,7 +132,7 @@ BeamColor beamColorOf(COLORREF color) {
 // traces add theirs, and the sum is laid over the background.
 void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
     const float persistence = beamPersistence(settings().motionBlur, settings().motionBlurAlpha);
-    const float sigma = beamSigma(boundedPen(settings().scopeWidth, client));
+    const float sigma = beamSigma(settings().scopeWidth);
     beam.fade(persistence);
     forEachTrace<PathPoint>(client, [&](const PathPoint* path, int n, COLORREF color) {
         beam.expose(path, n, sigma, beamExposure(path, n, persistence), beamColorOf(color));

@@ -22,9 +22,8 @@ constexpr LONG kMinTrackSize = 5;
 constexpr WPARAM kSizeFromBottomRight = 0xF008;
 constexpr WPARAM kMoveByCaption = 0xF012;
 
-BYTE windowAlpha() {
-    return settings().transparencyEnabled ? static_cast<BYTE>(settings().transparencyAlpha & 0xFF) : 255;
-}
+// The stored alpha is held within 0 to 255.
+BYTE windowAlpha() { return settings().transparencyEnabled ? static_cast<BYTE>(settings().transparencyAlpha) : 255; }
 
 static_assert(kLayeredStyle == WS_EX_LAYERED && kClickThroughStyle == WS_EX_TRANSPARENT);
 

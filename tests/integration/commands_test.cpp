@@ -113,13 +113,13 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
         {"@ZembritInternal SetScopeV", "Zembrit.plugin.style.scopeType:", "v", nullptr},
         {"@ZembritInternal SetScopeH", "Zembrit.plugin.style.scopeType:", "h", nullptr},
         {"@ZembritInternal ToggleBlur", "Zembrit.plugin.motionblur:", "true", "ZembritPlugin -> ToggleBlur enabled!"},
-        {"@ZembritInternal SetBlurAlpha 300", "Zembrit.plugin.motionbluralpha:", "44", nullptr},
+        {"@ZembritInternal SetBlurAlpha 300", "Zembrit.plugin.motionbluralpha:", "255", nullptr},
         {"@ZembritInternal SetScopeWidth 3", "Zembrit.plugin.style.scopeWidth:", "3", nullptr},
         {"@ZembritInternal SetKHz 44", "Zembrit.plugin.wave.KHz:", "44", nullptr},
         {"@ZembritInternal SetBufferSize 40", "Zembrit.plugin.wave.buffsize:", "40", nullptr},
         {"@ZembritInternal SetBit 8", "Zembrit.plugin.wave.bit:", "8", nullptr},
         {"@ZembritInternal SetFPS 30", "Zembrit.plugin.wave.fps:", "30", nullptr},
-        {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "300", nullptr},
+        {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "255", nullptr},
         {"@ZembritInternal ToggleWithPlugins", "Zembrit.plugin.togglewithplugins:", "false",
          "ZembritPlugin -> ToggleWithPlugins disabled!"},
         {"@ZembritInternal SetTrigger rising", "Zembrit.plugin.trigger:", "rising", nullptr},
@@ -160,7 +160,7 @@ TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
           "@ZembritInternal SetBit 8", "@ZembritInternal SetScopeWidth 3", "@ZembritInternal SetBlurAlpha 296",
           "@ZembritInternal TransparencyAlpha 300", "@ZembritInternal SetTabTL", "@ZembritInternal SetScopeV"})
         send(command);
-    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "40");
+    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "255");
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal SetFPS 30"), 'x');  // interval 33
     EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 40"), 'x');
@@ -168,11 +168,11 @@ TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
     EXPECT_EQ(markOf("@ZembritInternal SetKHz 16"), ' ');
     EXPECT_EQ(markOf("@ZembritInternal SetBit 8"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetScopeWidth 3"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 40"), 'x');  // 296 holds its low 8 bits
+    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 240"), ' ');  // 296 is held at 255, which is not offered
     EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetTabBR"), ' ');
     EXPECT_EQ(markOf("@ZembritInternal SetScopeV"), 'x');
-    EXPECT_EQ(alphaValueShown(), "300");
+    EXPECT_EQ(alphaValueShown(), "255");
 }
 
 TEST_F(Commands, FrameRateIsHeldAsItsIntervalRoundedDown) {

@@ -464,9 +464,11 @@ TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
     for (int i = 0; i < 20; ++i) repaint();
     EXPECT_LT(GetTickCount() - began, 5000u);
     ASSERT_EQ(gdiLedger.penWidths.size(), 20u);
-    for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
-    // So wide a pen covers the whole window in the trace colour.
-    EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
+    for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 16);  // the widest line the settings hold
+    // A 16-pixel line on the centre row (12) of the 25-pixel window.
+    const Picture shown = windowPicture(window);
+    for (int y : {6, 18}) EXPECT_EQ(shown.at(50, y), kScopeColor) << y;
+    EXPECT_NE(shown.at(50, 1), kScopeColor);
 }
 
 // The tab's outline pen is bounded as the trace's is, and a border that puts

@@ -72,14 +72,14 @@ TEST_F(WindowState, StartPlacesTheWindowAtItsStoredPlaceAndStacking) {
     EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// Only the low 8 bits of the stored alpha count, and only when enabled.
+// The stored alpha, held within 0 to 255, counts only when enabled.
 TEST_F(WindowState, LayeredWindowHasTheColourKeyAndTheStoredAlpha) {
     struct Case {
         const char* enabled;
         int stored;
         BYTE alpha;
     };
-    for (Case c : {Case{"true", 60, 60}, Case{"true", 256, 0}, Case{"true", 300, 44}, Case{"false", 60, 255}}) {
+    for (Case c : {Case{"true", 60, 60}, Case{"true", 256, 255}, Case{"true", 300, 255}, Case{"false", 60, 255}}) {
         SCOPED_TRACE(std::string(c.enabled) + " " + std::to_string(c.stored));
         startWith(std::string("Zembrit.plugin.transparency.enabled: ") + c.enabled +
                   "\nZembrit.plugin.transparency.alpha: " + std::to_string(c.stored) + "\n");
