@@ -31,7 +31,7 @@ void restartRunningCapture() {
 
 // A docked scope stays put whatever the shell does with its plugins.
 void followShellPlugins(bool hidden) {
-    if (settings().inSlit) return;
+    if (docked()) return;
     setPluginsHidden(hidden);
     applyWindowState();
 }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "commands/report_toggle.h"
-#include "commands/shell_windows.h"
 #include "plugin/host_api.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
@@ -35,13 +34,15 @@ void enterDock() {
 
 }  // namespace
 
+// Without a dock nothing holds the scope: a stored docked state is only
+// cleared, and nothing can set it.
 void toggleDocking(const char* word) {
-    if (dockWindow()) {
-        if (settings().inSlit)
-            leaveDock();
-        else
-            enterDock();
-    }
+    if (docked())
+        leaveDock();
+    else if (dockWindow())
+        enterDock();
+    else
+        setWithoutStoring(keys::inSlit, false);
     reportToggle(keys::inSlit, word, false);
 }
 

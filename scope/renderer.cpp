@@ -34,8 +34,8 @@ int32_t boundedPen(int32_t width, const RECT& client) {
     return boundedPenWidth(width, client.right - client.left, client.bottom - client.top);
 }
 
-void drawBackground(HDC target, RECT client) {
-    if (settings().transbackEnabled) {
+void drawBackground(HDC target, RECT client, bool seeThrough) {
+    if (seeThrough) {
         OwnedObject brush(CreateSolidBrush(colorKey));
         FillRect(target, &client, static_cast<HBRUSH>(brush.handle));
         return;
@@ -130,7 +130,7 @@ BeamColor beamColorOf(COLORREF color) {
 
 // One frame of the beam: the light of the frames before fades, this frame's
 // traces add theirs, and the sum is laid over the background.
-void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
+void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam, bool seeThrough) {
     const float persistence = beamPersistence(settings().motionBlur, settings().motionBlurAlpha);
     const float sigma = beamSigma(settings().scopeWidth);
     beam.fade(persistence);
@@ -138,7 +138,7 @@ void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
         beam.expose(path, n, sigma, beamExposure(path, n, persistence), beamColorOf(color));
     });
     GdiFlush();  // the background must have reached the pixels
-    beam.composite(target.pixels(), target.width(), settings().transbackEnabled);
+    beam.composite(target.pixels(), target.width(), seeThrough);
 }
 
 void drawTab(HDC target, const RECT& client) {
@@ -157,13 +157,13 @@ void drawTab(HDC target, const RECT& client) {
     Polygon(target, corners, 3);
 }
 
-void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam) {
-    drawBackground(target.dc(), client);
+void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam, bool seeThrough) {
+    drawBackground(target.dc(), client, seeThrough);
     if (beam)
-        drawBeam(target, client, *beam);
+        drawBeam(target, client, *beam, seeThrough);
     else
         drawTrace(target.dc(), client);
-    if (settings().transbackEnabled) drawTab(target.dc(), client);
+    if (seeThrough) drawTab(target.dc(), client);
 }
 
 // The part of the paint rectangle the buffer covers: nothing is read or
@@ -186,8 +186,8 @@ void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area
 // Every frame is blended, the first after a build onto black; a see-through
 // one is drawn straight into what is shown, since a blend would spoil its
 // colour key. The beam's own persistence stands in for the blend.
-Surface* blendedFrameSurface() {
-    if (settings().motionBlur && !settings().transbackEnabled && !settings().beam) return frameSurface();
+Surface* blendedFrameSurface(bool seeThrough) {
+    if (settings().motionBlur && !seeThrough && !settings().beam) return frameSurface();
     releaseFrameSurface();
     return nullptr;
 }
@@ -209,8 +209,11 @@ void paintScope() {
     if (!shown.built()) return;
     RECT client{};
     GetClientRect(scopeWindow(), &client);
-    const Surface* frame = blendedFrameSurface();
-    drawFrame(frame ? *frame : shown, client, beamOfThisPaint());
+    // The colour key is see-through only on a layered window (floating, where
+    // the system has them); elsewhere the style's background stands in.
+    const bool seeThrough = settings().transbackEnabled && isLayered();
+    const Surface* frame = blendedFrameSurface(seeThrough);
+    drawFrame(frame ? *frame : shown, client, beamOfThisPaint(), seeThrough);
     const RECT area = transferArea(paint.paint.rcPaint, shown);
     if (area.right <= area.left || area.bottom <= area.top) return;
     if (frame) blendOntoShown(*frame, shown, area);

@@ -12,6 +12,7 @@ namespace zembrit {
 namespace {
 
 HWND scopeHandle = nullptr;
+HWND dockHandle = nullptr;
 bool hiddenWithPlugins = false;
 
 constexpr int kSnapDistance = 10;
@@ -28,7 +29,7 @@ BYTE windowAlpha() { return settings().transparencyEnabled ? static_cast<BYTE>(s
 static_assert(kLayeredStyle == WS_EX_LAYERED && kClickThroughStyle == WS_EX_TRANSPARENT);
 
 void applyLayering() {
-    const bool floating = !settings().inSlit;
+    const bool floating = !docked();
     const LONG_PTR extended = GetWindowLongPtrA(scopeHandle, GWL_EXSTYLE);
     SetWindowLongPtrA(scopeHandle, GWL_EXSTYLE, layeringStyle(extended, floating, settings().clickThrough));
     if (floating) SetLayeredWindowAttributes(scopeHandle, colorKey, windowAlpha(), LWA_COLORKEY | LWA_ALPHA);
@@ -38,6 +39,12 @@ void applyLayering() {
 
 HWND scopeWindow() { return scopeHandle; }
 void setScopeWindow(HWND created) { scopeHandle = created; }
+
+HWND dockWindow() { return dockHandle; }
+void setDockWindow(HWND dock) { dockHandle = dock; }
+bool docked() { return settings().inSlit && dockHandle; }
+
+bool isLayered() { return (GetWindowLongPtrA(scopeHandle, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
 void setPluginsHidden(bool hidden) { hiddenWithPlugins = hidden; }
 
@@ -59,7 +66,7 @@ void applyWindowState() {
     InvalidateRect(scopeHandle, nullptr, FALSE);
 }
 
-LRESULT hitTestAnswer() { return settings().inSlit ? HTCLIENT : HTCAPTION; }
+LRESULT hitTestAnswer() { return docked() ? HTCLIENT : HTCAPTION; }
 
 // Posted, not sent: the platform's move or size loop starts once this
 // handler has returned.
@@ -71,7 +78,7 @@ void startMoveOrSize() {
 void setMinimumTrackSize(MINMAXINFO& limits) { limits.ptMinTrackSize = POINT{kMinTrackSize, kMinTrackSize}; }
 
 void snapToEdges(WINDOWPOS& pending) {
-    if (!settings().inSlit && settings().snapWindow && IsWindowVisible(scopeHandle))
+    if (!docked() && settings().snapWindow && IsWindowVisible(scopeHandle))
         shellApi.SnapWindowToEdge(&pending, kSnapDistance, kSnapFlag);
 }
 
@@ -79,7 +86,7 @@ void snapToEdges(WINDOWPOS& pending) {
 // window keeps its size; a size raised to the minimum or cut to the virtual
 // screen applies at the next applyWindowState.
 void recordPlacement(const WINDOWPOS& done) {
-    if (settings().inSlit) return;
+    if (docked()) return;
     set(keys::x, done.x);
     set(keys::y, done.y);
     set(keys::width, done.cx);

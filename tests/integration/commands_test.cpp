@@ -346,12 +346,14 @@ TEST_F(Commands, SlitToggleWithoutADockMovesNothingButReportsTheUnchangedState) 
     EXPECT_EQ(shellRecord.menuRefreshes, 1);
 }
 
-TEST_F(Commands, SlitToggleWithoutADockKeepsAStoredDockedState) {
+// A scope stored as docked floats when no dock holds it, and the toggle
+// takes it out of the dock it is not in.
+TEST_F(Commands, SlitToggleWithoutADockClearsAStoredDockedState) {
     ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
     send("@ZembritInternal slittoggle");
-    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "true");
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
     ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
-    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> slittoggle enabled!");
+    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> slittoggle disabled!");
     EXPECT_TRUE(shellRecord.dockEvents.empty());
 }
 

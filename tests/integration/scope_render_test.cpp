@@ -194,6 +194,27 @@ TEST_F(ScopeRender, SeeThroughBackgroundIsTheColourKeyWithTheTabInTheStyleColour
     EXPECT_EQ(shown.at(50, 12), kScopeColor);
 }
 
+class DockedScopeRender : public ScopeRender {
+protected:
+    bool withDock() const override { return true; }
+};
+
+// Only a layered window makes the colour key see-through: docked, the scope
+// shows the style's background (and no tab); floating again, the key.
+TEST_F(DockedScopeRender, SeeThroughBackgroundOnlyWhereTheWindowIsLayered) {
+    startWith("Zembrit.plugin.inSlit: true\nZembrit.plugin.transback.enabled: true\n");
+    ASSERT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    repaint();
+    const Picture docked = windowPicture(window), gradient = expectedGradientFrame();
+    EXPECT_EQ(docked.count(kColorKey), 0);
+    for (POINT p : {POINT{50, 20}, POINT{97, 22}}) EXPECT_EQ(docked.at(p.x, p.y), gradient.at(p.x, p.y)) << p.x;
+    EXPECT_EQ(docked.at(50, 12), kScopeColor);
+    standin::broadcast("@ZembritInternal SlitToggle");
+    ASSERT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    repaint();
+    EXPECT_EQ(windowPicture(window).at(50, 20), kColorKey);
+}
+
 // Which corner holds the tab: a pixel just inside each corner's triangle.
 TEST_F(ScopeRender, TabFollowsItsPositionCode) {
     struct Case {

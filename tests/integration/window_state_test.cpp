@@ -266,6 +266,21 @@ TEST_F(WindowState, PluginsHideLeavesTheWindowShownWithoutToggling) {
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
+// Stored as docked but started with no dock to hold it, the scope floats
+// with all that floating means.
+TEST_F(WindowState, WithoutADockAScopeStoredDockedFloats) {
+    startWith("Zembrit.plugin.inSlit: true\nZembrit.plugin.x: 40\n");
+    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
+    const int snaps = shellRecord.snapRequests;
+    moveTo(200, 150);
+    EXPECT_GT(shellRecord.snapRequests, snaps);
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "200");
+    EXPECT_EQ(configValue("Zembrit.plugin.y:"), "150");
+    standin::broadcast("@NRHidePlugins");
+    EXPECT_FALSE(IsWindowVisible(window));
+}
+
 class DockedWindowState : public DockedShellFixture {
 protected:
     HWND window = nullptr;
