@@ -29,6 +29,7 @@ void run(CaptureJob& job) {
             return 0;
         });
         break;
+    case JobKind::listEndpoints: listSourceEndpoints(job.render); break;
     }
 }
 

@@ -96,14 +96,6 @@ void widenDeviceName(const char* stored, wchar_t (&name)[kDeviceNameCapacity]) {
     name[0] = L'\0';
 }
 
-// What the Device menu offers is listed here, before the engine starts, so
-// that the menu never asks the system itself.
-void listEndpoints(bool render) {
-    ComRef<IMMDeviceEnumerator> enumerator;
-    if (SUCCEEDED(systemComFactory().createEnumerator(enumerator.put())))
-        refreshKnownEndpoints(*enumerator.get(), render);
-}
-
 void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD);
 
 // Under Wine every tick costs a round trip to its server: once a frame is
@@ -164,9 +156,17 @@ void stopSourceTimer() {
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
+// Listed again before the engine starts, so that the menu never asks the
+// system itself.
+void listSourceEndpoints(bool render) {
+    ComRef<IMMDeviceEnumerator> enumerator;
+    if (SUCCEEDED(systemComFactory().createEnumerator(enumerator.put())))
+        refreshKnownEndpoints(*enumerator.get(), render);
+}
+
 bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
     if (engine.running()) return true;
-    listEndpoints(config.loopback);
+    listSourceEndpoints(config.loopback);
     sink.begin(repaintWindow, options, trails);
     return engine.start(config);
 }

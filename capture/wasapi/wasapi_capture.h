@@ -30,5 +30,8 @@ void forgetWasapiWindow();
 // so that no two engines ever run and share what they remember.
 bool startSourceEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow);
 void stopSourceEngine();
+// Control thread: lists the active endpoints that play (render) or record
+// for the Device menu (known_endpoints.h).
+void listSourceEndpoints(bool render);
 
 }  // namespace zembrit
