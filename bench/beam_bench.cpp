@@ -87,8 +87,15 @@ BENCHMARK(beamWorstFrame)
     ->Args({1280, 1024, 20})
     ->Args({1280, 1024, 80})
     ->Args({1280, 1024, 200})
+    ->Args({1920, 1200, 6})
+    ->Args({1920, 1200, 80})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(beamFade)->ArgNames({"width", "height"})->Args({400, 100})->Args({1600, 200})->Unit(benchmark::kMicrosecond);
+BENCHMARK(beamFade)
+    ->ArgNames({"width", "height"})
+    ->Args({400, 100})
+    ->Args({1600, 200})
+    ->Args({1920, 1200})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zembrit
