@@ -113,6 +113,13 @@ StopOutcome stopCapture(const CaptureDeadline& deadline) {
 
 bool isCapturing() { return running != Running::nothing; }
 
+void relistEndpoints(bool render, DWORD boundMs) {
+    std::unique_ptr<CaptureJob> job = jobOf(JobKind::listEndpoints, nullptr);
+    if (!job) return;
+    job->render = render;
+    handToControlThread(job, boundMs);
+}
+
 StopOutcome stopCaptureForClosingWindow(const CaptureDeadline& deadline) {
     forgetWaveInWindow();
     forgetWasapiWindow();

@@ -35,6 +35,10 @@ bool isCapturing();
 // The scope window is being destroyed: no repaint request may name it any
 // more, and nothing is left to show a running capture.
 StopOutcome stopCaptureForClosingWindow(const CaptureDeadline& deadline);
+// The Device menu is opening: the control thread lists the endpoints that
+// play (render) or record afresh, waited for at most boundMs; a listing that
+// answers later is there for the next look.
+void relistEndpoints(bool render, DWORD boundMs);
 // The plugin ends: the control thread ends once its work is done; true when
 // it ended within the deadline.
 bool endCapture(const CaptureDeadline& deadline);

@@ -1,8 +1,10 @@
 #include "commands/command_match.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "settings/ascii_text.h"
+#include "settings/saturate.h"
 
 namespace zembrit {
 
@@ -16,11 +18,12 @@ const char* skipPrefixIgnoringCase(const char* text, const char* prefix) {
     return text;
 }
 
-Command withArgument(CommandId id, const char* word, const char* argumentText) {
-    Command command{id, word, 0, argumentText != nullptr};
-    if (command.hasNumber) command.number = parseCommandNumber(argumentText);
-    return command;
+Command withNumber(CommandId id, const char* word, const char* argumentText) {
+    const std::optional<int32_t> number = parseCommandNumber(argumentText);
+    return Command{id, word, number.value_or(0), number.has_value()};
 }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A space parts a name from its word; the word may already end in it.
 bool nameFollows(const char* nameWord, const char* rest) {
@@ -32,7 +35,7 @@ Command matchName(const char* word) {
     for (const InternalCommandRule& rule : kInternalCommands) {
         if (rule.test != WordTest::Name) continue;
         const char* rest = skipPrefixIgnoringCase(word, rule.word);
-        if (rest != nullptr && nameFollows(rule.word, rest)) return withArgument(rule.id, word, rest);
+        if (rest != nullptr && nameFollows(rule.word, rest)) return Command{rule.id, word};
     }
     return Command{};
 }
@@ -44,11 +47,13 @@ Command matchRows(const char* word) {
             if (sameIgnoringCase(word, rule.word)) return Command{rule.id, word};
             break;
         case WordTest::Substring:
-            if (std::strstr(word, rule.word) != nullptr) return withArgument(rule.id, word, std::strchr(word, ' '));
+            if (std::strstr(word, rule.word) != nullptr) return withNumber(rule.id, word, std::strchr(word, ' '));
             break;
         case WordTest::Prefix:
+            if (const char* rest = skipPrefixIgnoringCase(word, rule.word)) return withNumber(rule.id, word, rest);
+            break;
         case WordTest::Name:
-            if (const char* rest = skipPrefixIgnoringCase(word, rule.word)) return withArgument(rule.id, word, rest);
+            if (skipPrefixIgnoringCase(word, rule.word)) return Command{rule.id, word};
             break;
         }
     }
@@ -75,14 +80,17 @@ Command matchCommand(const char* text) {
     return matchWord(skipLeading(word, " "));
 }
 
-int32_t parseCommandNumber(const char* text) {
-    if (text == nullptr) return 0;
+std::optional<int32_t> parseCommandNumber(const char* text) {
+    if (text == nullptr) return std::nullopt;
     text = skipLeading(text);
     const bool negative = *text == '-';
     if (*text == '-' || *text == '+') ++text;
-    uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<uint32_t>(*text - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
+    if (!isDigit(*text)) return std::nullopt;
+    // Past 2^31 every magnitude saturates alike, so the sum stops growing there.
+    constexpr int64_t kBeyondInt32 = int64_t{1} << 31;
+    int64_t magnitude = 0;
+    for (; isDigit(*text); ++text) magnitude = std::min(magnitude * 10 + (*text - '0'), kBeyondInt32);
+    return saturateToInt32(negative ? -magnitude : magnitude);
 }
 
 }  // namespace zembrit

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "commands/command_table.h"
 
@@ -14,8 +15,8 @@ struct Command {
     const char* word = nullptr;
     // Numeric argument, or the preset number 1 to 4.
     int32_t number = 0;
-    // False for a numeric command whose word holds no space: it carries no
-    // argument text at all and the dispatcher ignores it.
+    // False for a numeric command without a number: its word holds no space,
+    // or no digit follows; the dispatcher ignores it.
     bool hasNumber = false;
 };
 
@@ -23,7 +24,7 @@ struct Command {
 Command matchCommand(const char* text);
 
 // Leading white space skipped, one optional sign, digits up to the first
-// non-digit (none gives 0); the value wraps at 32 bits.
-int32_t parseCommandNumber(const char* text);
+// non-digit; a value beyond 32 bits saturates. Nothing without a digit.
+std::optional<int32_t> parseCommandNumber(const char* text);
 
 }  // namespace zembrit

@@ -26,7 +26,8 @@ inline constexpr char kInternalPrefix[] = "@ZembritInternal";
 // first space; Prefix: at its start ignoring case, number right after it.
 // Name: as Prefix, but what follows the word is a name (of a device or
 // source), which may hold any other word: a Name word with a space after it
-// wins over every other row. Substring, Prefix and Name words carry an argument.
+// wins over every other row. Substring and Prefix words carry a number,
+// Name words a name.
 enum class WordTest { Whole, Substring, Prefix, Name };
 
 // X: id, the word matched, its test, and the word the menu sends.
@@ -127,7 +128,7 @@ constexpr const InternalCommandRule* ruleOf(CommandId id) {
 
 constexpr bool takesNumber(CommandId id) {
     const InternalCommandRule* rule = ruleOf(id);
-    return rule != nullptr && rule->test != WordTest::Whole;
+    return rule != nullptr && (rule->test == WordTest::Substring || rule->test == WordTest::Prefix);
 }
 
 }  // namespace zembrit

@@ -31,7 +31,7 @@ void restartRunningCapture() {
 
 // A docked scope stays put whatever the shell does with its plugins.
 void followShellPlugins(bool hidden) {
-    if (settings().inSlit) return;
+    if (docked()) return;
     setPluginsHidden(hidden);
     applyWindowState();
 }
@@ -60,9 +60,11 @@ void setCaptureSource(const char* word) {
 }
 
 // The rest of the word, after one or more spaces, names the device; nothing
-// after the word means the system's default. "SetDevicex" is no command.
+// after the word means the system's default. "SetDevicex" is no command, and
+// a name holding a control character is refused: a line break would end the
+// stored line. The menu sends such a device by its identifier.
 void setCaptureDevice(const char* rest) {
-    if (*rest != '\0' && *rest != ' ') return;
+    if ((*rest != '\0' && *rest != ' ') || holdsControlCharacter(rest)) return;
     set(keys::waveDevice, skipLeading(rest, " "));
     restartRunningCapture();
 }

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "commands/report_toggle.h"
-#include "commands/shell_windows.h"
 #include "scope/scope_dpi.h"
+#include "shell/shell_api.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
@@ -37,13 +37,15 @@ void enterDock() {
 
 }  // namespace
 
+// Without a dock nothing holds the scope: a stored docked state is only
+// cleared, and nothing can set it.
 void toggleDocking(const char* word) {
-    if (dockWindow()) {
-        if (settings().inSlit)
-            leaveDock();
-        else
-            enterDock();
-    }
+    if (docked())
+        leaveDock();
+    else if (dockWindow())
+        enterDock();
+    else
+        setWithoutStoring(keys::inSlit, false);
     reportToggle(keys::inSlit, word, false);
 }
 

@@ -188,11 +188,12 @@ void addDeviceMenu(MenuBuild& build, int parent, const MenuInput& input) {
     attach(build, parent, menu, "Device");
 }
 
-// The command's reader skips the spaces before the name, and the stored key
-// holds kDeviceNameCapacity - 1 bytes.
+// The command's reader skips the spaces before the name, the stored key
+// holds kDeviceNameCapacity - 1 bytes, and a control character is refused
+// (a line break would end the stored line).
 bool nameRoundTrips(const std::string& name) {
-    return !name.empty() && name.size() < static_cast<size_t>(kDeviceNameCapacity) && name.front() != ' ' &&
-           name.back() != ' ';
+    return !name.empty() && name.size() < static_cast<size_t>(kDeviceNameCapacity) && !holdsControlCharacter(name) &&
+           name.front() != ' ' && name.back() != ' ';
 }
 
 }  // namespace

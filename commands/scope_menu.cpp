@@ -14,6 +14,9 @@ namespace {
 
 // Main, configuration and up to fourteen submenus.
 constexpr int kScopeMenuCount = 16;
+// A listing answers in milliseconds; a stalled audio service holds a new
+// menu no longer than this, which then shows what was listed before.
+constexpr DWORD kListingWaitMs = 500;
 
 using MenuHandles = ShellMenuHandle[kScopeMenuCount];
 
@@ -58,12 +61,17 @@ std::vector<MenuDevice> menuDevices(bool render) {
 
 }  // namespace
 
-// Never asks the audio system: the endpoints are those capture last listed.
+// Never asks the audio system itself: a new menu has the control thread list
+// the endpoints first, a refresh shows those last listed.
 void showScopeMenu(bool popup) {
     MenuHandles menus = {};
     MenuInput input{settings(), isCapturing(), {}};
     const CaptureSource source = settings().source;
-    if (source != CaptureSource::wavein) input.endpoints = menuDevices(source == CaptureSource::output);
+    const bool render = source == CaptureSource::output;
+    if (source != CaptureSource::wavein) {
+        if (popup) relistEndpoints(render, kListingWaitMs);
+        input.endpoints = menuDevices(render);
+    }
     for (const MenuOp& op : buildScopeMenu(input)) replay(op, menus, popup);
 }
 

@@ -3,12 +3,9 @@
 
 namespace zembrit {
 
-// The shell's windows the commands talk to, given by the plugin at start-up:
-// the shell's own window (toolbar labels, registration) and its dock.
+// The shell's window the commands talk to (toolbar labels, registration),
+// given by the plugin at start-up. The dock is the scope's (window_state.h).
 HWND shellWindow();
 void setShellWindow(HWND shell);
-// Null for a plugin started outside any dock.
-HWND dockWindow();
-void setDockWindow(HWND dock);
 
 }  // namespace zembrit

@@ -55,8 +55,7 @@ int startPlugin(HINSTANCE instance) {
 int startDockable(HINSTANCE instance, HWND dock) {
     setDockWindow(dock);
     int result = startPlugin(instance);
-    if (settings().inSlit && dockWindow() && scopeWindow())
-        SendMessageA(dockWindow(), SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow()));
+    if (docked() && scopeWindow()) SendMessageA(dockWindow(), SLIT_ADD, 0, reinterpret_cast<LPARAM>(scopeWindow()));
     return result;
 }
 
@@ -75,7 +74,7 @@ void endPlugin(HINSTANCE) {
     endCaptureShowingFailures();
     // The window may be gone already, destroyed with the dock that held it;
     // the class goes all the same, or the next start could not register it.
-    if (scopeWindow() && settings().inSlit && dockWindow()) undock();
+    if (scopeWindow() && docked()) undock();
     destroyScopeWindow();
     unregisterScopeWindowClass(moduleInstance);
 }

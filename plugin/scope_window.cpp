@@ -34,7 +34,7 @@ void unregisterScopeWindowClass(HINSTANCE module) { UnregisterClassA(kWindowClas
 // window's scale come at WM_CREATE, once its DPI is known.
 bool createScopeWindow(HINSTANCE module) {
     std::optional<PerMonitorAwareThread> aware;
-    if (!settings().inSlit) aware.emplace();
+    if (!docked()) aware.emplace();
     DWORD extendedStyle = WS_EX_TOOLWINDOW | (layeringSupported() ? WS_EX_LAYERED : 0);
     DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     created = CreateWindowExA(extendedStyle, kWindowClassName, nullptr, style, settings().x, settings().y,

@@ -8,11 +8,19 @@
 #include <new>
 #include <numbers>
 
+#include "settings/settings_rules.h"
+
 namespace zembrit {
 namespace {
 
 constexpr float kSpotBelowSigmas = 0.5f;  // shorter segments are drawn as spots
 constexpr float kReachInSigmas = 3.0f;    // beyond it the spot adds under 1%
+constexpr float kNarrowestSigma = 0.6f;   // narrower, the spot would fall between pixels
+constexpr float kWidestSigma = kWidestLine * 0.5f;
+// The most cells one path's light may visit: room for any figure of short
+// strokes at the widest line, and a ceiling for one of long strokes (loud
+// noise in X-Y across a full-screen window).
+constexpr double kMostVisits = 1 << 22;
 constexpr float kFaintest = 1.0f / 4096;  // an intensity far below one colour step
 constexpr float kGlowWithoutBlur = 0.35f;
 constexpr float kLongestGlow = 0.95f;
@@ -141,6 +149,25 @@ void exposeSegment(const Light& light, PathPoint from, PathPoint to) {
     }
 }
 
+// About how many cells exposeSegment (or exposeSpot, for a short one) visits.
+double visitsOf(PathPoint from, PathPoint to, float sigma, int32_t width, int32_t height) {
+    const float reach = kReachInSigmas * sigma, length = std::hypot(to.x - from.x, to.y - from.y);
+    const bool spot = !(length >= kSpotBelowSigmas * sigma);
+    if (spot) from = to = PathPoint{(from.x + to.x) / 2, (from.y + to.y) / 2};
+    const Range columns = spanOf(from.x, to.x, reach, width), rows = spanOf(from.y, to.y, reach, height);
+    if (columns.last < columns.first || rows.last < rows.first) return 0.0;
+    const double across = columns.last - columns.first + 1.0;
+    const double rise = spot ? 0.0 : std::fabs(to.y - from.y) / length;
+    const double perRow = rise < 1e-6 ? across : std::min(across, 2.0 * reach / rise + 2.0);
+    return (rows.last - rows.first + 1.0) * perRow;
+}
+
+double pathVisits(const PathPoint* points, int count, float sigma, int32_t width, int32_t height) {
+    double visits = 0.0;
+    for (int i = 1; i < count; ++i) visits += visitsOf(points[i - 1], points[i], sigma, width, height);
+    return visits;
+}
+
 // One pixel of the result: the light tone-mapped (towards white above an
 // intensity of 1) and laid over the background by its coverage.
 __m128i compositePixel(__m128 cell, __m128i background, bool seeThrough) {
@@ -165,7 +192,9 @@ __m128i compositePixel(__m128 cell, __m128i background, bool seeThrough) {
 
 }  // namespace
 
-float beamSigma(int32_t penWidth) { return std::max(0.6f, static_cast<float>(penWidth) * 0.5f); }
+float beamSigma(int32_t penWidth) {
+    return std::clamp(static_cast<float>(penWidth) * 0.5f, kNarrowestSigma, kWidestSigma);
+}
 
 float beamPersistence(bool motionBlur, uint8_t motionBlurAlpha) {
     if (!motionBlur) return kGlowWithoutBlur;
@@ -205,12 +234,24 @@ void BeamPicture::fade(float keep) {
     }
 }
 
+// The radius is bounded first, so no value asked for makes a segment cost
+// more; a path that would still visit too many cells is drawn whole at a
+// narrower radius, and one too costly even at the narrowest only as far as
+// the cost allows.
 void BeamPicture::expose(const PathPoint* points, int count, float sigma, float exposure, BeamColor color) {
     if (!built() || exposure <= 0.0f) return;
+    sigma = sigma >= kNarrowestSigma ? std::min(sigma, kWidestSigma) : kNarrowestSigma;
+    const double visits = pathVisits(points, count, sigma, width_, height_);
+    if (visits > kMostVisits) sigma = std::max(kNarrowestSigma, static_cast<float>(sigma * kMostVisits / visits));
     const Light light{cells_.data(), width_,   height_,
                       sigma,         exposure, _mm_set_ps(1.0f, color.red, color.green, color.blue)};
     if (count == 1) exposeSpot(light, points[0]);
-    for (int i = 1; i < count; ++i) exposeSegment(light, points[i - 1], points[i]);
+    double spent = 0.0;
+    for (int i = 1; i < count; ++i) {
+        spent += visitsOf(points[i - 1], points[i], sigma, width_, height_);
+        if (spent > kMostVisits) return;
+        exposeSegment(light, points[i - 1], points[i]);
+    }
 }
 
 float BeamPicture::intensityAt(int32_t x, int32_t y) const {

@@ -23,7 +23,8 @@ struct BeamColor {
 };
 
 // The beam radius for the trace's pen width: about half of it, never below
-// 0.6 pixels, where the spot would fall between pixels.
+// 0.6 pixels, where the spot would fall between pixels, nor above half the
+// widest line the settings hold (8 pixels).
 float beamSigma(int32_t penWidth);
 
 // The share of the light a frame keeps from the one before: with motion
@@ -46,8 +47,11 @@ public:
 
     // Multiplies every cell by keep (0 to 1).
     void fade(float keep);
-    // Adds the beam drawn along points[0..count-1] at radius sigma, exposure
-    // times the light per unit of length, in color.
+    // Adds the beam drawn along points[0..count-1] at radius sigma (held
+    // within beamSigma's bounds), exposure times the light per unit of
+    // length, in color. Its cost has a ceiling whatever it is given: a path
+    // that would light too many cells is drawn at a narrower radius, and
+    // past the ceiling even at the narrowest, only its start.
     void expose(const PathPoint* points, int count, float sigma, float exposure, BeamColor color);
     // The intensity at a pixel, 0 outside the picture.
     float intensityAt(int32_t x, int32_t y) const;

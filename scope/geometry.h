@@ -65,8 +65,8 @@ bool tabTriangle(const char* tabPosition, const ClientRect& client, int32_t bord
 // still fill a triangle billions of pixels across, for many seconds.
 bool tabReachesClient(const ClientRect& client, int32_t borderWidth);
 
-// Width of a pen to create for the trace (scopeWidth) or the tab's outline
-// (borderWidth); the stored width itself is left alone.
+// Width of a pen to create for the tab's outline (borderWidth, the style's);
+// the style's width itself is left alone.
 int32_t boundedPenWidth(int32_t width, int32_t clientWidth, int32_t clientHeight);
 
 }  // namespace zembrit

@@ -40,8 +40,8 @@ int32_t boundedPen(int32_t width, const RECT& client) {
     return boundedPenWidth(width, client.right - client.left, client.bottom - client.top);
 }
 
-void drawBackground(HDC target, RECT client) {
-    if (settings().transbackEnabled) {
+void drawBackground(HDC target, RECT client, bool seeThrough) {
+    if (seeThrough) {
         OwnedObject brush(CreateSolidBrush(colorKey));
         FillRect(target, &client, static_cast<HBRUSH>(brush.handle));
         return;
@@ -51,10 +51,12 @@ void drawBackground(HDC target, RECT client) {
     shellApi.MakeStyleGradient(target, &client, record, settings().showBorder);
 }
 
-void drawLine(HDC target, const RECT& client, const Point* points, int n, COLORREF color) {
+// The stored width is within 1 to kWidestLine, shown at the scope's scale:
+// the pen needs no bound of its own.
+void drawLine(HDC target, const Point* points, int n, COLORREF color) {
     POINT line[kMaxXyPairs];
     for (int i = 0; i < n; ++i) line[i] = POINT{points[i].x, points[i].y};
-    OwnedObject pen(CreatePen(PS_SOLID, boundedPen(traceWidth(), client), color));
+    OwnedObject pen(CreatePen(PS_SOLID, traceWidth(), color));
     Selection selected(target, pen);
     Polyline(target, line, n);
 }
@@ -127,8 +129,8 @@ void forEachTrace(const RECT& client, Draw draw) {
 }
 
 void drawTrace(HDC target, const RECT& client) {
-    forEachTrace<Point>(
-        client, [&](const Point* points, int n, COLORREF color) { drawLine(target, client, points, n, color); });
+    forEachTrace<Point>(client,
+                        [&](const Point* points, int n, COLORREF color) { drawLine(target, points, n, color); });
 }
 
 BeamColor beamColorOf(COLORREF color) {
@@ -137,15 +139,15 @@ BeamColor beamColorOf(COLORREF color) {
 
 // One frame of the beam: the light of the frames before fades, this frame's
 // traces add theirs, and the sum is laid over the background.
-void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam) {
+void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam, bool seeThrough) {
     const float persistence = beamPersistence(settings().motionBlur, settings().motionBlurAlpha);
-    const float sigma = beamSigma(boundedPen(traceWidth(), client));
+    const float sigma = beamSigma(traceWidth());
     beam.fade(persistence);
     forEachTrace<PathPoint>(client, [&](const PathPoint* path, int n, COLORREF color) {
         beam.expose(path, n, sigma, beamExposure(path, n, persistence), beamColorOf(color));
     });
     GdiFlush();  // the background must have reached the pixels
-    beam.composite(target.pixels(), target.width(), settings().transbackEnabled);
+    beam.composite(target.pixels(), target.width(), seeThrough);
 }
 
 void drawTab(HDC target, const RECT& client) {
@@ -165,13 +167,13 @@ void drawTab(HDC target, const RECT& client) {
     Polygon(target, corners, 3);
 }
 
-void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam) {
-    drawBackground(target.dc(), client);
+void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam, bool seeThrough) {
+    drawBackground(target.dc(), client, seeThrough);
     if (beam)
-        drawBeam(target, client, *beam);
+        drawBeam(target, client, *beam, seeThrough);
     else
         drawTrace(target.dc(), client);
-    if (settings().transbackEnabled) drawTab(target.dc(), client);
+    if (seeThrough) drawTab(target.dc(), client);
 }
 
 // The part of the paint rectangle the buffer covers: nothing is read or
@@ -194,8 +196,8 @@ void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area
 // Every frame is blended, the first after a build onto black; a see-through
 // one is drawn straight into what is shown, since a blend would spoil its
 // colour key. The beam's own persistence stands in for the blend.
-Surface* blendedFrameSurface() {
-    if (settings().motionBlur && !settings().transbackEnabled && !settings().beam) return frameSurface();
+Surface* blendedFrameSurface(bool seeThrough) {
+    if (settings().motionBlur && !seeThrough && !settings().beam) return frameSurface();
     releaseFrameSurface();
     return nullptr;
 }
@@ -218,8 +220,11 @@ void paintScope(HWND window) {
     if (window != scopeWindow() || !shown.built()) return;
     RECT client{};
     GetClientRect(window, &client);
-    const Surface* frame = blendedFrameSurface();
-    drawFrame(frame ? *frame : shown, client, beamOfThisPaint());
+    // The colour key is see-through only on a layered window (floating, where
+    // the system has them); elsewhere the style's background stands in.
+    const bool seeThrough = settings().transbackEnabled && isLayered();
+    const Surface* frame = blendedFrameSurface(seeThrough);
+    drawFrame(frame ? *frame : shown, client, beamOfThisPaint(), seeThrough);
     const RECT area = transferArea(paint.paint.rcPaint, shown);
     if (area.right <= area.left || area.bottom <= area.top) return;
     if (frame) blendOntoShown(*frame, shown, area);

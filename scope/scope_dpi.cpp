@@ -38,7 +38,7 @@ void takeScopeDpi() { shownDpi = answeredDpi = systemAnswer(); }
 void followDpiChange(uint32_t dpi, const RECT& suggested) {
     shownDpi = dpi;
     answeredDpi = systemAnswer();
-    if (!settings().inSlit)
+    if (!docked())
         SetWindowPos(scopeWindow(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     rebuildAtNewScale();

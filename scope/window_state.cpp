@@ -13,6 +13,7 @@ namespace zembrit {
 namespace {
 
 HWND scopeHandle = nullptr;
+HWND dockHandle = nullptr;
 bool hiddenWithPlugins = false;
 
 // Both in 96-DPI units, shown at the scope's scale.
@@ -24,14 +25,13 @@ constexpr LONG kMinTrackSize = 5;
 constexpr WPARAM kSizeFromBottomRight = 0xF008;
 constexpr WPARAM kMoveByCaption = 0xF012;
 
-BYTE windowAlpha() {
-    return settings().transparencyEnabled ? static_cast<BYTE>(settings().transparencyAlpha & 0xFF) : 255;
-}
+// The stored alpha is held within 0 to 255.
+BYTE windowAlpha() { return settings().transparencyEnabled ? static_cast<BYTE>(settings().transparencyAlpha) : 255; }
 
 static_assert(kLayeredStyle == WS_EX_LAYERED && kClickThroughStyle == WS_EX_TRANSPARENT);
 
 void applyLayering() {
-    const bool floating = !settings().inSlit;
+    const bool floating = !docked();
     const LONG_PTR extended = GetWindowLongPtrA(scopeHandle, GWL_EXSTYLE);
     SetWindowLongPtrA(scopeHandle, GWL_EXSTYLE, layeringStyle(extended, floating, settings().clickThrough));
     if (floating) SetLayeredWindowAttributes(scopeHandle, colorKey, windowAlpha(), LWA_COLORKEY | LWA_ALPHA);
@@ -41,6 +41,12 @@ void applyLayering() {
 
 HWND scopeWindow() { return scopeHandle; }
 void setScopeWindow(HWND created) { scopeHandle = created; }
+
+HWND dockWindow() { return dockHandle; }
+void setDockWindow(HWND dock) { dockHandle = dock; }
+bool docked() { return settings().inSlit && dockHandle; }
+
+bool isLayered() { return (GetWindowLongPtrA(scopeHandle, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
 void setPluginsHidden(bool hidden) { hiddenWithPlugins = hidden; }
 
@@ -63,7 +69,7 @@ void applyWindowState() {
     InvalidateRect(scopeHandle, nullptr, FALSE);
 }
 
-LRESULT hitTestAnswer() { return settings().inSlit ? HTCLIENT : HTCAPTION; }
+LRESULT hitTestAnswer() { return docked() ? HTCLIENT : HTCAPTION; }
 
 // Posted, not sent: the platform's move or size loop starts once this
 // handler has returned. Only a press the system saw starts one: a message
@@ -81,7 +87,7 @@ void setMinimumTrackSize(MINMAXINFO& limits) {
 }
 
 void snapToEdges(WINDOWPOS& pending) {
-    if (!settings().inSlit && settings().snapWindow && IsWindowVisible(scopeHandle))
+    if (!docked() && settings().snapWindow && IsWindowVisible(scopeHandle))
         shellApi.SnapWindowToEdge(&pending, lengthOnScope(kSnapDistance), kSnapFlag);
 }
 
@@ -89,7 +95,7 @@ void snapToEdges(WINDOWPOS& pending) {
 // window keeps its size; a size raised to the minimum or cut to the virtual
 // screen applies at the next applyWindowState.
 void recordPlacement(const WINDOWPOS& done) {
-    if (settings().inSlit) return;
+    if (docked()) return;
     set(keys::x, storedFromScope(done.x));
     set(keys::y, storedFromScope(done.y));
     set(keys::width, storedFromScope(done.cx));

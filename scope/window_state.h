@@ -7,6 +7,15 @@ namespace zembrit {
 HWND scopeWindow();
 void setScopeWindow(HWND created);
 
+// The shell's dock, given at start-up; null for a plugin started outside any.
+HWND dockWindow();
+void setDockWindow(HWND dock);
+// Held by the dock: stored as docked, with a dock to hold it. Otherwise the
+// scope floats, with all that floating means, whatever inSlit says.
+bool docked();
+// Only a layered window makes the colour key see-through.
+bool isLayered();
+
 // The shell hid its plugins; a scope that follows them stays hidden.
 void setPluginsHidden(bool hidden);
 

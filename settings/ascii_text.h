@@ -30,4 +30,15 @@ inline std::string_view trimmed(const char* text) {
     return rest.substr(0, rest.find_last_not_of(kWhiteSpace) + 1);
 }
 
+// A control character: one below the space, delete, or one of the C1 codes
+// as UTF-8 writes them (0xC2 0x80 to 0xC2 0x9F).
+inline bool holdsControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) return true;
+        if (c == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) return true;
+    }
+    return false;
+}
+
 }  // namespace zembrit

@@ -34,10 +34,10 @@ enum class StoredAs { Bool, Int, Text };
     X(y, y, "Zembrit.plugin.y:", Int, int32_t, 10, kept)                                                               \
     X(inSlit, inSlit, "Zembrit.plugin.inSlit:", Bool, bool, false, kept)                                               \
     X(motionBlur, motionBlur, "Zembrit.plugin.motionblur:", Bool, bool, false, kept)                                   \
-    X(motionBlurAlpha, motionBlurAlpha, "Zembrit.plugin.motionbluralpha:", Int, uint8_t, 120, lowByte)                 \
+    X(motionBlurAlpha, motionBlurAlpha, "Zembrit.plugin.motionbluralpha:", Int, uint8_t, 120, alphaInRange)            \
     X(transparencyEnabled, transparencyEnabled, "Zembrit.plugin.transparency.enabled:", Bool, bool, false, kept)       \
     X(transbackEnabled, transbackEnabled, "Zembrit.plugin.transback.enabled:", Bool, bool, false, kept)                \
-    X(transparencyAlpha, transparencyAlpha, "Zembrit.plugin.transparency.alpha:", Int, int32_t, 60, kept)              \
+    X(transparencyAlpha, transparencyAlpha, "Zembrit.plugin.transparency.alpha:", Int, int32_t, 60, alphaInRange)      \
     X(alwaysOnTop, alwaysOnTop, "Zembrit.plugin.alwaysontop:", Bool, bool, true, kept)                                 \
     X(snapWindow, snapWindow, "Zembrit.plugin.snapwindow:", Bool, bool, true, kept)                                    \
     X(toggleWithPlugins, toggleWithPlugins, "Zembrit.plugin.togglewithplugins:", Bool, bool, true, kept)               \
@@ -52,7 +52,7 @@ enum class StoredAs { Bool, Int, Text };
     X(sampleBits, sampleBits, "Zembrit.plugin.wave.bit:", Int, int32_t, 16, kept)                                      \
     X(source, waveSource, "Zembrit.plugin.wave.source:", Text, CaptureSource, "wavein", sourceWord)                    \
     X(deviceName, waveDevice, "Zembrit.plugin.wave.device:", Text, TextField<kDeviceNameCapacity>, "", kept)           \
-    X(scopeWidth, scopeWidth, "Zembrit.plugin.style.scopeWidth:", Int, int32_t, 1, kept)                               \
+    X(scopeWidth, scopeWidth, "Zembrit.plugin.style.scopeWidth:", Int, int32_t, 1, lineWidthInRange)                   \
     X(scopeColorKey, scopeColorKey, "Zembrit.plugin.style.ScopeColor:", Text, TextField<kColorKeyCapacity>,            \
       "toolbar.textColor", withColon)                                                                                  \
     X(tabPosition, tabPosition, "Zembrit.plugin.style.tabPosition:", Text, TextField<kTabPositionCapacity>, "br",      \

@@ -59,7 +59,9 @@ int32_t windowExtentWithin(int32_t extent, int32_t screenExtent) {
     return extent < kMinWindowExtent ? kMinWindowExtent : extent;
 }
 
-uint8_t blurAlphaFromStored(int32_t stored) { return static_cast<uint8_t>(static_cast<uint32_t>(stored) & 0xFFu); }
+uint8_t clampAlpha(int32_t stored) { return static_cast<uint8_t>(std::clamp<int32_t>(stored, 0, kMostAlpha)); }
+
+int32_t clampLineWidth(int32_t stored) { return std::clamp<int32_t>(stored, 1, kWidestLine); }
 
 void copyBounded(char* field, size_t capacity, const char* text) {
     if (capacity == 0) return;

@@ -30,8 +30,15 @@ inline constexpr int32_t kMinWindowExtent = 16;
 // bounds nothing from above.
 int32_t windowExtentWithin(int32_t extent, int32_t screenExtent);
 
-// Only the low 8 bits of the stored blur strength count: 300 gives 44.
-uint8_t blurAlphaFromStored(int32_t stored);
+// An opacity or blend strength: 0 to 255. A value outside is held at the
+// nearer end (256 is solid, never wrapped to invisible).
+inline constexpr int32_t kMostAlpha = 255;
+uint8_t clampAlpha(int32_t stored);
+
+// The trace's line width in pixels: 1 to kWidestLine, wide enough for any
+// scope and narrow enough that drawing it never costs more than a frame.
+inline constexpr int32_t kWidestLine = 16;
+int32_t clampLineWidth(int32_t stored);
 
 // Copies text into a fixed, zero-terminated field of capacity bytes. A text
 // longer than capacity - 1 characters keeps its leading characters and loses
@@ -115,7 +122,11 @@ template <size_t Capacity>
 void kept(char (&field)[Capacity], const char* stored, ScreenExtent) {
     copyBounded(field, Capacity, stored);
 }
-inline void lowByte(uint8_t& field, int32_t stored, ScreenExtent) { field = blurAlphaFromStored(stored); }
+template <class Field>
+void alphaInRange(Field& field, int32_t stored, ScreenExtent) {
+    field = clampAlpha(stored);
+}
+inline void lineWidthInRange(int32_t& field, int32_t stored, ScreenExtent) { field = clampLineWidth(stored); }
 inline void widthOnScreen(Relaxed<int32_t>& field, int32_t stored, ScreenExtent screen) {
     field = windowExtentWithin(stored, screen.width);
 }
@@ -147,7 +158,8 @@ template <class Field, class Stored>
 Stored kept(const Field& field, Stored) {
     return field;
 }
-inline int32_t lowByte(uint8_t field, int32_t) { return field; }
+inline int32_t alphaInRange(int32_t field, int32_t) { return field; }
+inline int32_t lineWidthInRange(int32_t field, int32_t) { return field; }
 inline int32_t widthOnScreen(int32_t field, int32_t) { return field; }
 inline int32_t heightOnScreen(int32_t field, int32_t) { return field; }
 inline int32_t pointsInRange(int32_t field, int32_t) { return field; }

@@ -14,7 +14,7 @@
 
 namespace zembrit {
 
-enum class JobKind : uint8_t { startWaveIn, stopWaveIn, startWasapi, stopWasapi };
+enum class JobKind : uint8_t { startWaveIn, stopWaveIn, startWasapi, stopWasapi, listEndpoints };
 
 struct CaptureJob final : HandedJob {
     // A wave-in start that did not begin in time is a failed start, never
@@ -27,6 +27,7 @@ struct CaptureJob final : HandedJob {
     EngineConfig config;    // startWasapi
     SignalOptions options;  // startWaveIn's are in its plan
     bool trails = false;    // startWasapi: repaints go on until a blend or a glow settles
+    bool render = false;    // listEndpoints: those that play, else those that record
     StepProgress progress;
     // The outcome, once finished.
     StartFailure started = StartFailure::None;

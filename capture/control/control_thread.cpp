@@ -24,6 +24,7 @@ void run(CaptureJob& job) {
                           : StartFailure::SourceNotStarted;
         break;
     case JobKind::stopWasapi: stopWasapiEngine(); break;
+    case JobKind::listEndpoints: listWasapiEndpoints(job.render); break;
     }
 }
 

@@ -91,14 +91,6 @@ void widenDeviceName(const char* stored, wchar_t (&name)[kDeviceNameCapacity]) {
     name[0] = L'\0';
 }
 
-// What the Device menu offers is listed here, before the engine starts, so
-// that the menu never asks the system itself.
-void listEndpoints(bool render) {
-    ComRef<IMMDeviceEnumerator> enumerator;
-    if (SUCCEEDED(systemComFactory().createEnumerator(enumerator.put())))
-        refreshKnownEndpoints(*enumerator.get(), render);
-}
-
 void CALLBACK onDecayTimer(HWND window, UINT, UINT_PTR, DWORD);
 
 // Under Wine every tick costs a round trip to its server: once a frame is
@@ -153,9 +145,17 @@ void stopWasapiTimer() {
 
 void forgetWasapiWindow() { sink.forgetWindow(); }
 
+// Listed again before the engine starts, so that the menu never asks the
+// system itself.
+void listWasapiEndpoints(bool render) {
+    ComRef<IMMDeviceEnumerator> enumerator;
+    if (SUCCEEDED(systemComFactory().createEnumerator(enumerator.put())))
+        refreshKnownEndpoints(*enumerator.get(), render);
+}
+
 bool startWasapiEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow) {
     if (engine.running()) return true;
-    listEndpoints(config.loopback);
+    listWasapiEndpoints(config.loopback);
     sink.begin(repaintWindow, options, trails);
     return engine.start(config);
 }

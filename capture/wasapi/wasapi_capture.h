@@ -31,5 +31,8 @@ void forgetWasapiWindow();
 // so that no two engines ever run and share what they remember.
 bool startWasapiEngine(const EngineConfig& config, const SignalOptions& options, bool trails, HWND repaintWindow);
 void stopWasapiEngine();
+// Control thread: lists the active endpoints that play (render) or record
+// for the Device menu (known_endpoints.h).
+void listWasapiEndpoints(bool render);
 
 }  // namespace zembrit

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "commands/command_match.h"
@@ -106,16 +107,17 @@ const Expected& expectedFor(CommandId id) {
 bool isCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Below ten digits the value cannot wrap, so the C library must agree.
+// The C library saturates at the bounds of long (at least 32 bits): brought
+// to 32 bits, its value must be the parser's. No digit, no number.
 void checkNumber(const char* text) {
-    const int32_t parsed = zembrit::parseCommandNumber(text);
+    const std::optional<int32_t> parsed = zembrit::parseCommandNumber(text);
     const char* digits = text;
     while (isCSpace(*digits)) ++digits;
     if (*digits == '+' || *digits == '-') ++digits;
-    size_t count = 0;
-    while (isDigit(digits[count])) ++count;
-    if (count == 0) require(parsed == 0);
-    if (count <= 9) require(parsed == static_cast<int32_t>(std::strtol(text, nullptr, 10)));
+    if (!isDigit(*digits)) return require(!parsed.has_value());
+    const long expected = std::strtol(text, nullptr, 10);
+    require(parsed ==
+            static_cast<int32_t>(expected < INT32_MIN ? INT32_MIN : (expected > INT32_MAX ? INT32_MAX : expected)));
 }
 
 void checkInternalWord(const char* text, const char* word) {
@@ -145,14 +147,20 @@ void checkCommand(const char* text, size_t length) {
     case Kind::Substring:
         checkInternalWord(text, word);
         require(std::strstr(word, expected.text) != nullptr);
-        require(command.hasNumber == (space != nullptr));
-        if (space) require(command.number == zembrit::parseCommandNumber(space));
+        require(command.hasNumber == (space != nullptr && zembrit::parseCommandNumber(space).has_value()));
+        if (command.hasNumber) require(command.number == zembrit::parseCommandNumber(space));
         break;
-    case Kind::Prefix:
+    case Kind::Prefix: {
+        checkInternalWord(text, word);
+        require(sameIgnoringCase(word, expected.text, std::strlen(expected.text)));
+        const std::optional<int32_t> number = zembrit::parseCommandNumber(word + std::strlen(expected.text));
+        require(command.hasNumber == number.has_value() && command.number == number.value_or(0));
+        break;
+    }
     case Kind::Name:
         checkInternalWord(text, word);
         require(sameIgnoringCase(word, expected.text, std::strlen(expected.text)));
-        require(command.hasNumber && command.number == zembrit::parseCommandNumber(word + std::strlen(expected.text)));
+        require(!command.hasNumber);
         break;
     }
 }

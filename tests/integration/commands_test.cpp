@@ -113,13 +113,13 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
         {"@ZembritInternal SetScopeV", "Zembrit.plugin.style.scopeType:", "v", nullptr},
         {"@ZembritInternal SetScopeH", "Zembrit.plugin.style.scopeType:", "h", nullptr},
         {"@ZembritInternal ToggleBlur", "Zembrit.plugin.motionblur:", "true", "ZembritPlugin -> ToggleBlur enabled!"},
-        {"@ZembritInternal SetBlurAlpha 300", "Zembrit.plugin.motionbluralpha:", "44", nullptr},
+        {"@ZembritInternal SetBlurAlpha 300", "Zembrit.plugin.motionbluralpha:", "255", nullptr},
         {"@ZembritInternal SetScopeWidth 3", "Zembrit.plugin.style.scopeWidth:", "3", nullptr},
         {"@ZembritInternal SetKHz 44", "Zembrit.plugin.wave.KHz:", "44", nullptr},
         {"@ZembritInternal SetBufferSize 40", "Zembrit.plugin.wave.buffsize:", "40", nullptr},
         {"@ZembritInternal SetBit 8", "Zembrit.plugin.wave.bit:", "8", nullptr},
         {"@ZembritInternal SetFPS 30", "Zembrit.plugin.wave.fps:", "30", nullptr},
-        {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "300", nullptr},
+        {"@ZembritInternal TransparencyAlpha 300", "Zembrit.plugin.transparency.alpha:", "255", nullptr},
         {"@ZembritInternal ToggleWithPlugins", "Zembrit.plugin.togglewithplugins:", "false",
          "ZembritPlugin -> ToggleWithPlugins disabled!"},
         {"@ZembritInternal SetTrigger rising", "Zembrit.plugin.trigger:", "rising", nullptr},
@@ -160,7 +160,7 @@ TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
           "@ZembritInternal SetBit 8", "@ZembritInternal SetScopeWidth 3", "@ZembritInternal SetBlurAlpha 296",
           "@ZembritInternal TransparencyAlpha 300", "@ZembritInternal SetTabTL", "@ZembritInternal SetScopeV"})
         send(command);
-    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "40");
+    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "255");
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal SetFPS 30"), 'x');  // interval 33
     EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 40"), 'x');
@@ -168,11 +168,11 @@ TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
     EXPECT_EQ(markOf("@ZembritInternal SetKHz 16"), ' ');
     EXPECT_EQ(markOf("@ZembritInternal SetBit 8"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetScopeWidth 3"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 40"), 'x');  // 296 holds its low 8 bits
+    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 240"), ' ');  // 296 is held at 255, which is not offered
     EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetTabBR"), ' ');
     EXPECT_EQ(markOf("@ZembritInternal SetScopeV"), 'x');
-    EXPECT_EQ(alphaValueShown(), "300");
+    EXPECT_EQ(alphaValueShown(), "255");
 }
 
 TEST_F(Commands, FrameRateIsHeldAsItsIntervalRoundedDown) {
@@ -202,7 +202,7 @@ TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
         {"@ZembritInternal SetBufferSize 5", "10", "@ZembritInternal SetBufferSize 10"},
         {"@ZembritInternal SetBufferSize 500", "100", "@ZembritInternal SetBufferSize 100"},
         {"@ZembritInternal SetBufferSize -40", "10", "@ZembritInternal SetBufferSize 10"},
-        {"@ZembritInternal SetBuff 2147483648", "10", "@ZembritInternal SetBufferSize 10"},
+        {"@ZembritInternal SetBuff 2147483648", "100", "@ZembritInternal SetBufferSize 100"},
         {"@ZembritInternal SetBufferSize 100", "100", "@ZembritInternal SetBufferSize 100"},
     };
     for (const auto& [command, written, marked] : sizes) {
@@ -218,13 +218,14 @@ TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
     EXPECT_TRUE(IsWindow(scopeWindow()));
 }
 
-TEST_F(Commands, NumericWordsWithoutArgumentTextAreIgnored) {
+TEST_F(Commands, NumericWordsWithoutANumberAreIgnored) {
     ASSERT_EQ(startQuiet(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
     for (const char* command :
          {"@ZembritInternal SetFPS", "@ZembritInternal SetBufferSize", "@ZembritInternal SetKHz",
           "@ZembritInternal SetBit", "@ZembritInternal SetBlurAlpha", "@ZembritInternal SetScopeWidth",
-          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44"})
+          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44", "@ZembritInternal TransparencyAlpha ",
+          "@ZembritInternal SetFPS -"})
         send(command);
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
@@ -345,12 +346,14 @@ TEST_F(Commands, SlitToggleWithoutADockMovesNothingButReportsTheUnchangedState) 
     EXPECT_EQ(shellRecord.menuRefreshes, 1);
 }
 
-TEST_F(Commands, SlitToggleWithoutADockKeepsAStoredDockedState) {
+// A scope stored as docked floats when no dock holds it, and the toggle
+// takes it out of the dock it is not in.
+TEST_F(Commands, SlitToggleWithoutADockClearsAStoredDockedState) {
     ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
     send("@ZembritInternal slittoggle");
-    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "true");
+    EXPECT_EQ(configValue("Zembrit.plugin.inSlit:"), "false");
     ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
-    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> slittoggle enabled!");
+    EXPECT_EQ(shellRecord.toolbarLabels[0], "ZembritPlugin -> slittoggle disabled!");
     EXPECT_TRUE(shellRecord.dockEvents.empty());
 }
 

@@ -194,6 +194,27 @@ TEST_F(ScopeRender, SeeThroughBackgroundIsTheColourKeyWithTheTabInTheStyleColour
     EXPECT_EQ(shown.at(50, 12), kScopeColor);
 }
 
+class DockedScopeRender : public ScopeRender {
+protected:
+    bool withDock() const override { return true; }
+};
+
+// Only a layered window makes the colour key see-through: docked, the scope
+// shows the style's background (and no tab); floating again, the key.
+TEST_F(DockedScopeRender, SeeThroughBackgroundOnlyWhereTheWindowIsLayered) {
+    startWith("Zembrit.plugin.inSlit: true\nZembrit.plugin.transback.enabled: true\n");
+    ASSERT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    repaint();
+    const Picture docked = windowPicture(window), gradient = expectedGradientFrame();
+    EXPECT_EQ(docked.count(kColorKey), 0);
+    for (POINT p : {POINT{50, 20}, POINT{97, 22}}) EXPECT_EQ(docked.at(p.x, p.y), gradient.at(p.x, p.y)) << p.x;
+    EXPECT_EQ(docked.at(50, 12), kScopeColor);
+    standin::broadcast("@ZembritInternal SlitToggle");
+    ASSERT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    repaint();
+    EXPECT_EQ(windowPicture(window).at(50, 20), kColorKey);
+}
+
 // Which corner holds the tab: a pixel just inside each corner's triangle.
 TEST_F(ScopeRender, TabFollowsItsPositionCode) {
     struct Case {
@@ -464,9 +485,11 @@ TEST_F(ScopeRender, HugeScopeWidthMakesABoundedPenAndPaintsQuickly) {
     for (int i = 0; i < 20; ++i) repaint();
     EXPECT_LT(GetTickCount() - began, 5000u);
     ASSERT_EQ(gdiLedger.penWidths.size(), 20u);
-    for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 300);  // three times the longer side
-    // So wide a pen covers the whole window in the trace colour.
-    EXPECT_EQ(windowPicture(window).at(0, 0), kScopeColor);
+    for (int width : gdiLedger.penWidths) EXPECT_EQ(width, 16);  // the widest line the settings hold
+    // A 16-pixel line on the centre row (12) of the 25-pixel window.
+    const Picture shown = windowPicture(window);
+    for (int y : {6, 18}) EXPECT_EQ(shown.at(50, y), kScopeColor) << y;
+    EXPECT_NE(shown.at(50, 1), kScopeColor);
 }
 
 // The tab's outline pen is bounded as the trace's is, and a border that puts

@@ -109,6 +109,15 @@ TEST_F(WasapiSource, DeviceMenuListsTheInputsAndItsItemMovesCaptureThere) {
     EXPECT_GE(traceRows(scopeWindow()), 4) << "the named device's tone is not drawn";
 }
 
+// The endpoints are listed for the menu itself, not left to a capture.
+TEST_F(WasapiSource, DeviceMenuListsTheInputsBeforeAnyCapture) {
+    startWith("input", kQuiet);
+    SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
+    const std::string& menu = shellRecord.menuDump;
+    EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"), std::string::npos)
+        << menu;
+}
+
 TEST_F(WasapiSource, StartEndCyclesWithInputRunningLeakNothing) {
     startWith("input", kFloatToneDevice);
     ResourceCounts afterFirst;

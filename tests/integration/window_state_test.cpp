@@ -83,14 +83,14 @@ TEST_F(WindowState, StartPlacesTheWindowAtItsStoredPlaceAndStacking) {
     EXPECT_FALSE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// Only the low 8 bits of the stored alpha count, and only when enabled.
+// The stored alpha, held within 0 to 255, counts only when enabled.
 TEST_F(WindowState, LayeredWindowHasTheColourKeyAndTheStoredAlpha) {
     struct Case {
         const char* enabled;
         int stored;
         BYTE alpha;
     };
-    for (Case c : {Case{"true", 60, 60}, Case{"true", 256, 0}, Case{"true", 300, 44}, Case{"false", 60, 255}}) {
+    for (Case c : {Case{"true", 60, 60}, Case{"true", 256, 255}, Case{"true", 300, 255}, Case{"false", 60, 255}}) {
         SCOPED_TRACE(std::string(c.enabled) + " " + std::to_string(c.stored));
         startWith(std::string("Zembrit.plugin.transparency.enabled: ") + c.enabled +
                   "\nZembrit.plugin.transparency.alpha: " + std::to_string(c.stored) + "\n");
@@ -285,6 +285,21 @@ TEST_F(WindowState, PluginsHideLeavesTheWindowShownWithoutToggling) {
     startWith("Zembrit.plugin.togglewithplugins: false\n");
     standin::broadcast("@NRHidePlugins");
     EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// Stored as docked but started with no dock to hold it, the scope floats
+// with all that floating means.
+TEST_F(WindowState, WithoutADockAScopeStoredDockedFloats) {
+    startWith("Zembrit.plugin.inSlit: true\nZembrit.plugin.x: 40\n");
+    EXPECT_TRUE(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(60, 60)), HTCAPTION);
+    const int snaps = shellRecord.snapRequests;
+    moveTo(200, 150);
+    EXPECT_GT(shellRecord.snapRequests, snaps);
+    EXPECT_EQ(configValue("Zembrit.plugin.x:"), "200");
+    EXPECT_EQ(configValue("Zembrit.plugin.y:"), "150");
+    standin::broadcast("@NRHidePlugins");
+    EXPECT_FALSE(IsWindowVisible(window));
 }
 
 class DockedWindowState : public DockedShellFixture {

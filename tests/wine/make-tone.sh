@@ -8,11 +8,20 @@
 # repeated for forty seconds.
 # With "ring": 16-bit stereo at 16 kHz, one 440 Hz sine with the left channel
 # a quarter period ahead, whose X-Y figure is a circle, for a minute.
+# With "noise": the float format, each sample full scale with a random sign
+# (a second of it repeated for two and a half minutes), whose every X-Y
+# stroke crosses the figure: the costliest input a paint can get.
 set -eu
 perl -e '
     my $float = ($ARGV[0] // "") eq "float";
     my $rate = $float ? 48000 : 16000; my $pi = 3.14159265358979;
     binmode STDOUT;
+    if (($ARGV[0] // "") eq "noise") {
+        srand(20061);
+        my $second = pack("f<*", map { rand() < 0.5 ? -1 : 1 } 1 .. 2 * 48000);
+        print $second for 1 .. 150;
+        exit;
+    }
     if (($ARGV[0] // "") eq "ring") {
         my @pairs = map { my $a = 2 * $pi * 440 * $_ / $rate; (int(20000 * cos($a)), int(20000 * sin($a))) } 0 .. $rate - 1;
         my $second = pack("s<*", @pairs);

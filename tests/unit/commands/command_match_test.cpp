@@ -90,7 +90,7 @@ TEST(MatchCommand, NumericWordsAreCaseSensitiveSubstrings) {
         {"SetScopeWidth 3", CommandId::SetScopeWidth, 3},
         {"xxSetScopeWidth -2", CommandId::SetScopeWidth, -2},
         {"SetBlurAlphaSetScopeWidth 3", CommandId::SetBlurAlpha, 3},
-        {"SetFPS and 7 SetKHz", CommandId::SetKHz, 0},
+        {"SetFPS 7 SetKHz", CommandId::SetKHz, 7},
         {"SetKHz 1 2", CommandId::SetKHz, 1},
     };
     for (const auto& [word, id, number] : cases) {
@@ -123,21 +123,39 @@ TEST(MatchCommand, TransparencyAlphaNeedsItsTrailingSpace) {
     EXPECT_EQ(idOf("@ZembritInternal TransparencyAlpha\t5"), CommandId::None);
 }
 
-TEST(ParseCommandNumber, SignDigitsAndWrapping) {
+TEST(ParseCommandNumber, SignDigitsAndSaturation) {
     EXPECT_EQ(parseCommandNumber("  -12abc"), -12);
     EXPECT_EQ(parseCommandNumber("\t\n+7"), 7);
-    EXPECT_EQ(parseCommandNumber("abc"), 0);
-    EXPECT_EQ(parseCommandNumber("-"), 0);
-    EXPECT_EQ(parseCommandNumber("+-3"), 0);
+    EXPECT_EQ(parseCommandNumber("abc"), std::nullopt);
+    EXPECT_EQ(parseCommandNumber("-"), std::nullopt);
+    EXPECT_EQ(parseCommandNumber("+-3"), std::nullopt);
     EXPECT_EQ(parseCommandNumber("1 2"), 1);
-    EXPECT_EQ(parseCommandNumber(""), 0);
-    EXPECT_EQ(parseCommandNumber(nullptr), 0);
+    EXPECT_EQ(parseCommandNumber(""), std::nullopt);
+    EXPECT_EQ(parseCommandNumber(nullptr), std::nullopt);
+    EXPECT_EQ(parseCommandNumber("-0"), 0);
     EXPECT_EQ(parseCommandNumber("2147483647"), INT_MAX);
-    EXPECT_EQ(parseCommandNumber("2147483648"), INT_MIN);
+    EXPECT_EQ(parseCommandNumber("2147483648"), INT_MAX);
     EXPECT_EQ(parseCommandNumber("-2147483648"), INT_MIN);
-    EXPECT_EQ(parseCommandNumber("-2147483649"), INT_MAX);
-    EXPECT_EQ(parseCommandNumber("4294967297"), 1);
-    EXPECT_EQ(parseCommandNumber("99999999999999999999"), 1661992959);
+    EXPECT_EQ(parseCommandNumber("-2147483649"), INT_MIN);
+    EXPECT_EQ(parseCommandNumber("4294967297"), INT_MAX);
+    EXPECT_EQ(parseCommandNumber("99999999999999999999"), INT_MAX);
+}
+
+// A number too large for 32 bits saturates; one with no digits is no number,
+// so its command is ignored rather than taken as 0.
+TEST(MatchCommand, ArgumentsSaturateAndAnArgumentWithoutDigitsIsNone) {
+    const std::tuple<const char*, int32_t> numbers[] = {{"SetFPS -2147483649", INT_MIN},
+                                                        {"SetBuff 99999999999999999999", INT_MAX}};
+    for (const auto& [word, number] : numbers) {
+        const Command command = matchCommand(("@ZembritInternal " + std::string(word)).c_str());
+        EXPECT_TRUE(command.hasNumber) << word;
+        EXPECT_EQ(command.number, number) << word;
+    }
+    for (const char* word : {"TransparencyAlpha ", "SetFPS -", "SetKHz  x"}) {
+        const Command command = matchCommand(("@ZembritInternal " + std::string(word)).c_str());
+        EXPECT_NE(command.id, CommandId::None) << word;
+        EXPECT_FALSE(command.hasNumber) << word;
+    }
 }
 
 TEST(MatchCommand, SetSourceCarriesTheWordAfterOneSpace) {

@@ -282,8 +282,9 @@ TEST(ScopeMenu, DeviceMenuListsEndpointsForWasapiSourcesOnly) {
 
 // Every endpoint can be picked and is marked once picked: a name that alone
 // names its endpoint and fits the key is sent as it is (UTF-8 included);
-// a repeated name (in any case), one too long for the key or one the
-// command's reader would trim goes by the endpoint's identifier.
+// a repeated name (in any case), one too long for the key, one the
+// command's reader would trim or one holding a control character (a line
+// break could end the stored line) goes by the endpoint's identifier.
 TEST(ScopeMenu, EachDeviceItemSendsWhatPicksItAndIsMarkedOncePicked) {
     const std::string longName(300, 'n');
     const std::vector<MenuDevice> endpoints = {{"Mikrofon O", "Mikrofon \xce\xa9", "{id-omega}"},
@@ -291,9 +292,14 @@ TEST(ScopeMenu, EachDeviceItemSendsWhatPicksItAndIsMarkedOncePicked) {
                                                {"MIC", "MIC", "{id-2}"},
                                                {"long", longName, "{id-long}"},
                                                {" Padded", " Padded", "{id-pad}"},
-                                               {"Plain", "Plain", "{id-plain}"}};
-    const std::vector<std::string> expected = {"Mikrofon \xce\xa9", "{id-1}",   "{id-2}",
-                                               "{id-long}",         "{id-pad}", "Plain"};
+                                               {"Plain", "Plain", "{id-plain}"},
+                                               {"Mic Tab", "Mic\tLeft", "{id-tab}"},
+                                               {"Line", "Line\nZembrit.plugin.x: 0", "{id-line}"},
+                                               {"Trailing", "Trailing\t", "{id-trailing}"},
+                                               {"Next Line", "Next\xc2\x85Line", "{id-c1}"}};
+    const std::vector<std::string> expected = {"Mikrofon \xce\xa9", "{id-1}", "{id-2}",   "{id-long}",
+                                               "{id-pad}",          "Plain",  "{id-tab}", "{id-line}",
+                                               "{id-trailing}",     "{id-c1}"};
     ScopeSettings settings;
     settings.source = CaptureSource::input;
     for (size_t i = 0; i < endpoints.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -116,6 +117,41 @@ TEST(Beam, PointsFarOffThePictureLightNothing) {
     const PathPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
     picture.expose(far, 4, 0.6f, 1.0f, {1, 1, 1});
     EXPECT_EQ(totalLight(picture), 0.0f);
+}
+
+// However wide a pen the settings ask for, the spot is at most 8 pixels in
+// radius: its light reaches no further than 3 radii.
+TEST(Beam, TheRadiusIsBoundedWhateverThePenAsks) {
+    EXPECT_FLOAT_EQ(beamSigma(INT_MAX), 8.0f);
+    EXPECT_FLOAT_EQ(beamSigma(INT_MIN), 0.6f);
+    BeamPicture picture;
+    ASSERT_TRUE(picture.resize(200, 60));
+    const PathPoint spot{100, 30};
+    picture.expose(&spot, 1, 1e6f, 1.0f, {1, 1, 1});
+    EXPECT_GT(picture.intensityAt(100, 30), 0.0f);
+    EXPECT_EQ(picture.intensityAt(125, 30), 0.0f);
+    EXPECT_EQ(picture.intensityAt(100, 55), 0.0f);
+}
+
+// A path whose light would cost more than a frame may spend is drawn whole
+// at a narrower radius; one too costly even at the narrowest is drawn as far
+// as the cost allows, from its start.
+TEST(Beam, APathTooCostlyIsNarrowedThenCut) {
+    BeamPicture zigzag;
+    ASSERT_TRUE(zigzag.resize(1100, 1000));
+    std::vector<PathPoint> rows;
+    for (int i = 0; i < 100; ++i) rows.push_back({50.0f + 10.0f * i, i % 2 ? 999.0f : 0.0f});
+    zigzag.expose(rows.data(), 100, 8.0f, 10.0f, {1, 1, 1});
+    EXPECT_EQ(zigzag.intensityAt(33, 500), 0.0f) << "22 pixels off the path: within 3 radii of 8";
+    EXPECT_GT(zigzag.intensityAt(1035, 500), 0.0f) << "the last segment";
+
+    BeamPicture figure;
+    ASSERT_TRUE(figure.resize(1600, 1000));
+    std::vector<PathPoint> strokes;
+    for (int i = 0; i < 1600; ++i) strokes.push_back({static_cast<float>(i), i % 2 ? 999.0f : 0.0f});
+    figure.expose(strokes.data(), 1600, 0.6f, 1.0f, {1, 1, 1});
+    EXPECT_GT(figure.intensityAt(10, 500), 0.0f);
+    EXPECT_EQ(figure.intensityAt(1590, 500), 0.0f);
 }
 
 TEST(Beam, ALowerBlurAlphaGlowsLongerAndEveryGlowEnds) {

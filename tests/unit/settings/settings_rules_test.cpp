@@ -27,11 +27,11 @@ TEST(SettingsRules, FrameIntervalUsesIntegerDivisionAndNeverDividesByZero) {
     for (const auto& [fps, expected] : cases) EXPECT_EQ(frameIntervalFromFps(fps), expected) << fps;
 }
 
-TEST(SettingsRules, BlurAlphaKeepsLowEightBits) {
-    EXPECT_EQ(blurAlphaFromStored(300), 44);
-    EXPECT_EQ(blurAlphaFromStored(120), 120);
-    EXPECT_EQ(blurAlphaFromStored(256), 0);
-    EXPECT_EQ(blurAlphaFromStored(-1), 255);
+TEST(SettingsRules, AlphaIsHeldWithinZeroTo255) {
+    EXPECT_EQ(clampAlpha(300), 255);
+    EXPECT_EQ(clampAlpha(120), 120);
+    EXPECT_EQ(clampAlpha(256), 255);
+    EXPECT_EQ(clampAlpha(-1), 0);
 }
 
 TEST(SettingsRules, WindowExtentStaysBetweenSixteenAndTheScreen) {
@@ -146,7 +146,7 @@ TEST(SettingsReading, EachStoredValueGoesThroughItsRule) {
     EXPECT_EQ(read.height, 16);
     EXPECT_EQ(read.bufferPoints, 100);
     EXPECT_EQ(read.frameIntervalMs, 1000);
-    EXPECT_EQ(read.motionBlurAlpha, 44);
+    EXPECT_EQ(read.motionBlurAlpha, 255);
     EXPECT_STREQ(read.scopeColorKey, "menu.frame.color:");
     EXPECT_EQ(read.scopeType, 'v');
     EXPECT_STREQ(read.tabPosition, "tl");
@@ -166,6 +166,29 @@ public:
 private:
     void add(const char* key, const std::string& value) { writes.push_back(std::string(key) + " " + value); }
 };
+
+// Every number is held within its range, so that no stored value wraps
+// into another meaning: an alpha of 256 is solid, not invisible.
+TEST(SettingsReading, NumbersOutsideTheirRangeAreHeldAtItsNearerEnd) {
+    FakeFile file;
+    file.lines = {{keys::motionBlurAlpha.text, "256"}, {keys::transparencyAlpha.text, "256"}};
+    ScopeSettings read;
+    readEachSetting(read, file, ScreenExtent{1280, 1024});
+    EXPECT_EQ(read.motionBlurAlpha, 255);
+    EXPECT_EQ(read.transparencyAlpha, 255);
+    const std::tuple<IntKey, int32_t, int32_t> cases[] = {{keys::transparencyAlpha, -185, 0},
+                                                          {keys::transparencyAlpha, 300, 255},
+                                                          {keys::scopeWidth, 400, 16},
+                                                          {keys::scopeWidth, 0, 1},
+                                                          {keys::scopeWidth, 16, 16}};
+    for (const auto& [key, stored, held] : cases) {
+        ScopeSettings record;
+        FakeSink file;
+        changeSetting(record, key, stored, ScreenExtent{1280, 1024}, &file);
+        EXPECT_EQ(file.writes, std::vector<std::string>{std::string(key.text) + " " + std::to_string(held)})
+            << key.text << " " << stored;
+    }
+}
 
 TEST(SettingsChange, EachValueGoesThroughItsRuleAndTheFileGetsWhatItHolds) {
     const ScreenExtent screen{1280, 1024};
@@ -188,7 +211,7 @@ TEST(SettingsChange, EachValueGoesThroughItsRuleAndTheFileGetsWhatItHolds) {
 
     EXPECT_EQ(record.bufferPoints, 100);
     EXPECT_EQ(record.frameIntervalMs, 33);
-    EXPECT_EQ(record.motionBlurAlpha, 44);
+    EXPECT_EQ(record.motionBlurAlpha, 255);
     EXPECT_EQ(record.width, 1280);
     EXPECT_EQ(record.delayMs, kMostDelayMs);
     EXPECT_STREQ(record.scopeColorKey, "menu.frame.color:");
@@ -201,7 +224,7 @@ TEST(SettingsChange, EachValueGoesThroughItsRuleAndTheFileGetsWhatItHolds) {
     const std::vector<std::string> expected = {"Zembrit.plugin.wave.buffsize: 100",
                                                "Zembrit.plugin.wave.fps: 1",
                                                "Zembrit.plugin.wave.fps: 30",
-                                               "Zembrit.plugin.motionbluralpha: 44",
+                                               "Zembrit.plugin.motionbluralpha: 255",
                                                "Zembrit.plugin.width: 1280",
                                                "Zembrit.plugin.delay: 2000",
                                                "Zembrit.plugin.style.ScopeColor: menu.frame.color",
