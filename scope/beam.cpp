@@ -154,7 +154,7 @@ double visitsOf(PathPoint from, PathPoint to, float sigma, int32_t width, int32_
     const float reach = kReachInSigmas * sigma, length = std::hypot(to.x - from.x, to.y - from.y);
     const bool spot = !(length >= kSpotBelowSigmas * sigma);
     if (spot) from = to = PathPoint{(from.x + to.x) / 2, (from.y + to.y) / 2};
-    const Range columns = spanOf(from.x, to.x, reach, width), rows = spanOf(from.y, to.y, reach, height);
+    const Range columns = pixelsReached(from.x, to.x, reach, width), rows = pixelsReached(from.y, to.y, reach, height);
     if (columns.last < columns.first || rows.last < rows.first) return 0.0;
     const double across = columns.last - columns.first + 1.0;
     const double rise = spot ? 0.0 : std::fabs(to.y - from.y) / length;
