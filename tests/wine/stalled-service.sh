@@ -23,7 +23,7 @@ case "$source" in wavein) other=input ;; *) other=wavein ;; esac
 "$root/scripts/pulse-bench.sh" up "$run/pulse" >/dev/null || exit 1
 trap '"$root/scripts/pulse-bench.sh" down "$run/pulse"' EXIT
 export XDG_RUNTIME_DIR="$run/pulse/runtime"
-ensure_prefix
+ensure_prefix || exit 1
 
 toggles=()
 for _ in 1 2 3 4 5 6 7 8; do toggles+=(--broadcast "@ZembritInternal AlwaysOnTop"); done

@@ -4,5 +4,5 @@
 set -u
 . "$(dirname "$0")/wine-env.sh" "$1" "$2"
 shift 2
-ensure_prefix
+ensure_prefix || exit 1
 exec timeout -k 5 "${ZEMBRIT_WINE_TIMEOUT:-110}" "$WINELOADER" "$@"
