@@ -97,7 +97,7 @@ if(ZEMBRIT_RUN_WINE_TESTS)
     add_test(NAME stalled_service_${source}
              COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/stalled-service.sh ${bench_scripts_args}
                      $<TARGET_FILE:standin> $<TARGET_FILE:Zembrit> ${source})
-    set_tests_properties(stalled_service_${source} PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 120)
+    set_tests_properties(stalled_service_${source} PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 150)
   endforeach()
 endif()
 
