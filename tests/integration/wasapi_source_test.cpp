@@ -60,14 +60,13 @@ protected:
         standin::broadcast((std::string("@ZembritInternal SetSource ") + word).c_str());
     }
     // An ended engine's thread and handles go a moment after it ends: what
-    // the process holds once it has had up to two seconds to come back.
+    // the process holds once they had time to go.
     ResourceCounts settledAgainst(const ResourceCounts& baseline) {
-        ResourceCounts now = measureResources();
-        for (int attempt = 0; attempt < 20 && (now.handles > baseline.handles || now.threads > baseline.threads);
-             ++attempt) {
-            pump(100);
+        ResourceCounts now;
+        pumpUntil([&] {
             now = measureResources();
-        }
+            return now.handles <= baseline.handles && now.threads <= baseline.threads;
+        });
         return now;
     }
 };
@@ -75,38 +74,38 @@ protected:
 TEST_F(WasapiSource, InputDrawsTheBenchToneWithoutABoxOrALabel) {
     startWith("input", kFloatToneDevice);
     ASSERT_TRUE(pumpUntil([] { return captureRepaints >= 10; })) << "no repaint from the capture thread";
-    pump(200);
-    EXPECT_GE(traceRows(scopeWindow()), 4) << "the trace is flat";
+    EXPECT_TRUE(pumpUntil([this] { return traceRows(scopeWindow()) >= 4; })) << "the trace is flat";
     EXPECT_TRUE(shellRecord.messageBoxes.empty());
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
 }
 
 TEST_F(WasapiSource, OutputFailsCleanlyInTheLabelRetriesSlowlyAndEndsPromptly) {
     startWith("output");
-    ASSERT_TRUE(pumpUntil([] { return !shellRecord.toolbarLabels.empty(); }, 2000));
+    ASSERT_TRUE(pumpUntil([] { return !shellRecord.toolbarLabels.empty(); }));
     const int opensAtFailure = formatFrees;
-    pump(2500);  // retries about 0.5 and 1.5 s after the failure
-    EXPECT_GE(formatFrees - opensAtFailure, 1);
+    pump(2500);  // retries about 0.5 and 1.5 s after the failure, later on a busy machine
     EXPECT_LE(formatFrees - opensAtFailure, 3) << "retried too often";
+    EXPECT_TRUE(pumpUntil([&] { return formatFrees > opensAtFailure; })) << "never retried";
     EXPECT_EQ(shellRecord.toolbarLabels, std::vector<std::string>{kFailingLabel});
     EXPECT_TRUE(shellRecord.messageBoxes.empty());
     EXPECT_EQ(captureRepaints, 0);
     EXPECT_TRUE(windowAnswers(scopeWindow()));
     EXPECT_EQ(traceRows(scopeWindow()), 1);
-    EXPECT_LT(millisecondsTaken([this] { end(); }), 4000u);
+    EXPECT_LT(millisecondsTaken([this] { end(); }), kHangMs);
 }
 
 TEST_F(WasapiSource, DeviceMenuListsTheInputsAndItsItemMovesCaptureThere) {
     startWith("input");
+    ASSERT_TRUE(pumpUntil([] { return formatFrees > 0; })) << "capture never opened";
     SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
     const std::string& menu = shellRecord.menuDump;
     EXPECT_NE(menu.find("(x) System Default -> @ZembritInternal SetDevice\n"), std::string::npos) << menu;
     EXPECT_NE(menu.find("( ) In: zembrit_float -> @ZembritInternal SetDevice In: zembrit_float\n"), std::string::npos);
+    const int opens = formatFrees;
     standin::broadcast("@ZembritInternal SetDevice In: zembrit_float");
     EXPECT_EQ(configValue("Zembrit.plugin.wave.device:"), "In: zembrit_float");
-    captureRepaints = 0;
-    pump(500);
-    EXPECT_GE(traceRows(scopeWindow()), 4) << "the named device's tone is not drawn";
+    EXPECT_TRUE(pumpUntil([&] { return formatFrees > opens; })) << "capture did not move";
+    EXPECT_TRUE(pumpUntil([this] { return traceRows(scopeWindow()) >= 4; })) << "the named device's tone is not drawn";
 }
 
 TEST_F(WasapiSource, StartEndCyclesWithInputRunningLeakNothing) {
@@ -222,7 +221,7 @@ private:
     }
 };
 
-TEST_F(DefaultInputFollowing, ANewDefaultInputTakesOverCaptureWithinASecondWithoutABox) {
+TEST_F(DefaultInputFollowing, ANewDefaultInputTakesOverCaptureWithoutABox) {
     startWith("input");
     ASSERT_TRUE(pumpUntil([] { return captureRepaints >= 5; })) << "no capture from the first default";
     const std::wstring toneInput = captureEndpointId(L"In: zembrit_float");
@@ -230,10 +229,9 @@ TEST_F(DefaultInputFollowing, ANewDefaultInputTakesOverCaptureWithinASecondWitho
     pump(300);  // a change right after the plugin registered may be missed
     const int opens = formatFrees;
     setDefaultInput(toneInput);
-    EXPECT_TRUE(pumpUntil([&] { return formatFrees > opens; }, 1000)) << "capture did not reopen";
+    EXPECT_TRUE(pumpUntil([&] { return formatFrees > opens; })) << "capture did not reopen";
     captureRepaints = 0;
-    pump(500);
-    EXPECT_GT(captureRepaints, 0) << "capture did not go on";
+    EXPECT_TRUE(pumpUntil([] { return captureRepaints > 0; })) << "capture did not go on";
     EXPECT_TRUE(shellRecord.messageBoxes.empty());
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
 }
