@@ -5,9 +5,18 @@ set(warnings -Wall -Wextra -Werror=return-type)
 # Only system DLLs may be needed beside ours: link the runtimes statically.
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
-set(plugin_sources ${ZEMBRIT_PORTABLE_SOURCES} ${ZEMBRIT_WIN32_SOURCES})
+# The Win32-free code is compiled once, for the plugin and for the Wine
+# tests that compare what the shell receives with what it should be.
+set(portable_sources ${ZEMBRIT_PORTABLE_SOURCES})
+list(TRANSFORM portable_sources PREPEND ${CMAKE_SOURCE_DIR}/)
+add_library(zembrit_portable OBJECT ${portable_sources})
+target_include_directories(zembrit_portable PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_definitions(zembrit_portable PRIVATE ${win32_defines})
+target_compile_options(zembrit_portable PRIVATE ${warnings} -O2)
+
+set(plugin_sources ${ZEMBRIT_WIN32_SOURCES})
 list(TRANSFORM plugin_sources PREPEND ${CMAKE_SOURCE_DIR}/)
-add_library(Zembrit SHARED ${plugin_sources} ${CMAKE_SOURCE_DIR}/plugin/Zembrit.def)
+add_library(Zembrit SHARED ${plugin_sources} $<TARGET_OBJECTS:zembrit_portable> ${CMAKE_SOURCE_DIR}/plugin/Zembrit.def)
 set_target_properties(Zembrit PROPERTIES PREFIX "" OUTPUT_NAME Zembrit)
 target_include_directories(Zembrit PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(Zembrit PRIVATE ${win32_defines})
@@ -74,7 +83,7 @@ include(GoogleTest)
 file(GLOB integration_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/*_test.cpp)
 file(GLOB integration_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/integration/support/*.cpp)
 add_executable(integration_tests ${integration_tests} ${integration_support}
-               $<TARGET_OBJECTS:standin_shell>)
+               $<TARGET_OBJECTS:standin_shell> $<TARGET_OBJECTS:zembrit_portable>)
 target_include_directories(integration_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(integration_tests PRIVATE ${win32_defines})
 target_compile_options(integration_tests PRIVATE ${warnings})

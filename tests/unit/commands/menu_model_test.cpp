@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_match.h"
+#include "settings/settings_rules.h"
+
 namespace zembrit {
 namespace {
 
@@ -184,6 +187,26 @@ show 0
 
 TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(menuOf(ScopeSettings{})), kDefaultTree); }
 
+// A pick sends the item's command (an integer item's with the number picked):
+// each is one the matcher takes, a choice with the number its label shows.
+TEST(ScopeMenu, EveryItemSendsACommandTheMatcherTakes) {
+    ScopeSettings settings;
+    settings.source = CaptureSource::input;
+    int items = 0;
+    for (const MenuOp& op : buildScopeMenu(MenuInput{settings, false, {MenuDevice("Mic")}})) {
+        if (op.kind != MenuOpKind::Item && op.kind != MenuOpKind::IntItem) continue;
+        ++items;
+        const std::string sent = op.kind == MenuOpKind::IntItem ? op.command + " 128" : op.command;
+        const Command command = matchCommand(sent.c_str());
+        EXPECT_NE(command.id, CommandId::None) << sent;
+        if (op.kind == MenuOpKind::IntItem || op.label.find_first_not_of("0123456789") == std::string::npos) {
+            EXPECT_TRUE(command.hasNumber) << sent;
+            EXPECT_EQ(command.number, op.kind == MenuOpKind::IntItem ? 128 : std::stoi(op.label)) << sent;
+        }
+    }
+    EXPECT_EQ(items, 97) << "the default menu's 95 and the Device menu's two";
+}
+
 TEST(ScopeMenu, FrameRateMarksCompareIntervals) {
     ScopeSettings settings;
     settings.frameIntervalMs = 1000 / 30;
@@ -238,6 +261,7 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     ScopeSettings settings;
     settings.inSlit = settings.motionBlur = settings.transparencyEnabled = settings.transbackEnabled = true;
     settings.transparencyAlpha = 300;
+    setColorKey(settings.scopeColorKey, "menu.frame.color");  // the third preset's
     const auto ops = menuOf(settings, true);
     EXPECT_EQ(marked(ops, "Zembrit_IDMain"), Labels{"Monitor Wave?"});
     EXPECT_EQ(marked(ops, "Pellucor_SetStyle"), Labels{});
