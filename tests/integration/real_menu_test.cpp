@@ -66,7 +66,8 @@ TEST_F(RealMenu, RightClickShowsThePopupAndThePickedItemRuns) {
         SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
         return standin::shellRecord.menuDump.find("(x) Monitor Wave? -> @ZembritInternal ToggleRecord") !=
                std::string::npos;
-    })) << standin::shellRecord.menuDump << standin::shellRecord.messageBoxes.size() << " message boxes";
+    })) << standin::shellRecord.menuDump
+        << standin::shellRecord.messageBoxes.size() << " message boxes";
 }
 
 }  // namespace
