@@ -117,6 +117,10 @@ TEST(Beam, PointsFarOffThePictureLightNothing) {
     const PathPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
     picture.expose(far, 4, 0.6f, 1.0f, {1, 1, 1});
     EXPECT_EQ(totalLight(picture), 0.0f);
+    // Across the picture, but longer than a float holds: spread over no end of length.
+    const PathPoint across[] = {{-3e38f, 5}, {3e38f, 5}};
+    picture.expose(across, 2, 0.6f, 1.0f, {1, 1, 1});
+    EXPECT_EQ(totalLight(picture), 0.0f);
 }
 
 // Where a point of one picture goes in its image: mirrored left to right or
