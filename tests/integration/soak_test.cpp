@@ -356,29 +356,10 @@ std::string lowered(std::string text) {
 std::string withoutColon(const char* key) { return lowered(std::string(key, std::char_traits<char>::length(key) - 1)); }
 
 // Every line of the file is a "key: value" line of a key the plugin owns,
-// each key once, each value readable and within the limits the plugin keeps.
+// each key once, each value readable as the key is stored and within the
+// limits the plugin keeps.
 void expectConfigurationWithinLimits(const std::string& text) {
     namespace k = zembrit::keys;
-    const std::set<std::string> bools = {withoutColon(k::inSlit),
-                                         withoutColon(k::motionBlur),
-                                         withoutColon(k::transparencyEnabled),
-                                         withoutColon(k::transbackEnabled),
-                                         withoutColon(k::alwaysOnTop),
-                                         withoutColon(k::snapWindow),
-                                         withoutColon(k::toggleWithPlugins),
-                                         withoutColon(k::startWaveMonitorOnStartUp),
-                                         withoutColon(k::showBorder)};
-    const std::set<std::string> ints = {withoutColon(k::x),
-                                        withoutColon(k::y),
-                                        withoutColon(k::motionBlurAlpha),
-                                        withoutColon(k::transparencyAlpha),
-                                        withoutColon(k::width),
-                                        withoutColon(k::height),
-                                        withoutColon(k::bufferPoints),
-                                        withoutColon(k::framesPerSecond),
-                                        withoutColon(k::sampleKHz),
-                                        withoutColon(k::sampleBits),
-                                        withoutColon(k::scopeWidth)};
     const std::map<std::string, std::set<std::string>> choices = {
         {withoutColon(k::tabPosition), {"ht", "tr", "bl", "br", "tl"}},
         {withoutColon(k::scopeType), {"v", "h"}},
@@ -398,17 +379,19 @@ void expectConfigurationWithinLimits(const std::string& text) {
         const auto value = zembrit::shellfile::lookupValue(line, key);
         ASSERT_TRUE(value.has_value()) << line;
         ASSERT_TRUE(values.emplace(key, *value).second) << "written twice: " << key;
+        const auto owned = std::find_if(std::begin(zembrit::kSettingKeys), std::end(zembrit::kSettingKeys),
+                                        [&](const zembrit::SettingKey& row) { return withoutColon(row.text) == key; });
+        if (owned == std::end(zembrit::kSettingKeys)) {
+            ADD_FAILURE() << "a key the plugin does not own: " << line;
+            continue;
+        }
         int32_t number = 0;
         bool flag = false;
-        if (bools.count(key)) {
+        if (owned->stored == zembrit::StoredAs::Bool)
             EXPECT_TRUE(zembrit::shellfile::parseBoolValue(*value, flag)) << line;
-        } else if (ints.count(key)) {
+        if (owned->stored == zembrit::StoredAs::Int)
             EXPECT_TRUE(zembrit::shellfile::parseIntValue(*value, number)) << line;
-        } else if (choices.count(key)) {
-            EXPECT_EQ(choices.at(key).count(*value), 1u) << line;
-        } else {
-            ADD_FAILURE() << "a key the plugin does not own: " << line;
-        }
+        if (choices.count(key)) EXPECT_EQ(choices.at(key).count(*value), 1u) << line;
     }
     auto number = [&](const char* key, int32_t fallback) {
         int32_t n = fallback;
