@@ -714,17 +714,13 @@ TEST_F(Capture, RepaintsAtMostOncePerFrameInterval) {
     EXPECT_LE(paints, intervals);
 }
 
-class DockedCapture : public DockedShellFixture {};
+class DockedCapture : public Capture {
+protected:
+    bool withDock() const override { return true; }
+};
 
 TEST_F(DockedCapture, EndPluginStopsCaptureBeforeAnythingElse) {
-    writeConfig("Zembrit.plugin.inSlit: true\n");
-    ASSERT_TRUE(load());
-    wave = std::make_unique<WaveIn>();
-    uiThread = GetCurrentThreadId();
-    patch(plugin.module, "winmm.dll", "waveInOpen", &openSpy, real.open);
-    patch(plugin.module, "winmm.dll", "waveInReset", &resetSpy, real.reset);
-    patch(plugin.module, "winmm.dll", "waveInClose", &closeSpy, real.close);
-    ASSERT_EQ(start(), 0);
+    startWatched("Zembrit.plugin.inSlit: true\n");
     EXPECT_EQ(wave->opened, 1);
     ASSERT_NE(wave->windowAtOpen, nullptr);
     pump(200);
@@ -738,14 +734,7 @@ TEST_F(DockedCapture, EndPluginStopsCaptureBeforeAnythingElse) {
 }
 
 TEST_F(DockedCapture, DockDestroyedWithItsScopeStopsCaptureAndTheNextStartRegistersAgain) {
-    writeConfig("Zembrit.plugin.inSlit: true\n");
-    ASSERT_TRUE(load());
-    wave = std::make_unique<WaveIn>();
-    uiThread = GetCurrentThreadId();
-    patch(plugin.module, "winmm.dll", "waveInOpen", &openSpy, real.open);
-    patch(plugin.module, "winmm.dll", "waveInClose", &closeSpy, real.close);
-    patch(plugin.module, "user32.dll", "InvalidateRect", &invalidateSpy, real.invalidateRect);
-    ASSERT_EQ(start(), 0);
+    startWatched("Zembrit.plugin.inSlit: true\n");
     ASSERT_TRUE(pumpUntil([] { return wave->invalidations > 2; })) << "the trace never moved";
 
     DestroyWindow(standin::shellDockWindow());

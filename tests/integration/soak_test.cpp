@@ -5,6 +5,7 @@
 // random sequence. Each test prints its measured figures.
 #include "tests/integration/support/leak_probe.h"
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 #include "tests/integration/support/waiting.h"
 
 #include <algorithm>
@@ -28,12 +29,6 @@ namespace {
 
 using standin::shellRecord;
 
-// The test process's heap and Wine's own bookkeeping settle a little higher
-// than after the first cycle (64 KiB over 100 or 1,000 cycles: allocator
-// free lists, Wine's per-thread and per-window caches). A capture block (one
-// 4 KiB page) kept back per cycle exceeds this within 64 cycles.
-constexpr int64_t kCommittedSlackBytes = 256 * 1024;
-
 int envNumber(const char* name, int fallback) {
     const char* text = std::getenv(name);
     const int value = text ? std::atoi(text) : 0;
@@ -53,45 +48,16 @@ std::string boxTexts() {
     return texts;
 }
 
-// What a cycle leaves in the shell's record would otherwise grow the test's
-// own memory with every cycle; the registrations are how the shell reaches
-// the plugin, and stay.
-void forgetShellRecord() {
-    standin::ShellRecord kept;
-    kept.registrations = std::move(shellRecord.registrations);
-    kept.stickyWindows = std::move(shellRecord.stickyWindows);
-    shellRecord = std::move(kept);
+// Forgets the shell's record and the drawing objects' sizes of a cycle.
+void forgetCycle() {
+    forgetShellRecord();
     gdiLedger.penWidths.clear();
     gdiLedger.bitmapSizes.clear();
-}
-
-bool within(const ResourceCounts& now, const ResourceCounts& limit) {
-    return now.handles <= limit.handles && now.threads <= limit.threads && now.gdiObjects <= limit.gdiObjects &&
-           now.committedBytes <= limit.committedBytes + kCommittedSlackBytes;
-}
-
-// Threads and the handles of the system's audio driver end a moment after
-// the device is closed: what the process holds once they had time to go.
-ResourceCounts settledResources(const ResourceCounts& limit) {
-    ResourceCounts now;
-    pumpUntil([&] {
-        now = measureResources();
-        return within(now, limit);
-    });
-    return now;
 }
 
 ResourceCounts baselineResources() {
     standin::pumpMessages(200);
     return measureResources();
-}
-
-void expectNoGrowth(const ResourceCounts& first, const ResourceCounts& last) {
-    EXPECT_LE(last.handles, first.handles);
-    EXPECT_LE(last.threads, first.threads);
-    EXPECT_LE(last.gdiObjects, first.gdiObjects);
-    EXPECT_LE(last.committedBytes, first.committedBytes + kCommittedSlackBytes)
-        << "grew by " << (last.committedBytes - first.committedBytes) / 1024 << " KiB";
 }
 
 class Soak : public ShellFixture {
@@ -163,7 +129,7 @@ TEST_F(Soak, StartEndCyclesWithCaptureRunningLeaveNothingBehind) {
         ASSERT_EQ(scopeWindow(), nullptr) << "cycle " << cycle;
         ASSERT_TRUE(gdiLedger.live.empty()) << gdiLedger.live.size() << " drawing objects left in cycle " << cycle;
         ASSERT_TRUE(shellRecord.messageBoxes.empty()) << "cycle " << cycle << ": " << boxTexts();
-        forgetShellRecord();
+        forgetCycle();
         if (cycle == 1) afterFirst = baselineResources();
     }
     const ULONGLONG took = GetTickCount64() - began;
@@ -566,7 +532,7 @@ TEST_F(Soak, CaptureRestartsWhileBuffersFlowLeakNothingAndKeepTheTraceMoving) {
         ASSERT_TRUE(shellRecord.messageBoxes.empty()) << restart.command << ": " << boxTexts();
         if (restart.bufferPoints) bufferPoints = restart.bufferPoints;
         ASSERT_TRUE(buffersFlow(1)) << "no buffer after restart " << n << ": " << restart.command << " " << boxTexts();
-        forgetShellRecord();
+        forgetCycle();
         if (n == 1) afterFirst = baselineResources();
     }
     const ULONGLONG took = GetTickCount64() - began;

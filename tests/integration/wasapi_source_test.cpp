@@ -5,6 +5,7 @@
 // GetService(IAudioCaptureClient) answers 0x88890003, so the output
 // source's success path is tested on the fakes and its failure path here.
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/shell_record.h"
 
 #include <objbase.h>
 #include <mmdeviceapi.h>
@@ -24,7 +25,6 @@ namespace {
 using standin::shellRecord;
 
 constexpr char kFailingLabel[] = "ZembritPlugin -> sound source unavailable, retrying";
-constexpr int64_t kCommittedSlackBytes = 256 * 1024;
 constexpr char kFloatToneDevice[] = "Zembrit.plugin.wave.device: In: zembrit_float\n";
 
 // Every open of a stream frees its mix format once: a count of opens.
@@ -33,15 +33,6 @@ decltype(&CoTaskMemFree) realFree;
 void WINAPI countedFree(void* memory) {
     ++formatFrees;
     realFree(memory);
-}
-
-// What each cycle adds to the shell's record would grow the test's own
-// memory; the registrations are how the shell reaches the plugin, and stay.
-void forgetShellRecord() {
-    standin::ShellRecord kept;
-    kept.registrations = std::move(shellRecord.registrations);
-    kept.stickyWindows = std::move(shellRecord.stickyWindows);
-    shellRecord = std::move(kept);
 }
 
 class WasapiSource : public ShellFixture {
@@ -58,16 +49,6 @@ protected:
     }
     static void setSource(const char* word) {
         standin::broadcast((std::string("@ZembritInternal SetSource ") + word).c_str());
-    }
-    // An ended engine's thread and handles go a moment after it ends: what
-    // the process holds once they had time to go.
-    ResourceCounts settledAgainst(const ResourceCounts& baseline) {
-        ResourceCounts now;
-        pumpUntil([&] {
-            now = measureResources();
-            return now.handles <= baseline.handles && now.threads <= baseline.threads;
-        });
-        return now;
     }
 };
 
@@ -123,11 +104,8 @@ TEST_F(WasapiSource, StartEndCyclesWithInputRunningLeakNothing) {
         forgetShellRecord();
         if (cycle == 1) afterFirst = measureResources();
     }
-    const ResourceCounts afterAll = settledAgainst(afterFirst);
-    EXPECT_LE(afterAll.handles, afterFirst.handles) << describe(afterFirst) << " then " << describe(afterAll);
-    EXPECT_LE(afterAll.threads, afterFirst.threads);
-    EXPECT_LE(afterAll.committedBytes, afterFirst.committedBytes + kCommittedSlackBytes)
-        << "grew by " << (afterAll.committedBytes - afterFirst.committedBytes) / 1024 << " KiB";
+    const ResourceCounts afterAll = settledResources(afterFirst);
+    expectNoGrowth(afterFirst, afterAll);
 }
 
 TEST_F(WasapiSource, SwitchingSourcesWhileCapturingLeaksNothing) {
@@ -142,10 +120,8 @@ TEST_F(WasapiSource, SwitchingSourcesWhileCapturingLeaksNothing) {
     }
     setSource("input");
     EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), "input");
-    const ResourceCounts after = settledAgainst(before);
-    EXPECT_LE(after.handles, before.handles) << describe(before) << " then " << describe(after);
-    EXPECT_LE(after.threads, before.threads);
-    EXPECT_LE(after.committedBytes, before.committedBytes + kCommittedSlackBytes);
+    const ResourceCounts after = settledResources(before);
+    expectNoGrowth(before, after);
     EXPECT_TRUE(shellRecord.messageBoxes.empty());
     setSource("nonsense");
     EXPECT_EQ(configValue("Zembrit.plugin.wave.source:"), "input");

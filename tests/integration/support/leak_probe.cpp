@@ -9,6 +9,7 @@
 
 #include "host/import_patch.h"
 #include "host/shell.h"
+#include "tests/integration/support/waiting.h"
 
 namespace zembrit_test {
 
@@ -232,6 +233,24 @@ bool countWaveInDevices(HMODULE plugin) {
 }
 
 bool captureRunning() { return waveInLedger.opened > waveInLedger.closed; }
+
+ResourceCounts settledResources(const ResourceCounts& limit) {
+    ResourceCounts now;
+    pumpUntil([&] {
+        now = measureResources();
+        return now.handles <= limit.handles && now.threads <= limit.threads && now.gdiObjects <= limit.gdiObjects &&
+               now.committedBytes <= limit.committedBytes + kCommittedSlackBytes;
+    });
+    return now;
+}
+
+void expectNoGrowth(const ResourceCounts& first, const ResourceCounts& last) {
+    EXPECT_LE(last.handles, first.handles) << describe(first) << " then " << describe(last);
+    EXPECT_LE(last.threads, first.threads);
+    EXPECT_LE(last.gdiObjects, first.gdiObjects);
+    EXPECT_LE(last.committedBytes, first.committedBytes + kCommittedSlackBytes)
+        << "grew by " << (last.committedBytes - first.committedBytes) / 1024 << " KiB";
+}
 
 // ---- Timing and reporting ---------------------------------------------------
 
