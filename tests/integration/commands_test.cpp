@@ -4,13 +4,11 @@
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/shell_record.h"
 
-#include <mmsystem.h>
-
 #include <string>
 #include <vector>
 
-#include "host/import_patch.h"
 #include "plugin/identity.h"
+#include "tests/integration/support/leak_probe.h"
 
 namespace zembrit_test {
 namespace {
@@ -26,46 +24,8 @@ std::string alphaValueShown() {
     return dump.substr(at + item.size(), dump.find(' ', at + item.size()) - at - item.size());
 }
 
-// ---- Wave-in calls, seen through the plugin's winmm imports ---------------
-
-std::vector<std::string> waveEvents;
-decltype(&waveInOpen) systemOpen = nullptr;
-decltype(&waveInClose) systemClose = nullptr;
-decltype(&waveInPrepareHeader) systemPrepare = nullptr;
-
-MMRESULT WINAPI watchedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
-                            DWORD flags) {
-    waveEvents.push_back("open " + std::to_string(format->nSamplesPerSec) + "/" +
-                         std::to_string(format->wBitsPerSample));
-    return systemOpen(device, id, format, callback, instance, flags);
-}
-
-MMRESULT WINAPI watchedClose(HWAVEIN device) {
-    waveEvents.push_back("close");
-    return systemClose(device);
-}
-
-MMRESULT WINAPI watchedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
-    waveEvents.push_back("buffer " + std::to_string(header->dwBufferLength));
-    return systemPrepare(device, header, size);
-}
-
 class Commands : public ShellFixture {
 protected:
-    // Must run after load() and before start().
-    bool watchWaveIn() {
-        waveEvents.clear();
-        auto patch = [&](const char* name, void* replacement) {
-            return standin::patchImport(plugin.module, "winmm.dll", name, replacement);
-        };
-        systemOpen = reinterpret_cast<decltype(systemOpen)>(patch("waveInOpen", reinterpret_cast<void*>(watchedOpen)));
-        systemClose =
-            reinterpret_cast<decltype(systemClose)>(patch("waveInClose", reinterpret_cast<void*>(watchedClose)));
-        systemPrepare = reinterpret_cast<decltype(systemPrepare)>(
-            patch("waveInPrepareHeader", reinterpret_cast<void*>(watchedPrepare)));
-        return systemOpen && systemClose && systemPrepare;
-    }
-
     void send(const char* command) { standin::broadcast(command); }
 
     void openMenu() { SendMessageA(registeredWindow(), WM_NCRBUTTONUP, HTCAPTION, 0); }
@@ -362,14 +322,14 @@ TEST_F(Commands, ReconfigureReloadsEverySettingFromTheFile) {
 
 TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
-    ASSERT_EQ(waveEvents, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
+    ASSERT_EQ(waveInLedger.calls, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
     writeConfig(
         "Zembrit.plugin.wave.KHz: 8\nZembrit.plugin.wave.bit: 8\nZembrit.plugin.wave.buffsize: 50\n"
         "Zembrit.plugin.wave.fps: 10\n");
     standin::reconfigure();
-    EXPECT_EQ(waveEvents,
+    EXPECT_EQ(waveInLedger.calls,
               (std::vector<std::string>{"open 16000/16", "buffer 512", "close", "open 8000/8", "buffer 800"}));
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
@@ -378,55 +338,55 @@ TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
 
 TEST_F(Commands, ReconfigureLeavesAStoppedCaptureStopped) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     writeConfig(kQuiet);
     ASSERT_EQ(start(), 0);
     writeConfig(std::string(kQuiet) + "Zembrit.plugin.wave.KHz: 8\n");
     standin::reconfigure();
-    EXPECT_TRUE(waveEvents.empty());
+    EXPECT_TRUE(waveInLedger.calls.empty());
 }
 
 TEST_F(Commands, CaptureParametersRestartOnlyARunningCapture) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetKHz 44");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/16", "buffer 512"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/16", "buffer 512"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "44");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetBit 8");
     send("@ZembritInternal SetBufferSize 500");  // held, written and opened as 100
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 512", "close", "open 44000/8",
-                                                    "buffer 1600"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/8", "buffer 512", "close",
+                                                            "open 44000/8", "buffer 1600"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.buffsize:"), "100");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetFPS 0");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 1600"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/8", "buffer 1600"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "1");
 
     send("@ZembritInternal ToggleRecord");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     for (const char* command : {"@ZembritInternal SetKHz 8", "@ZembritInternal SetBit 16",
                                 "@ZembritInternal SetBufferSize 20", "@ZembritInternal SetFPS 20"})
         send(command);
-    EXPECT_TRUE(waveEvents.empty());
+    EXPECT_TRUE(waveInLedger.calls.empty());
     send("@ZembritInternal ToggleRecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"open 8000/16", "buffer 320"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"open 8000/16", "buffer 320"}));
 }
 
 TEST_F(Commands, ToggleRecordStopsAndStartsWithoutWritingOrReporting) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
     const int shows = shellRecord.menuShows;
-    waveEvents.clear();
+    waveInLedger.calls.clear();
 
     send("@ZembritInternal ToggleRecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close"}));
     // The open menu keeps its mark until it is opened again.
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
     EXPECT_EQ(shellRecord.menuRefreshes, 0);
@@ -435,7 +395,7 @@ TEST_F(Commands, ToggleRecordStopsAndStartsWithoutWritingOrReporting) {
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), ' ');
 
     send("@zembritinternal togglerecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 16000/16", "buffer 512"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 16000/16", "buffer 512"}));
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
 }

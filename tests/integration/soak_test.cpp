@@ -48,11 +48,12 @@ std::string boxTexts() {
     return texts;
 }
 
-// Forgets the shell's record and the drawing objects' sizes of a cycle.
+// Forgets what the shell and the ledgers recorded of a cycle.
 void forgetCycle() {
     forgetShellRecord();
     gdiLedger.penWidths.clear();
     gdiLedger.bitmapSizes.clear();
+    waveInLedger.calls.clear();
 }
 
 ResourceCounts baselineResources() {

@@ -69,10 +69,13 @@ struct WaveInLedger {
     std::atomic<HWAVEIN> lastOpened{nullptr};
     std::atomic<HWAVEIN> lastAddDevice{nullptr};
     std::atomic<DWORD> lastAddLength{0};
+    // "open <rate>/<bits>", "buffer <bytes>" (prepared) and "close" calls in
+    // order, whatever they answered; the control thread makes them.
+    std::vector<std::string> calls;
 };
 extern WaveInLedger waveInLedger;
 
-// Watches the plugin's waveInOpen, waveInClose and waveInAddBuffer; false,
+// Watches the plugin's waveInOpen, waveInPrepareHeader, waveInClose and waveInAddBuffer; false,
 // with a test failure, when one is missing. A later patch of the same import
 // gets the counter back from patchImport and can pass calls on to it.
 bool countWaveInDevices(HMODULE plugin);
