@@ -15,15 +15,6 @@ namespace {
 
 using standin::shellRecord;
 
-// The value the last shown menu gives the "Alpha Value" item.
-std::string alphaValueShown() {
-    const std::string& dump = shellRecord.menuDump;
-    const std::string item = "TransparencyAlpha = ";
-    const size_t at = dump.find(item);
-    if (at == std::string::npos) return "<no item>";
-    return dump.substr(at + item.size(), dump.find(' ', at + item.size()) - at - item.size());
-}
-
 class Commands : public ShellFixture {
 protected:
     void send(const char* command) { standin::broadcast(command); }
@@ -314,7 +305,7 @@ TEST_F(Commands, ReconfigureReloadsEverySettingFromTheFile) {
     EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 50"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal AlwaysOnTop"), ' ');
-    EXPECT_EQ(alphaValueShown(), "99");
+    EXPECT_NE(shellRecord.menuDump.find("TransparencyAlpha = 99 ["), std::string::npos) << shellRecord.menuDump;
     EXPECT_TRUE(shellRecord.dockEvents.empty());
 }
 
