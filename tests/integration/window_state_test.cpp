@@ -235,7 +235,9 @@ TEST_F(WindowState, HiddenWithPluginsDoesNothingButHide) {
     patch(plugin.module, "user32.dll", "ShowWindow", countedShowWindow, realShowWindow);
     patch(plugin.module, "user32.dll", "SetWindowPos", countedSetWindowPos, realSetWindowPos);
     patch(plugin.module, "user32.dll", "SetLayeredWindowAttributes", countedSetLayered, realSetLayered);
-    patch(plugin.module, "user32.dll", "SetWindowLongPtrA", countedSetWindowLong, realSetWindowLong);
+    // 32-bit user32 has no SetWindowLongPtrA: the header makes it SetWindowLongA.
+    patch(plugin.module, "user32.dll", sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA",
+          countedSetWindowLong, realSetWindowLong);
     patch(plugin.module, "user32.dll", "InvalidateRect", countedInvalidateRect, realInvalidateRect);
     startWith("Zembrit.plugin.transparency.enabled: true\nZembrit.plugin.transparency.alpha: 60\n");
     // Start-up applied the state once, through every step.
