@@ -42,7 +42,7 @@ int usage() {
         stderr,
         "usage: standin --plugin DLL [--shell-dir DIR] [--style FILE] [--dock] [--interactive] [--time-actions]\n"
         "               [--linger MS]\n"
-        "               [--wait MS] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
+        "               [--wait MS] [--wait-for FILE] [--broadcast TEXT] [--reconfigure] [--screenshot FILE.bmp]\n"
         "               [--frames COUNT INTERVAL_MS PREFIX] [--measure-cpu SECONDS] [--quit]\n");
     return 2;
 }
@@ -95,6 +95,13 @@ bool saveFrames(int count, int interval, const std::string& prefix) {
     return true;
 }
 
+// Runs the shell until the file exists (a script's go-ahead), a minute at most.
+void waitForFile(const std::string& path) {
+    const DWORD began = GetTickCount();
+    while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - began < 60000)
+        pumpMessages(20);
+}
+
 uint64_t processCpuMicroseconds() {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
@@ -130,6 +137,11 @@ bool runAction(const std::vector<std::string>& args, size_t& i, bool& failed) {
     }
     if (arg == "--wait" && value(1)) {
         pumpMessages(std::atoi(value(1)->c_str()));
+        i += 1;
+        return true;
+    }
+    if (arg == "--wait-for" && value(1)) {
+        waitForFile(*value(1));
         i += 1;
         return true;
     }

@@ -125,6 +125,7 @@ void exposeSpot(const Light& light, PathPoint centre) {
 
 void exposeSegment(const Light& light, PathPoint from, PathPoint to) {
     const float sigma = light.sigma, length = std::hypot(to.x - from.x, to.y - from.y);
+    if (std::isinf(length)) return;  // its light spreads over no end of length
     if (!(length >= kSpotBelowSigmas * sigma)) return exposeSpot(light, {(from.x + to.x) / 2, (from.y + to.y) / 2});
     const float ux = (to.x - from.x) / length, uy = (to.y - from.y) / length;
     const float reach = kReachInSigmas * sigma, erfScale = 1.0f / (std::sqrt(2.0f) * sigma);

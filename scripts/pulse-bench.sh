@@ -50,12 +50,14 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
     --load="module-null-sink sink_name=zembrit_sink" \
     --load="module-native-protocol-unix auth-anonymous=1" >"$dir/pulse.log" 2>&1 </dev/null &
 echo $! >"$dir/pulse.pid"
-for _ in $(seq 50); do
+# A busy machine may take seconds; a server that exited will not come.
+for _ in $(seq 600); do
     pactl info >/dev/null 2>&1 && break
+    kill -0 "$(cat "$dir/pulse.pid")" 2>/dev/null || break
     sleep 0.1
 done
-pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start"; cat "$dir/pulse.log"; exit 1; }
-pactl set-default-source zembrit_sink.monitor
+pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start within a minute:" >&2; cat "$dir/pulse.log" >&2; exit 1; }
+pactl set-default-source zembrit_sink.monitor || { echo "PulseAudio has no zembrit_sink.monitor" >&2; exit 1; }
 # Silence: nothing plays, and the monitor delivers zeros.
 if [ "$tone" = silence ]; then
     echo "PulseAudio up: XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR"

@@ -2,10 +2,11 @@
 # Installs what is missing, builds every tree and runs every test:
 # native unit tests (ASan+UBSan) in 64 and 32 bits, the concurrency tests
 # (TSan), and the Windows builds with their integration tests under Wine.
-# The x86_64 Wine tests mostly wait on windows and audio, so the other trees
-# are built while they run; the i686 ones run after them, never beside them.
-# The i386 Wine runtime, which mostly waits on the network, is installed
-# while the x86_64 tree builds.
+# The Wine tests mostly wait on windows and audio, so the other trees are
+# built while they run: the x86_64 ones while the i686 tree builds, the i686
+# ones (after the x86_64 ones, never beside them) while the native trees
+# build. The i386 Wine runtime, which mostly waits on the network, is
+# installed while the x86_64 tree builds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 started=$SECONDS
@@ -66,17 +67,20 @@ win64_tests=$!
 wait "$wine32_install" || { cat "$wine32_log"; exit 1; }
 cat "$wine32_log"
 build win32
-for tree in native native-tsan native-m32; do build_and_test "$tree"; done
 echo "=== waiting for the win64 tests"
+win64_status=0
+wait "$win64_tests" || win64_status=$?
+run_tests win32 &
+win32_tests=$!
+for tree in native native-tsan native-m32; do build_and_test "$tree"; done
+report win64 "$win64_status"
+echo "=== waiting for the win32 tests"
 status=0
-wait "$win64_tests" || status=$?
-report win64 "$status"
-status=0
-run_tests win32 || status=$?
+wait "$win32_tests" || status=$?
 report win32 "$status"
 
 for note in "${notes[@]}"; do echo "$note"; done
-echo "total: $passed passed, $failed failed, $skipped skipped"
+echo "total: $passed passed, $failed failed, $skipped skipped (in $((SECONDS - started))s)"
 if [ ${#failed_trees[@]} -ne 0 ]; then
     echo "FAILED in: ${failed_trees[*]}"
     exit 1

@@ -4,70 +4,19 @@
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/shell_record.h"
 
-#include <mmsystem.h>
-
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
-#include "host/import_patch.h"
 #include "shell/plugin_identity.h"
+#include "tests/integration/support/leak_probe.h"
 
 namespace zembrit_test {
 namespace {
 
 using standin::shellRecord;
 
-// The value the last shown menu gives the "Alpha Value" item.
-std::string alphaValueShown() {
-    const std::string& dump = shellRecord.menuDump;
-    const std::string item = "TransparencyAlpha = ";
-    const size_t at = dump.find(item);
-    if (at == std::string::npos) return "<no item>";
-    return dump.substr(at + item.size(), dump.find(' ', at + item.size()) - at - item.size());
-}
-
-// ---- Wave-in calls, seen through the plugin's winmm imports ---------------
-
-std::vector<std::string> waveEvents;
-decltype(&waveInOpen) systemOpen = nullptr;
-decltype(&waveInClose) systemClose = nullptr;
-decltype(&waveInPrepareHeader) systemPrepare = nullptr;
-
-MMRESULT WINAPI watchedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
-                            DWORD flags) {
-    waveEvents.push_back("open " + std::to_string(format->nSamplesPerSec) + "/" +
-                         std::to_string(format->wBitsPerSample));
-    return systemOpen(device, id, format, callback, instance, flags);
-}
-
-MMRESULT WINAPI watchedClose(HWAVEIN device) {
-    waveEvents.push_back("close");
-    return systemClose(device);
-}
-
-MMRESULT WINAPI watchedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
-    waveEvents.push_back("buffer " + std::to_string(header->dwBufferLength));
-    return systemPrepare(device, header, size);
-}
-
 class Commands : public ShellFixture {
 protected:
-    // Must run after load() and before start().
-    bool watchWaveIn() {
-        waveEvents.clear();
-        auto patch = [&](const char* name, void* replacement) {
-            return standin::patchImport(plugin.module, "winmm.dll", name, replacement);
-        };
-        systemOpen = reinterpret_cast<decltype(systemOpen)>(patch("waveInOpen", reinterpret_cast<void*>(watchedOpen)));
-        systemClose =
-            reinterpret_cast<decltype(systemClose)>(patch("waveInClose", reinterpret_cast<void*>(watchedClose)));
-        systemPrepare = reinterpret_cast<decltype(systemPrepare)>(
-            patch("waveInPrepareHeader", reinterpret_cast<void*>(watchedPrepare)));
-        return systemOpen && systemClose && systemPrepare;
-    }
-
     void send(const char* command) { standin::broadcast(command); }
 
     void openMenu() { SendMessageA(registeredWindow(), WM_NCRBUTTONUP, HTCAPTION, 0); }
@@ -87,6 +36,8 @@ struct Row {
     const char* label;  // nullptr: the toolbar label is left alone
 };
 
+// How each command is matched and what its value becomes are the matcher's
+// and the settings' rules; this is each row carried out through the shell.
 // Capture stays stopped, so the rows that restart a running capture only
 // write. Edit, About and ToggleRecord write no key; their own tests are below.
 TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
@@ -129,11 +80,18 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
         {"@ZembritInternal SetChannels stereo", "Zembrit.plugin.channels:", "stereo", nullptr},
         {"@ZembritInternal SetChannels xy", "Zembrit.plugin.channels:", "xy", nullptr},
         {"@ZembritInternal SetSource input", "Zembrit.plugin.wave.source:", "input", nullptr},
-        {"@ZembritInternal SetDevice Mic", "Zembrit.plugin.wave.device:", "Mic", nullptr},
+        {"@ZembritInternal SetDevice Mic SetBit 8", "Zembrit.plugin.wave.device:", "Mic SetBit 8", nullptr},
         {"@ZembritInternal SetDelay 2500", "Zembrit.plugin.delay:", "2000", nullptr},
         {"@ZembritInternal ClickThrough", "Zembrit.plugin.clickThrough:", "true",
          "ZembritPlugin -> ClickThrough enabled!"},
         {"@ZembritInternal Beam", "Zembrit.plugin.style.beam:", "true", "ZembritPlugin -> Beam enabled!"},
+        {"@ZEMBRITINTERNAL    alwaysontop", "Zembrit.plugin.alwaysontop:", "true",
+         "ZembritPlugin -> alwaysontop enabled!"},
+        {"@zembritinternal transparencyalpha 70", "Zembrit.plugin.transparency.alpha:", "70", nullptr},
+        {"@Zembrit SetStyle 1", "Zembrit.plugin.style.ScopeColor:", "toolbar.windowLabel.color", nullptr},
+        {"@Zembrit SetStyle 3", "Zembrit.plugin.style.ScopeColor:", "menu.frame.color", nullptr},
+        {"@Zembrit SetStyle 4", "Zembrit.plugin.style.ScopeColor:", "menu.hilite.color", nullptr},
+        {"@ZEMBRIT setstyle 2", "Zembrit.plugin.style.ScopeColor:", "window.label.focus.textColor", nullptr},
     };
     for (const Row& row : rows) {
         const size_t labels = shellRecord.toolbarLabels.size();
@@ -153,117 +111,36 @@ TEST_F(Commands, EveryRowWritesItsKeyAndOnlyTogglesReportAndRefresh) {
     EXPECT_TRUE(shellRecord.messageBoxes.empty());
 }
 
-TEST_F(Commands, ValuesAreHeldAsWrittenWhereTheMenuShowsThem) {
-    ASSERT_EQ(startQuiet(), 0);
-    for (const char* command :
-         {"@ZembritInternal SetFPS 30", "@ZembritInternal SetBufferSize 40", "@ZembritInternal SetKHz 44",
-          "@ZembritInternal SetBit 8", "@ZembritInternal SetScopeWidth 3", "@ZembritInternal SetBlurAlpha 296",
-          "@ZembritInternal TransparencyAlpha 300", "@ZembritInternal SetTabTL", "@ZembritInternal SetScopeV"})
-        send(command);
-    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "255");
-    openMenu();
-    EXPECT_EQ(markOf("@ZembritInternal SetFPS 30"), 'x');  // interval 33
-    EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 40"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetKHz 44"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetKHz 16"), ' ');
-    EXPECT_EQ(markOf("@ZembritInternal SetBit 8"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetScopeWidth 3"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetBlurAlpha 240"), ' ');  // 296 is held at 255, which is not offered
-    EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
-    EXPECT_EQ(markOf("@ZembritInternal SetTabBR"), ' ');
-    EXPECT_EQ(markOf("@ZembritInternal SetScopeV"), 'x');
-    EXPECT_EQ(alphaValueShown(), "255");
-}
-
-TEST_F(Commands, FrameRateIsHeldAsItsIntervalRoundedDown) {
-    ASSERT_EQ(startQuiet(), 0);
-    send("@ZembritInternal SetFPS 25");
-    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "25");
-    openMenu();
-    for (int fps = 10; fps <= 100; fps += 10)  // interval 40: no item has it
-        EXPECT_EQ(markOf("@ZembritInternal SetFPS " + std::to_string(fps)), ' ') << fps;
-    send("@ZembritInternal SetFPS 39");
-    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "39");
-    openMenu();
-    EXPECT_EQ(markOf("@ZembritInternal SetFPS 40"), 'x');  // 1000 / 39 = 25 = 1000 / 40
-}
-
-// Out-of-range rates and sizes are brought into range the way the settings
-// reader does, and what is held is what gets written.
-TEST_F(Commands, FrameRateAndBufferSizeAreBroughtIntoRange) {
-    ASSERT_EQ(startQuiet(), 0);
-    const std::pair<const char*, const char*> rates[] = {
-        {"@ZembritInternal SetFPS 0", "1"}, {"@ZembritInternal SetFPS -7", "1"}, {"@ZembritInternal SetFPS +60", "60"}};
-    for (const auto& [command, written] : rates) {
-        send(command);
-        EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), written) << command;
-    }
-    const std::tuple<const char*, const char*, const char*> sizes[] = {
-        {"@ZembritInternal SetBufferSize 5", "10", "@ZembritInternal SetBufferSize 10"},
-        {"@ZembritInternal SetBufferSize 500", "100", "@ZembritInternal SetBufferSize 100"},
-        {"@ZembritInternal SetBufferSize -40", "10", "@ZembritInternal SetBufferSize 10"},
-        {"@ZembritInternal SetBuff 2147483648", "100", "@ZembritInternal SetBufferSize 100"},
-        {"@ZembritInternal SetBufferSize 100", "100", "@ZembritInternal SetBufferSize 100"},
-    };
-    for (const auto& [command, written, marked] : sizes) {
-        send(command);
-        EXPECT_EQ(configValue("Zembrit.plugin.wave.buffsize:"), written) << command;
-        openMenu();
-        EXPECT_EQ(markOf(marked), 'x') << command;
-    }
-    send("@ZembritInternal SetFPS 0");
-    openMenu();
-    for (int fps = 10; fps <= 100; fps += 10)  // interval 1000
-        EXPECT_EQ(markOf("@ZembritInternal SetFPS " + std::to_string(fps)), ' ') << fps;
-    EXPECT_TRUE(IsWindow(scopeWindow()));
-}
-
-TEST_F(Commands, NumericWordsWithoutANumberAreIgnored) {
-    ASSERT_EQ(startQuiet(), 0);
-    const std::string before = readPluginFile("Zembrit.rc");
-    for (const char* command :
-         {"@ZembritInternal SetFPS", "@ZembritInternal SetBufferSize", "@ZembritInternal SetKHz",
-          "@ZembritInternal SetBit", "@ZembritInternal SetBlurAlpha", "@ZembritInternal SetScopeWidth",
-          "@ZembritInternal TransparencyAlpha", "@ZembritInternal SetKHz44", "@ZembritInternal TransparencyAlpha ",
-          "@ZembritInternal SetFPS -"})
-        send(command);
-    EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
-    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
-    EXPECT_EQ(shellRecord.menuRefreshes, 0);
-}
-
-TEST_F(Commands, PrefixAndWholeWordsIgnoreCaseAndTheLabelKeepsTheWordAsReceived) {
-    ASSERT_EQ(startQuiet(), 0);
-    send("@zembritinternal alwaysontop");
-    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
-    ASSERT_EQ(shellRecord.toolbarLabels.size(), 1u);
-    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> alwaysontop disabled!");
-    send("@ZEMBRITINTERNAL    ALWAYSONTOP");
-    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "true");
-    EXPECT_EQ(shellRecord.toolbarLabels.back(), "ZembritPlugin -> ALWAYSONTOP enabled!");
-    send("@ZembritInternalAlwaysOnTop");
-    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
-
-    // A tab is not skipped, and nothing may follow a whole word.
-    send("@ZembritInternal\tAlwaysOnTop");
-    send("@ZembritInternal AlwaysOnTop ");
-    EXPECT_EQ(configValue("Zembrit.plugin.alwaysontop:"), "false");
-    EXPECT_EQ(shellRecord.toolbarLabels.size(), 3u);
-
-    // Substrings keep their letter case; the alpha prefix does not.
-    send("@ZembritInternal setfps 30");
-    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "<missing>");
-    send("@zembritinternal transparencyalpha 70");
-    EXPECT_EQ(configValue("Zembrit.plugin.transparency.alpha:"), "70");
-}
-
+// Strings the matcher refuses, and numeric words it takes without argument
+// text, which the dispatcher leaves alone.
 TEST_F(Commands, StringsThatPassNoTestChangeNothing) {
     ASSERT_EQ(startQuiet(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
-    for (const char* command : {"", "hello", "@ZembritInternal", "@ZembritInternal Bogus", "@ZembritInternal About ",
-                                "@ZembritInternal\tAbout", "@Zembrit SetStyle 5", "@Zembrit SetStyle 0",
-                                "@Zembrit SetStyle 1 ", "@ZembritInternal @Zembrit SetStyle 1",
-                                "@ZembritInternal SetStyle 2", "@NRHidePlugins now", "@ZembritInternal ToggleRecords"})
+    for (const char* command : {"",
+                                "hello",
+                                "@ZembritInternal",
+                                "@ZembritInternal Bogus",
+                                "@ZembritInternal About ",
+                                "@ZembritInternal\tAbout",
+                                "@Zembrit SetStyle 5",
+                                "@Zembrit SetStyle 0",
+                                "@Zembrit SetStyle 1 ",
+                                "@ZembritInternal @Zembrit SetStyle 1",
+                                "@ZembritInternal SetStyle 2",
+                                "@NRHidePlugins now",
+                                "@ZembritInternal ToggleRecords",
+                                "@ZembritInternal\tAlwaysOnTop",
+                                "@ZembritInternal SetFPS",
+                                "@ZembritInternal SetBufferSize",
+                                "@ZembritInternal SetKHz",
+                                "@ZembritInternal SetBit",
+                                "@ZembritInternal SetBlurAlpha",
+                                "@ZembritInternal SetScopeWidth",
+                                "@ZembritInternal TransparencyAlpha",
+                                "@ZembritInternal SetKHz44",
+                                "@ZembritInternal TransparencyAlpha ",
+                                "@ZembritInternal SetFPS -",
+                                "@ZembritInternal setfps 30"})
         send(command);
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
@@ -271,27 +148,6 @@ TEST_F(Commands, StringsThatPassNoTestChangeNothing) {
     EXPECT_TRUE(shellRecord.executed.empty());
     EXPECT_EQ(shellRecord.menuRefreshes, 0);
     EXPECT_TRUE(IsWindowVisible(scopeWindow()));
-}
-
-TEST_F(Commands, WordHoldingTwoSubstringTextsGoesToTheEarlierRow) {
-    ASSERT_EQ(startQuiet(), 0);
-    send("@ZembritInternal SetBlurAlphaSetScopeWidth 3");
-    EXPECT_EQ(configValue("Zembrit.plugin.motionbluralpha:"), "3");
-    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeWidth:"), "<missing>");
-    send("@ZembritInternal SetFPS.SetKHz 20");
-    EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "20");
-    EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "<missing>");
-    send("@ZembritInternal SetScopeWidth 2");  // passes the whole-word "SetScopeV"/"SetScopeH"
-    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeWidth:"), "2");
-    EXPECT_EQ(configValue("Zembrit.plugin.style.scopeType:"), "<missing>");
-}
-
-// The Device menu sends an endpoint's name as it is, whatever words it holds.
-TEST_F(Commands, DeviceNameHoldingANumericWordIsStoredAsTheNameAlone) {
-    ASSERT_EQ(startQuiet(), 0);
-    const std::string before = readPluginFile("Zembrit.rc");
-    send("@ZembritInternal SetDevice Mic SetBit 8");
-    EXPECT_EQ(readPluginFile("Zembrit.rc"), before + "Zembrit.plugin.wave.device: Mic SetBit 8\n");
 }
 
 TEST_F(Commands, AboutShowsNameAuthorLinkAndEmail) {
@@ -411,12 +267,6 @@ TEST_F(Commands, HidePluginsHidesAFloatingScopeThatTogglesWithPlugins) {
     EXPECT_EQ(shellRecord.menuRefreshes, 0);
 }
 
-TEST_F(Commands, HidePluginsLeavesAScopeThatDoesNotToggleWithPlugins) {
-    ASSERT_EQ(startQuiet("Zembrit.plugin.togglewithplugins: false\n"), 0);
-    send("@NRHidePlugins");
-    EXPECT_TRUE(IsWindowVisible(scopeWindow()));
-}
-
 TEST_F(DockedCommands, HidePluginsIsIgnoredWhileDocked) {
     ASSERT_EQ(startQuiet("Zembrit.plugin.inSlit: true\n"), 0);
     HWND window = registeredWindow();
@@ -459,7 +309,7 @@ TEST_F(Commands, ReconfigureReloadsEverySettingFromTheFile) {
     EXPECT_EQ(markOf("@ZembritInternal SetBufferSize 50"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal SetTabTL"), 'x');
     EXPECT_EQ(markOf("@ZembritInternal AlwaysOnTop"), ' ');
-    EXPECT_EQ(alphaValueShown(), "99");
+    EXPECT_NE(shellRecord.menuDump.find("TransparencyAlpha = 99 ["), std::string::npos) << shellRecord.menuDump;
     EXPECT_TRUE(shellRecord.dockEvents.empty());
 }
 
@@ -467,14 +317,14 @@ TEST_F(Commands, ReconfigureReloadsEverySettingFromTheFile) {
 
 TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
-    ASSERT_EQ(waveEvents, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
+    ASSERT_EQ(waveInLedger.calls, (std::vector<std::string>{"open 16000/16", "buffer 512"}));
     writeConfig(
         "Zembrit.plugin.wave.KHz: 8\nZembrit.plugin.wave.bit: 8\nZembrit.plugin.wave.buffsize: 50\n"
         "Zembrit.plugin.wave.fps: 10\n");
     standin::reconfigure();
-    EXPECT_EQ(waveEvents,
+    EXPECT_EQ(waveInLedger.calls,
               (std::vector<std::string>{"open 16000/16", "buffer 512", "close", "open 8000/8", "buffer 800"}));
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
@@ -483,55 +333,55 @@ TEST_F(Commands, ReconfigureRestartsARunningCaptureWithTheEditedValues) {
 
 TEST_F(Commands, ReconfigureLeavesAStoppedCaptureStopped) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     writeConfig(kQuiet);
     ASSERT_EQ(start(), 0);
     writeConfig(std::string(kQuiet) + "Zembrit.plugin.wave.KHz: 8\n");
     standin::reconfigure();
-    EXPECT_TRUE(waveEvents.empty());
+    EXPECT_TRUE(waveInLedger.calls.empty());
 }
 
 TEST_F(Commands, CaptureParametersRestartOnlyARunningCapture) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetKHz 44");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/16", "buffer 512"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/16", "buffer 512"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.KHz:"), "44");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetBit 8");
     send("@ZembritInternal SetBufferSize 500");  // held, written and opened as 100
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 512", "close", "open 44000/8",
-                                                    "buffer 1600"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/8", "buffer 512", "close",
+                                                            "open 44000/8", "buffer 1600"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.buffsize:"), "100");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     send("@ZembritInternal SetFPS 0");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 44000/8", "buffer 1600"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 44000/8", "buffer 1600"}));
     EXPECT_EQ(configValue("Zembrit.plugin.wave.fps:"), "1");
 
     send("@ZembritInternal ToggleRecord");
-    waveEvents.clear();
+    waveInLedger.calls.clear();
     for (const char* command : {"@ZembritInternal SetKHz 8", "@ZembritInternal SetBit 16",
                                 "@ZembritInternal SetBufferSize 20", "@ZembritInternal SetFPS 20"})
         send(command);
-    EXPECT_TRUE(waveEvents.empty());
+    EXPECT_TRUE(waveInLedger.calls.empty());
     send("@ZembritInternal ToggleRecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"open 8000/16", "buffer 320"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"open 8000/16", "buffer 320"}));
 }
 
 TEST_F(Commands, ToggleRecordStopsAndStartsWithoutWritingOrReporting) {
     ASSERT_TRUE(load());
-    ASSERT_TRUE(watchWaveIn()) << "the plugin does not import the wave-in functions";
+    ASSERT_TRUE(countWaveInDevices(plugin.module));
     ASSERT_EQ(start(), 0);
     const std::string before = readPluginFile("Zembrit.rc");
     openMenu();
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
     const int shows = shellRecord.menuShows;
-    waveEvents.clear();
+    waveInLedger.calls.clear();
 
     send("@ZembritInternal ToggleRecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close"}));
     // The open menu keeps its mark until it is opened again.
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), 'x');
     EXPECT_EQ(shellRecord.menuRefreshes, 0);
@@ -540,7 +390,7 @@ TEST_F(Commands, ToggleRecordStopsAndStartsWithoutWritingOrReporting) {
     EXPECT_EQ(markOf("@ZembritInternal ToggleRecord"), ' ');
 
     send("@zembritinternal togglerecord");
-    EXPECT_EQ(waveEvents, (std::vector<std::string>{"close", "open 16000/16", "buffer 512"}));
+    EXPECT_EQ(waveInLedger.calls, (std::vector<std::string>{"close", "open 16000/16", "buffer 512"}));
     EXPECT_EQ(readPluginFile("Zembrit.rc"), before);
     EXPECT_TRUE(shellRecord.toolbarLabels.empty());
 }

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "tests/integration/support/shell_fixture.h"
+#include "tests/integration/support/waiting.h"
 
 namespace zembrit_test {
 namespace {
@@ -25,13 +26,12 @@ BOOL CALLBACK findOwnMenu(HWND window, LPARAM search) {
 }
 
 HWND waitForOwnMenu() {
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        MenuSearch search{GetCurrentProcessId(), nullptr};
+    MenuSearch search{GetCurrentProcessId(), nullptr};
+    waitUntil([&] {
         EnumWindows(findOwnMenu, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return nullptr;
+        return search.found != nullptr;
+    });
+    return search.found;
 }
 
 void press(HWND menu, UINT key) {
@@ -60,12 +60,14 @@ TEST_F(RealMenu, RightClickShowsThePopupAndThePickedItemRuns) {
     user.join();
     standin::shellOptions.interactive = false;
     ASSERT_TRUE(shown) << "no popup menu appeared";
-    pump(300);
 
-    SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
-    EXPECT_NE(standin::shellRecord.menuDump.find("(x) Monitor Wave? -> @ZembritInternal ToggleRecord"),
-              std::string::npos)
-        << standin::shellRecord.menuDump;
+    // The pick arrives through the shell's message loop.
+    EXPECT_TRUE(pumpUntil([this] {
+        SendMessageA(scopeWindow(), WM_RBUTTONUP, 0, 0);
+        return standin::shellRecord.menuDump.find("(x) Monitor Wave? -> @ZembritInternal ToggleRecord") !=
+               std::string::npos;
+    })) << standin::shellRecord.menuDump
+        << standin::shellRecord.messageBoxes.size() << " message boxes";
 }
 
 }  // namespace

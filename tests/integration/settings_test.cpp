@@ -1,8 +1,9 @@
-// Where the configuration file is found, and what the plugin makes of what
-// it holds, with real files in real folders.
+// Where the configuration file is found, with real files in real folders,
+// and the stand-in shell's own handling of it.
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "shell/shell_api.h"
 #include "tests/integration/support/shell_fixture.h"
@@ -23,37 +24,33 @@ protected:
     std::string pathInUse() const { return shellRecord.settingsReads.empty() ? "" : shellRecord.settingsReads.back(); }
 };
 
-TEST_F(Settings, WithoutAnyFileDefaultsApplyAndThePluginFolderIsUsed) {
-    ASSERT_EQ(start(), 0);
-    EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
-    RECT rect = windowRect();
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 10);
-    EXPECT_EQ(rect.right - rect.left, 100);
-    EXPECT_EQ(rect.bottom - rect.top, 25);
-}
-
-TEST_F(Settings, ZembritrcWinsOverZembritRc) {
-    writePluginFile("Zembritrc", std::string(kQuiet) + "Zembrit.plugin.x: 111\n");
-    writePluginFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.x: 222\n");
-    ASSERT_EQ(start(), 0);
-    EXPECT_EQ(pathInUse(), pluginDir + "Zembritrc");
-    EXPECT_EQ(windowRect().left, 111);
-}
-
-TEST_F(Settings, TheShellFolderIsTriedAfterThePluginFolder) {
-    writeShellFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.y: 333\n");
-    ASSERT_EQ(start(), 0);
-    EXPECT_EQ(pathInUse(), shellDir + "Zembrit.rc");
-    EXPECT_EQ(windowRect().top, 333);
-}
-
-TEST_F(Settings, ThePluginFolderWinsOverTheShellFolder) {
-    writeShellFile("Zembritrc", std::string(kQuiet) + "Zembrit.plugin.y: 333\n");
-    writePluginFile("Zembrit.rc", std::string(kQuiet) + "Zembrit.plugin.y: 44\n");
-    ASSERT_EQ(start(), 0);
-    EXPECT_EQ(pathInUse(), pluginDir + "Zembrit.rc");
-    EXPECT_EQ(windowRect().top, 44);
+// The order of the search is its rule's (unit-tested); this is the plugin
+// asking with its own folder, the shell's, and real files in them.
+TEST_F(Settings, TheFileIsLookedForInThePluginFolderThenTheShells) {
+    struct Case {
+        std::vector<std::string> files;  // written with a y of their own: 100 plus their place in the list
+        std::string used;
+    };
+    const Case cases[] = {
+        {{}, pluginDir + "Zembrit.rc"},
+        {{pluginDir + "Zembrit.rc", pluginDir + "Zembritrc"}, pluginDir + "Zembritrc"},
+        {{shellDir + "Zembrit.rc"}, shellDir + "Zembrit.rc"},
+        {{shellDir + "Zembritrc", pluginDir + "Zembrit.rc"}, pluginDir + "Zembrit.rc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.used);
+        for (const std::string& folder : {pluginDir, shellDir})
+            for (const char* name : {"Zembrit.rc", "Zembritrc"}) DeleteFileA((folder + name).c_str());
+        int y = 10;  // without a file, the default
+        for (size_t i = 0; i < c.files.size(); ++i) {
+            writeFile(c.files[i], std::string(kQuiet) + "Zembrit.plugin.y: " + std::to_string(100 + i) + "\n");
+            if (c.files[i] == c.used) y = static_cast<int>(100 + i);
+        }
+        ASSERT_EQ(start(), 0);
+        EXPECT_EQ(pathInUse(), c.used);
+        EXPECT_EQ(windowRect().top, y);
+        end();
+    }
 }
 
 TEST_F(Settings, APluginPathTooLongToFetchNeverMakesTheConfigurationPathRelative) {
@@ -86,47 +83,6 @@ TEST_F(Settings, AShellWriteNeverSharesATemporaryFileWithAnotherWriter) {
     EXPECT_EQ(configValue("Zembrit.plugin.width:"), "300");
     EXPECT_EQ(configValue("Zembrit.plugin.x:"), "77");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pluginDir), {}), 2) << "a temporary file was left";
-}
-
-TEST_F(Settings, TheWindowOpensAtTheStoredPlaceAndSize) {
-    writeConfig(std::string(kQuiet) +
-                "Zembrit.plugin.x: 200\nZembrit.plugin.y: 150\n"
-                "Zembrit.plugin.width: 300\nZembrit.plugin.height: 60\n");
-    ASSERT_EQ(start(), 0);
-    RECT rect = windowRect();
-    EXPECT_EQ(rect.left, 200);
-    EXPECT_EQ(rect.top, 150);
-    EXPECT_EQ(rect.right - rect.left, 300);
-    EXPECT_EQ(rect.bottom - rect.top, 60);
-}
-
-TEST_F(Settings, GarbageInTheFileStartsWithDefaults) {
-    std::string garbage =
-        "Zembrit.plugin.x: twelve\nZembrit.plugin.y:\nZembrit.plugin.width: 99999999999999\n"
-        "Zembrit.plugin.height: 0x20\nZembrit.plugin.alwaysontop: maybe\n"
-        "Zembrit.plugin.wave.buffsize: -\nZembrit.plugin.wave.fps: \x01\x02\n";
-    garbage += std::string("Zembrit.plugin.style.scopeType: \xff\xfe\x00\x80 binary\n", 40);
-    garbage += std::string(kQuiet);
-    writeConfig(garbage);
-    ASSERT_EQ(start(), 0);
-    RECT rect = windowRect();
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 10);
-    EXPECT_EQ(rect.right - rect.left, 100);
-    EXPECT_EQ(rect.bottom - rect.top, 25);
-    EXPECT_TRUE(shellRecord.messageBoxes.empty());
-}
-
-TEST_F(Settings, OverlongTextValuesAreCutToTheirFields) {
-    std::string huge(10000, 'u');
-    writeConfig(std::string(kQuiet) + "Zembrit.plugin.update.url: " + huge + "\n" +
-                "Zembrit.plugin.style.ScopeColor: " + huge + "\n" + "Zembrit.plugin.style.tabPosition: " + huge + "\n" +
-                "Zembrit.plugin.style.scopeType: " + huge + "\n");
-    ASSERT_EQ(start(), 0);
-    EXPECT_EQ(std::string(plugin.info(8)), huge.substr(0, 259));
-    // Still alive and painting with the cut values.
-    RedrawWindow(scopeWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_TRUE(IsWindow(scopeWindow()));
 }
 
 }  // namespace

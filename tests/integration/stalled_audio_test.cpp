@@ -10,6 +10,7 @@
 
 #include <objbase.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <vector>
@@ -20,10 +21,6 @@ namespace {
 using standin::shellRecord;
 
 void broadcast(const char* command) { standin::broadcast(command); }
-
-// The first command to meet a stall waits out the command's bound (3 s in
-// all); a hang shows as far more than that.
-constexpr ULONGLONG kFirstWaitLimitMs = 3000 + 2000;
 
 class StalledAudio : public ShellFixture {
 protected:
@@ -57,7 +54,7 @@ TEST_F(StalledAudio, EndWithAResetThatDoesNotReturnIsBoundedAndTheModuleStaysUnt
     stallIn("waveInReset");
     const ULONGLONG endTook = millisecondsTaken([this] { end(); });
     reportFigures("end with a stalled reset: " + std::to_string(endTook) + " ms");
-    EXPECT_LT(endTook, kFirstWaitLimitMs);
+    EXPECT_LT(endTook, kHangMs);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Error unpreparing WAVEHDR!", "Can't close WAVE In Device!"}));
     EXPECT_EQ(scopeWindow(), nullptr);
     EXPECT_EQ(fake.stalled, 1);
@@ -65,7 +62,7 @@ TEST_F(StalledAudio, EndWithAResetThatDoesNotReturnIsBoundedAndTheModuleStaysUnt
     EXPECT_FALSE(moduleGoneAfterUnload(300)) << "unloaded under a thread still inside the audio stack";
     releaseStalls();
     const std::string path = pluginDir + "Zembrit.dll";
-    EXPECT_TRUE(pumpUntil([&] { return GetModuleHandleA(path.c_str()) == nullptr; }, 5000))
+    EXPECT_TRUE(pumpUntil([&] { return GetModuleHandleA(path.c_str()) == nullptr; }))
         << "the control thread did not let go of the module once the reset answered";
     EXPECT_EQ(fake.closes.load(), fake.opens.load()) << "the late device was not closed";
 }
@@ -74,19 +71,30 @@ TEST_F(StalledAudio, OnceStuckLaterCommandsCostLittlePileNothingUpAndCaptureRuns
     startCapturingFromFakeDevice();
     stallIn("waveInReset");
     const ULONGLONG restartTook = millisecondsTaken([] { broadcast("@ZembritInternal SetBuff 50"); });
-    EXPECT_LT(restartTook, kFirstWaitLimitMs);
+    EXPECT_LT(restartTook, kHangMs);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Error unpreparing WAVEHDR!", "Can't close WAVE In Device!",
                                                     "Can't open WAVE In Device!"}));
 
+    // Two rounds of commands: whatever the process makes once is made in the
+    // first, and threads that piled up behind the stall would grow in the second.
+    const auto commandsWhileStuck = [] {
+        ULONGLONG slowest = 0;
+        for (const char* command :
+             {"AlwaysOnTop", "AlwaysOnTop", "AlwaysOnTop", "AlwaysOnTop", "AlwaysOnTop", "AlwaysOnTop", "AlwaysOnTop",
+              "AlwaysOnTop", "ToggleRecord", "ToggleRecord", "ToggleRecord"}) {
+            const std::string text = std::string("@ZembritInternal ") + command;
+            slowest = std::max(slowest, millisecondsTaken([&] { broadcast(text.c_str()); }));
+        }
+        return slowest;
+    };
+    const ULONGLONG firstSlowest = commandsWhileStuck();
     const long threads = processThreadCount();
-    const ULONGLONG laterTook = millisecondsTaken([] {
-        for (int n = 0; n < 8; ++n) broadcast("@ZembritInternal AlwaysOnTop");
-        for (int n = 0; n < 3; ++n) broadcast("@ZembritInternal ToggleRecord");
-    });
-    reportFigures("stalled reset: restart " + std::to_string(restartTook) + " ms, 8 toggles and 3 starts " +
-                  std::to_string(laterTook) + " ms");
-    EXPECT_LT(laterTook, 1000u);
-    EXPECT_EQ(processThreadCount(), threads) << "threads pile up behind the stall";
+    const ULONGLONG laterSlowest = commandsWhileStuck();
+    reportFigures("stalled reset: restart " + std::to_string(restartTook) +
+                  " ms, the slowest of 8 toggles and 3 starts " + std::to_string(std::max(firstSlowest, laterSlowest)) +
+                  " ms");
+    EXPECT_LT(std::max(firstSlowest, laterSlowest), kHangMs);
+    EXPECT_TRUE(pumpUntil([&] { return processThreadCount() <= threads; })) << "threads pile up behind the stall";
     EXPECT_EQ(fake.opens, 1) << "a start that was answered as failed ran later";
 
     releaseStalls();
@@ -96,7 +104,7 @@ TEST_F(StalledAudio, OnceStuckLaterCommandsCostLittlePileNothingUpAndCaptureRuns
     EXPECT_EQ(shellRecord.messageBoxes.size(), boxes);
     EXPECT_EQ(fake.opens, 2);
     EXPECT_TRUE(deliverFakeBuffer());
-    EXPECT_LT(millisecondsTaken([this] { end(); }), 1000u);
+    EXPECT_LT(millisecondsTaken([this] { end(); }), kHangMs);
 }
 
 TEST_F(StalledAudio, ADeviceThatOpensLateIsClosedAndItsStartStaysFailed) {
@@ -164,29 +172,29 @@ TEST_F(StalledSource, StartSwitchAndEndReturnPromptlyAndTheModuleGoesOnceTheSyst
     patch(plugin.module, "ole32.dll", "CoCreateInstance", &stalledCreateInstance, original);
 
     const ULONGLONG startTook = millisecondsTaken([this] { ASSERT_EQ(start(), 0); });
-    EXPECT_LT(startTook, kFirstWaitLimitMs);
+    EXPECT_LT(startTook, kHangMs);
     EXPECT_EQ(stalledActivations, 1);
     EXPECT_EQ(shellRecord.toolbarLabels,
               std::vector<std::string>{"ZembritPlugin -> sound source unavailable, retrying"});
 
     // Each toggle rebuilds the open menu, whose devices capture listed.
-    const ULONGLONG togglesTook = millisecondsTaken([] {
-        for (int n = 0; n < 8; ++n) broadcast("@ZembritInternal AlwaysOnTop");
-    });
-    EXPECT_LT(togglesTook, 500u);
+    ULONGLONG slowestToggle = 0;
+    for (int n = 0; n < 8; ++n)
+        slowestToggle = std::max(slowestToggle, millisecondsTaken([] { broadcast("@ZembritInternal AlwaysOnTop"); }));
     const ULONGLONG switchTook = millisecondsTaken([] { broadcast("@ZembritInternal SetSource wavein"); });
     const ULONGLONG endTook = millisecondsTaken([this] { end(); });
-    reportFigures("stalled activation: start " + std::to_string(startTook) + " ms, 8 toggles " +
-                  std::to_string(togglesTook) + " ms, switch " + std::to_string(switchTook) + " ms, end " +
+    reportFigures("stalled activation: start " + std::to_string(startTook) + " ms, the slowest of 8 toggles " +
+                  std::to_string(slowestToggle) + " ms, switch " + std::to_string(switchTook) + " ms, end " +
                   std::to_string(endTook) + " ms");
-    EXPECT_LT(switchTook, 500u);
-    EXPECT_LT(endTook, 500u);
+    EXPECT_LT(slowestToggle, kHangMs);
+    EXPECT_LT(switchTook, kHangMs);
+    EXPECT_LT(endTook, kHangMs);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{"Can't open WAVE In Device!"});
 
     EXPECT_FALSE(moduleGoneAfterUnload(300));
     SetEvent(activationReleased);
     const std::string path = pluginDir + "Zembrit.dll";
-    EXPECT_TRUE(pumpUntil([&] { return GetModuleHandleA(path.c_str()) == nullptr; }, 5000));
+    EXPECT_TRUE(pumpUntil([&] { return GetModuleHandleA(path.c_str()) == nullptr; }));
     EXPECT_EQ(fake.opens, 0) << "the wave-in start answered as failed ran later";
 }
 

@@ -1,6 +1,5 @@
-// The colour presets and the style values: what the presets write, and the
-// colours the painted scope takes from the shell's style. The colour checks
-// read the painted window back, so they need the trace renderer.
+// The colours the painted scope takes from the colour presets and the shell's
+// style, read back from the painted window.
 #include "tests/integration/support/shell_fixture.h"
 #include "tests/integration/support/window_picture.h"
 
@@ -11,14 +10,10 @@
 namespace zembrit_test {
 namespace {
 
-using standin::shellRecord;
-
 // The stand-in shell's default style (host/default.style).
 constexpr COLORREF kToolbarText = RGB(0xe8, 0xf0, 0xff);
 constexpr COLORREF kPresetColors[] = {RGB(0xff, 0xd1, 0x66), RGB(0x06, 0xd6, 0xa0), RGB(0xef, 0x47, 0x6f),
                                       RGB(0x11, 0x8a, 0xb2)};
-constexpr const char* kPresetKeys[] = {"toolbar.windowLabel.color", "window.label.focus.textColor", "menu.frame.color",
-                                       "menu.hilite.color"};
 
 // How many pixels of the window's client area show exactly colour.
 int pixelsOf(HWND window, COLORREF colour) { return windowPicture(window).count(colour); }
@@ -47,18 +42,6 @@ protected:
     }
 };
 
-TEST_F(Style, EveryPresetWritesItsKeyWithoutReportOrRefresh) {
-    ASSERT_EQ(startQuiet(), 0);
-    for (int n = 1; n <= 4; ++n) {
-        standin::broadcast(("@Zembrit SetStyle " + std::to_string(n)).c_str());
-        EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), kPresetKeys[n - 1]) << n;
-    }
-    standin::broadcast("@ZEMBRIT setstyle 2");
-    EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), "window.label.focus.textColor");
-    EXPECT_TRUE(shellRecord.toolbarLabels.empty());
-    EXPECT_EQ(shellRecord.menuRefreshes, 0);
-}
-
 TEST_F(Style, PresetColoursTheTraceFromTheNextPaintOn) {
     ASSERT_EQ(startQuiet(), 0);
     HWND window = scopeWindow();
@@ -85,12 +68,6 @@ TEST_F(Style, PresetThreeSurvivesAReconfigure) {
     EXPECT_EQ(configValue("Zembrit.plugin.style.ScopeColor:"), "menu.frame.color");
     EXPECT_GT(pixelsOf(scopeWindow(), kPresetColors[2]), 0);
     EXPECT_EQ(pixelsOf(scopeWindow(), kToolbarText), 0);
-}
-
-TEST_F(Style, StoredColourKeyChoosesTheTraceColour) {
-    ASSERT_EQ(startQuiet("Zembrit.plugin.style.ScopeColor: menu.hilite.color\n"), 0);
-    repaint();
-    EXPECT_GT(pixelsOf(scopeWindow(), kPresetColors[3]), 0);
 }
 
 TEST_F(Style, StyleWithoutTheKeyGivesAWhiteTrace) {

@@ -224,8 +224,6 @@ decltype(&ShowWindow) realShowWindow;
 decltype(&SetWindowPos) realSetWindowPos;
 decltype(&SetLayeredWindowAttributes) realSetLayered;
 decltype(&SetWindowLongPtrA) realSetWindowLong;
-// In 32 bits SetWindowLongPtrA is a macro, and the DLL imports SetWindowLongA.
-constexpr const char* kSetWindowLongImport = sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA";
 decltype(&InvalidateRect) realInvalidateRect;
 
 BOOL WINAPI countedShowWindow(HWND window, int command) {
@@ -256,7 +254,9 @@ TEST_F(WindowState, HiddenWithPluginsDoesNothingButHide) {
     patch(plugin.module, "user32.dll", "ShowWindow", countedShowWindow, realShowWindow);
     patch(plugin.module, "user32.dll", "SetWindowPos", countedSetWindowPos, realSetWindowPos);
     patch(plugin.module, "user32.dll", "SetLayeredWindowAttributes", countedSetLayered, realSetLayered);
-    patch(plugin.module, "user32.dll", kSetWindowLongImport, countedSetWindowLong, realSetWindowLong);
+    // 32-bit user32 has no SetWindowLongPtrA: the header makes it SetWindowLongA.
+    patch(plugin.module, "user32.dll", sizeof(void*) == 8 ? "SetWindowLongPtrA" : "SetWindowLongA",
+          countedSetWindowLong, realSetWindowLong);
     patch(plugin.module, "user32.dll", "InvalidateRect", countedInvalidateRect, realInvalidateRect);
     startWith("Zembrit.plugin.transparency.enabled: true\nZembrit.plugin.transparency.alpha: 60\n");
     // Start-up applied the state once, through every step.

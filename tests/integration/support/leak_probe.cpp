@@ -9,6 +9,7 @@
 
 #include "host/import_patch.h"
 #include "host/shell.h"
+#include "tests/integration/support/waiting.h"
 
 namespace zembrit_test {
 
@@ -175,11 +176,14 @@ WaveInLedger waveInLedger;
 namespace {
 
 decltype(&waveInOpen) realOpen;
+decltype(&waveInPrepareHeader) realPrepare;
 decltype(&waveInClose) realClose;
 decltype(&waveInAddBuffer) realAdd;
 
 MMRESULT WINAPI countedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
                             DWORD flags) {
+    waveInLedger.calls.push_back("open " + std::to_string(format->nSamplesPerSec) + "/" +
+                                 std::to_string(format->wBitsPerSample));
     const MMRESULT result = realOpen(device, id, format, callback, instance, flags);
     if (result == MMSYSERR_NOERROR) {
         waveInLedger.lastOpened = *device;
@@ -188,7 +192,13 @@ MMRESULT WINAPI countedOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, D
     return result;
 }
 
+MMRESULT WINAPI countedPrepare(HWAVEIN device, LPWAVEHDR header, UINT size) {
+    waveInLedger.calls.push_back("buffer " + std::to_string(header->dwBufferLength));
+    return realPrepare(device, header, size);
+}
+
 MMRESULT WINAPI countedClose(HWAVEIN device) {
+    waveInLedger.calls.push_back("close");
     const MMRESULT result = realClose(device);
     if (result == MMSYSERR_NOERROR) ++waveInLedger.closed;
     return result;
@@ -226,12 +236,32 @@ bool countWaveInDevices(HMODULE plugin) {
     waveInLedger.lastOpened = nullptr;
     waveInLedger.lastAddDevice = nullptr;
     waveInLedger.lastAddLength = 0;
+    waveInLedger.calls.clear();
     return patch(plugin, "winmm.dll", "waveInOpen", countedOpen, realOpen) &&
+           patch(plugin, "winmm.dll", "waveInPrepareHeader", countedPrepare, realPrepare) &&
            patch(plugin, "winmm.dll", "waveInClose", countedClose, realClose) &&
            patch(plugin, "winmm.dll", "waveInAddBuffer", countedAdd, realAdd);
 }
 
 bool captureRunning() { return waveInLedger.opened > waveInLedger.closed; }
+
+ResourceCounts settledResources(const ResourceCounts& limit) {
+    ResourceCounts now;
+    pumpUntil([&] {
+        now = measureResources();
+        return now.handles <= limit.handles && now.threads <= limit.threads && now.gdiObjects <= limit.gdiObjects &&
+               now.committedBytes <= limit.committedBytes + kCommittedSlackBytes;
+    });
+    return now;
+}
+
+void expectNoGrowth(const ResourceCounts& first, const ResourceCounts& last) {
+    EXPECT_LE(last.handles, first.handles) << describe(first) << " then " << describe(last);
+    EXPECT_LE(last.threads, first.threads);
+    EXPECT_LE(last.gdiObjects, first.gdiObjects);
+    EXPECT_LE(last.committedBytes, first.committedBytes + kCommittedSlackBytes)
+        << "grew by " << (last.committedBytes - first.committedBytes) / 1024 << " KiB";
+}
 
 // ---- Timing and reporting ---------------------------------------------------
 

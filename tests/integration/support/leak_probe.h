@@ -31,6 +31,18 @@ int64_t committedPrivateBytes();
 ResourceCounts measureResources();
 std::string describe(const ResourceCounts& counts);
 
+// The test process's heap and Wine's own bookkeeping settle a little higher
+// than after a first cycle (64 KiB over 100 or 1,000 cycles: allocator free
+// lists, Wine's per-thread and per-window caches). A capture block (one
+// 4 KiB page) kept back per cycle exceeds this within 64 cycles.
+constexpr int64_t kCommittedSlackBytes = 256 * 1024;
+// Threads and handles of an audio driver or engine end a moment after it
+// closes: what the process holds once they had a busy machine's time to go
+// back within limit.
+ResourceCounts settledResources(const ResourceCounts& limit);
+// Nothing grew from first to last, committed memory within the slack.
+void expectNoGrowth(const ResourceCounts& first, const ResourceCounts& last);
+
 // ---- The plugin's drawing objects, counted at its gdi32 imports -----------
 
 struct GdiLedger {
@@ -57,10 +69,13 @@ struct WaveInLedger {
     std::atomic<HWAVEIN> lastOpened{nullptr};
     std::atomic<HWAVEIN> lastAddDevice{nullptr};
     std::atomic<DWORD> lastAddLength{0};
+    // "open <rate>/<bits>", "buffer <bytes>" (prepared) and "close" calls in
+    // order, whatever they answered; the control thread makes them.
+    std::vector<std::string> calls;
 };
 extern WaveInLedger waveInLedger;
 
-// Watches the plugin's waveInOpen, waveInClose and waveInAddBuffer; false,
+// Watches the plugin's waveInOpen, waveInPrepareHeader, waveInClose and waveInAddBuffer; false,
 // with a test failure, when one is missing. A later patch of the same import
 // gets the counter back from patchImport and can pass calls on to it.
 bool countWaveInDevices(HMODULE plugin);

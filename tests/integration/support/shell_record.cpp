@@ -1,5 +1,7 @@
 #include "tests/integration/support/shell_record.h"
 
+#include <utility>
+
 namespace zembrit_test {
 
 using standin::shellRecord;
@@ -25,6 +27,13 @@ char markOf(const std::string& command) {
         start = end + 1;
     }
     return '?';
+}
+
+void forgetShellRecord() {
+    standin::ShellRecord kept;
+    kept.registrations = std::move(shellRecord.registrations);
+    kept.stickyWindows = std::move(shellRecord.stickyWindows);
+    shellRecord = std::move(kept);
 }
 
 HWND registeredWindow() { return shellRecord.registrations.empty() ? nullptr : shellRecord.registrations[0].window; }

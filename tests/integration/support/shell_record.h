@@ -20,6 +20,11 @@ std::vector<std::string> boxTexts();
 // ' ' not marked, '#' an integer item, '?' no such item.
 char markOf(const std::string& command);
 
+// Forgets what the shell recorded but the registrations, which are how it
+// reaches the plugin: a long run's record would otherwise grow the test's
+// own memory with every cycle.
+void forgetShellRecord();
+
 // The window the plugin registered with the shell; unlike a search by class
 // it also finds a docked (child) window.
 HWND registeredWindow();

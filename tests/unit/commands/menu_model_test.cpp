@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commands/command_match.h"
+#include "settings/settings_rules.h"
+
 namespace zembrit {
 namespace {
 
@@ -47,7 +50,20 @@ std::vector<MenuOp> menuOf(const ScopeSettings& settings, bool capturing = false
     return buildScopeMenu(MenuInput{settings, capturing, {}});
 }
 
-constexpr char kDefaultTree[] = R"(new 0 "ZembritPlugin" Zembrit_IDMain
+// Items "<v>" sending "<word> <v>" in menu `menu`, from first to last by
+// step; marked at one value (none for 0).
+std::string choices(int menu, const char* word, int first, int last, int step, int marked) {
+    std::string items;
+    for (int v = first; v <= last; v += step)
+        items += std::to_string(menu) + (v == marked ? " [x] \"" : " [ ] \"") + std::to_string(v) +
+                 "\" @ZembritInternal " + word + " " + std::to_string(v) + "\n";
+    return items;
+}
+
+// The menu with every setting at its default: the choices from first to last
+// by step come from choices().
+std::string defaultTree() {
+    return R"(new 0 "ZembritPlugin" Zembrit_IDMain
 new 1 "Configuration" Zembrit_IDConfig
 1 [x] "Always On Top" @ZembritInternal AlwaysOnTop
 1 [ ] "Docked to Slit" @ZembritInternal SlitToggle
@@ -89,57 +105,16 @@ new 6 "Bit" Zembrit_Bit
 6 [x] "16" @ZembritInternal SetBit 16
 1 sub 6 "Bit"
 new 7 "FPS" Zembrit_FPS
-7 [ ] "10" @ZembritInternal SetFPS 10
-7 [ ] "20" @ZembritInternal SetFPS 20
-7 [ ] "30" @ZembritInternal SetFPS 30
-7 [ ] "40" @ZembritInternal SetFPS 40
-7 [ ] "50" @ZembritInternal SetFPS 50
-7 [ ] "60" @ZembritInternal SetFPS 60
-7 [ ] "70" @ZembritInternal SetFPS 70
-7 [ ] "80" @ZembritInternal SetFPS 80
-7 [ ] "90" @ZembritInternal SetFPS 90
-7 [ ] "100" @ZembritInternal SetFPS 100
-1 sub 7 "FPS"
+)" + choices(7, "SetFPS", 10, 100, 10, 0) +
+           R"(1 sub 7 "FPS"
 new 8 "Buffer Size" Zembrit_BufferSize
-8 [ ] "10" @ZembritInternal SetBufferSize 10
-8 [ ] "20" @ZembritInternal SetBufferSize 20
-8 [ ] "30" @ZembritInternal SetBufferSize 30
-8 [ ] "40" @ZembritInternal SetBufferSize 40
-8 [ ] "50" @ZembritInternal SetBufferSize 50
-8 [ ] "60" @ZembritInternal SetBufferSize 60
-8 [ ] "70" @ZembritInternal SetBufferSize 70
-8 [ ] "80" @ZembritInternal SetBufferSize 80
-8 [ ] "90" @ZembritInternal SetBufferSize 90
-8 [ ] "100" @ZembritInternal SetBufferSize 100
-1 sub 8 "Buffer Size"
+)" + choices(8, "SetBufferSize", 10, 100, 10, 0) +
+           R"(1 sub 8 "Buffer Size"
 1 ---
 1 [ ] "Motion Blur" @ZembritInternal ToggleBlur
 new 9 "Motion Blur Alpha" Zembrit_BlurAlpha
-9 [ ] "10" @ZembritInternal SetBlurAlpha 10
-9 [ ] "20" @ZembritInternal SetBlurAlpha 20
-9 [ ] "30" @ZembritInternal SetBlurAlpha 30
-9 [ ] "40" @ZembritInternal SetBlurAlpha 40
-9 [ ] "50" @ZembritInternal SetBlurAlpha 50
-9 [ ] "60" @ZembritInternal SetBlurAlpha 60
-9 [ ] "70" @ZembritInternal SetBlurAlpha 70
-9 [ ] "80" @ZembritInternal SetBlurAlpha 80
-9 [ ] "90" @ZembritInternal SetBlurAlpha 90
-9 [ ] "100" @ZembritInternal SetBlurAlpha 100
-9 [ ] "110" @ZembritInternal SetBlurAlpha 110
-9 [x] "120" @ZembritInternal SetBlurAlpha 120
-9 [ ] "130" @ZembritInternal SetBlurAlpha 130
-9 [ ] "140" @ZembritInternal SetBlurAlpha 140
-9 [ ] "150" @ZembritInternal SetBlurAlpha 150
-9 [ ] "160" @ZembritInternal SetBlurAlpha 160
-9 [ ] "170" @ZembritInternal SetBlurAlpha 170
-9 [ ] "180" @ZembritInternal SetBlurAlpha 180
-9 [ ] "190" @ZembritInternal SetBlurAlpha 190
-9 [ ] "200" @ZembritInternal SetBlurAlpha 200
-9 [ ] "210" @ZembritInternal SetBlurAlpha 210
-9 [ ] "220" @ZembritInternal SetBlurAlpha 220
-9 [ ] "230" @ZembritInternal SetBlurAlpha 230
-9 [ ] "240" @ZembritInternal SetBlurAlpha 240
-1 sub 9 "Motion Blur Alpha"
+)" + choices(9, "SetBlurAlpha", 10, 240, 10, 120) +
+           R"(1 sub 9 "Motion Blur Alpha"
 1 ---
 new 10 "Visual Style" Pellucor_SetStyle
 10 [ ] "Style 1" @Zembrit SetStyle 1
@@ -181,8 +156,29 @@ new 14 "Delay" Zembrit_Delay
 0 [ ] "About Zembrit" @ZembritInternal About
 show 0
 )";
+}
 
-TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(menuOf(ScopeSettings{})), kDefaultTree); }
+TEST(ScopeMenu, DefaultSettingsGiveTheFullTree) { EXPECT_EQ(renderAll(menuOf(ScopeSettings{})), defaultTree()); }
+
+// A pick sends the item's command (an integer item's with the number picked):
+// each is one the matcher takes, a choice with the number its label shows.
+TEST(ScopeMenu, EveryItemSendsACommandTheMatcherTakes) {
+    ScopeSettings settings;
+    settings.source = CaptureSource::input;
+    int items = 0;
+    for (const MenuOp& op : buildScopeMenu(MenuInput{settings, false, {MenuDevice("Mic")}})) {
+        if (op.kind != MenuOpKind::Item && op.kind != MenuOpKind::IntItem) continue;
+        ++items;
+        const std::string sent = op.kind == MenuOpKind::IntItem ? op.command + " 128" : op.command;
+        const Command command = matchCommand(sent.c_str());
+        EXPECT_NE(command.id, CommandId::None) << sent;
+        if (op.kind == MenuOpKind::IntItem || op.label.find_first_not_of("0123456789") == std::string::npos) {
+            EXPECT_TRUE(command.hasNumber) << sent;
+            EXPECT_EQ(command.number, op.kind == MenuOpKind::IntItem ? 128 : std::stoi(op.label)) << sent;
+        }
+    }
+    EXPECT_EQ(items, 97) << "the default menu's 95 and the Device menu's two";
+}
 
 TEST(ScopeMenu, FrameRateMarksCompareIntervals) {
     ScopeSettings settings;
@@ -238,6 +234,7 @@ TEST(ScopeMenu, MonitorWaveFollowsCaptureAndFixedItemsStayUnmarked) {
     ScopeSettings settings;
     settings.inSlit = settings.motionBlur = settings.transparencyEnabled = settings.transbackEnabled = true;
     settings.transparencyAlpha = 300;
+    setColorKey(settings.scopeColorKey, "menu.frame.color");  // the third preset's
     const auto ops = menuOf(settings, true);
     EXPECT_EQ(marked(ops, "Zembrit_IDMain"), Labels{"Monitor Wave?"});
     EXPECT_EQ(marked(ops, "Pellucor_SetStyle"), Labels{});

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace zembrit {
@@ -117,6 +118,76 @@ TEST(Beam, PointsFarOffThePictureLightNothing) {
     const PathPoint far[] = {{-2e9f, 5}, {-1e9f, 5}, {3e9f, -4e9f}, {2e9f, 3e9f}};
     picture.expose(far, 4, 0.6f, 1.0f, {1, 1, 1});
     EXPECT_EQ(totalLight(picture), 0.0f);
+    // Across the picture, but longer than a float holds: spread over no end of length.
+    const PathPoint across[] = {{-3e38f, 5}, {3e38f, 5}};
+    picture.expose(across, 2, 0.6f, 1.0f, {1, 1, 1});
+    EXPECT_EQ(totalLight(picture), 0.0f);
+}
+
+// Where a point of one picture goes in its image: mirrored left to right or
+// top to bottom in a picture of the same size, or transposed into one of the
+// swapped size.
+enum class Mirror { leftRight, topBottom, transpose };
+
+PathPoint imageOf(PathPoint p, Mirror mirror, int32_t width, int32_t height) {
+    switch (mirror) {
+    case Mirror::leftRight: return {static_cast<float>(width - 1) - p.x, p.y};
+    case Mirror::topBottom: return {p.x, static_cast<float>(height - 1) - p.y};
+    default: return {p.y, p.x};
+    }
+}
+
+// Lights the path in a picture and its image in the mirrored picture: each
+// pixel shows what its image shows, and the light stays inside both.
+void expectMirrored(const std::vector<PathPoint>& path, int32_t width, int32_t height, Mirror mirror) {
+    const bool swapped = mirror == Mirror::transpose;
+    BeamPicture picture, image;
+    ASSERT_TRUE(picture.resize(width, height));
+    ASSERT_TRUE(image.resize(swapped ? height : width, swapped ? width : height));
+    std::vector<PathPoint> imagePath;
+    for (PathPoint p : path) imagePath.push_back(imageOf(p, mirror, width, height));
+    const int count = static_cast<int>(path.size());
+    picture.expose(path.data(), count, 1.0f, 1.0f, {1, 1, 1});
+    image.expose(imagePath.data(), count, 1.0f, 1.0f, {1, 1, 1});
+    EXPECT_GT(totalLight(picture), 0.2f);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            const PathPoint to = imageOf({static_cast<float>(x), static_cast<float>(y)}, mirror, width, height);
+            ASSERT_NEAR(picture.intensityAt(x, y),
+                        image.intensityAt(static_cast<int32_t>(to.x), static_cast<int32_t>(to.y)), 1e-4f)
+                << x << "," << y << " of " << width << "x" << height << ", mirror " << static_cast<int>(mirror);
+        }
+}
+
+// A spot and a segment on each edge and corner of pictures wider and taller
+// than square, each against its mirror images; and a spot on the edge keeps
+// what falls inside of the light it has in the middle of the picture.
+TEST(Beam, EveryEdgeOfAnOblongPictureLightsAsItsMirrorImages) {
+    for (const auto& [width, height] : {std::pair{37, 9}, std::pair{9, 37}}) {
+        const float right = static_cast<float>(width - 1), bottom = static_cast<float>(height - 1);
+        const std::vector<std::vector<PathPoint>> paths = {
+            {{0, 3.3f}},
+            {{2.6f, 0}},
+            {{right, bottom}},
+            {{0.4f, 1.3f}, {0.1f, bottom - 1.2f}},
+            {{-1.7f, bottom - 0.3f}, {3.1f, bottom + 0.2f}, {right - 2.2f, bottom}},
+            {{right + 0.8f, 1.4f}, {right - 0.6f, -0.9f}},
+        };
+        for (const std::vector<PathPoint>& path : paths)
+            for (Mirror mirror : {Mirror::leftRight, Mirror::topBottom, Mirror::transpose})
+                expectMirrored(path, width, height, mirror);
+
+        BeamPicture edge, middle;
+        ASSERT_TRUE(edge.resize(width, height));
+        ASSERT_TRUE(middle.resize(width, height));
+        const PathPoint onEdge{0, bottom}, inside{4, bottom - 4};
+        edge.expose(&onEdge, 1, 1.0f, 1.0f, {1, 1, 1});
+        middle.expose(&inside, 1, 1.0f, 1.0f, {1, 1, 1});
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width - 4; ++x)
+                ASSERT_FLOAT_EQ(edge.intensityAt(x, y), y < 4 ? 0.0f : middle.intensityAt(x + 4, y - 4))
+                    << x << "," << y;
+    }
 }
 
 // However wide a pen the settings ask for, the spot is at most 8 pixels in
