@@ -67,7 +67,7 @@ std::vector<std::string> namedMenus(const std::vector<MenuOp>& ops, const char* 
 }
 
 // The configuration text as the shell answers the plugin's reads of it.
-class StoredFile final : public zembrit::SettingsSource {
+class StoredFile final : public zembrit::SettingsReader {
 public:
     explicit StoredFile(std::string text) : text_(std::move(text)) {}
     bool readBool(const char* key, bool fallback) const override {
