@@ -4,7 +4,6 @@
 
 #include "commands/report_toggle.h"
 #include "scope/scope_dpi.h"
-#include "shell/shell_api.h"
 #include "scope/window_state.h"
 #include "settings/keys.h"
 #include "settings/settings_store.h"
