@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -204,7 +205,16 @@ MMRESULT WINAPI countedClose(HWAVEIN device) {
     return result;
 }
 
+// A buffer comes back to waveInAddBuffer still holding what it recorded.
+bool recordedLoudSamples(const WAVEHDR& header) {
+    const auto* samples = reinterpret_cast<const short*>(header.lpData);
+    const DWORD count = std::min(header.dwBytesRecorded, header.dwBufferLength) / sizeof(short);
+    return std::any_of(samples, samples + count, [](short s) { return s > 1000 || s < -1000; });
+}
+
 MMRESULT WINAPI countedAdd(HWAVEIN device, LPWAVEHDR header, UINT size) {
+    if (waveInLedger.firstLoudAgain == 0 && recordedLoudSamples(*header))
+        waveInLedger.firstLoudAgain = GetTickCount64();
     waveInLedger.lastAddDevice = device;
     waveInLedger.lastAddLength = header->dwBufferLength;
     ++waveInLedger.adds;
@@ -236,6 +246,7 @@ bool countWaveInDevices(HMODULE plugin) {
     waveInLedger.lastOpened = nullptr;
     waveInLedger.lastAddDevice = nullptr;
     waveInLedger.lastAddLength = 0;
+    waveInLedger.firstLoudAgain = 0;
     waveInLedger.calls.clear();
     return patch(plugin, "winmm.dll", "waveInOpen", countedOpen, realOpen) &&
            patch(plugin, "winmm.dll", "waveInPrepareHeader", countedPrepare, realPrepare) &&

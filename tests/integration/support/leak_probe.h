@@ -69,6 +69,9 @@ struct WaveInLedger {
     std::atomic<HWAVEIN> lastOpened{nullptr};
     std::atomic<HWAVEIN> lastAddDevice{nullptr};
     std::atomic<DWORD> lastAddLength{0};
+    // When the plugin first queued again a 16-bit buffer that had recorded
+    // a sample louder than a whisper; 0 until then, and the test may reset it.
+    std::atomic<ULONGLONG> firstLoudAgain{0};
     // "open <rate>/<bits>", "buffer <bytes>" (prepared) and "close" calls in
     // order, whatever they answered; the control thread makes them.
     std::vector<std::string> calls;
