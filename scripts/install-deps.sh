@@ -18,7 +18,7 @@ purpose=${1:-test}
 
 demo_packages=(
     cmake make g++ perl
-    g++-mingw-w64-x86-64 googletest
+    g++-mingw-w64-x86-64 googletest libkissfft-dev
     wine wine64
     xvfb xauth x11-utils
     imagemagick

@@ -2,14 +2,31 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace zembrit {
 namespace {
 
-int32_t floatLevel(const uint8_t* sample) {
+float float32At(const uint8_t* sample) {
     float value;
     std::memcpy(&value, sample, sizeof value);
+    return value;
+}
+
+int32_t littleEndian24(const uint8_t* low) {
+    const auto bits = static_cast<uint32_t>(low[0] | (low[1] << 8) | (low[2] << 16)) << 8;
+    return static_cast<int32_t>(bits) / 256;  // the sign carried down
+}
+
+int32_t littleEndian32(const uint8_t* low) {
+    uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i) bits = (bits << 8) | low[i];
+    return static_cast<int32_t>(bits);
+}
+
+int32_t floatLevel(const uint8_t* sample) {
+    const float value = float32At(sample);
     const float scaled = value * static_cast<float>(kFullScale);
     if (std::isnan(scaled)) return 0;
     return static_cast<int32_t>(std::clamp(scaled, -32768.0f, 32767.0f));
@@ -25,6 +42,38 @@ int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format) {
     case SampleFormat::signed32: return littleEndian16(sample + 2);
     case SampleFormat::float32: return floatLevel(sample);
     default: return littleEndian16(sample);
+    }
+}
+
+float unitLevel(const uint8_t* sample, SampleFormat format) {
+    switch (format) {
+    case SampleFormat::unsigned8: return static_cast<float>(sample[0] - kUnsignedSilence) / 128.0f;
+    case SampleFormat::signed16: return static_cast<float>(littleEndian16(sample)) / 32768.0f;
+    case SampleFormat::signed24: return static_cast<float>(littleEndian24(sample)) / 8388608.0f;
+    case SampleFormat::signed32: return static_cast<float>(littleEndian32(sample) / 2147483648.0);
+    default: {
+        const float value = float32At(sample);
+        return std::isnan(value) ? 0.0f : value;
+    }
+    }
+}
+
+bool atFullScale(const uint8_t* sample, SampleFormat format) {
+    switch (format) {
+    case SampleFormat::unsigned8: return sample[0] == 0 || sample[0] == 255;
+    case SampleFormat::signed16: {
+        const int32_t value = littleEndian16(sample);
+        return value == INT16_MIN || value == INT16_MAX;
+    }
+    case SampleFormat::signed24: {
+        const int32_t value = littleEndian24(sample);
+        return value == -8388608 || value == 8388607;
+    }
+    case SampleFormat::signed32: {
+        const int32_t value = littleEndian32(sample);
+        return value == INT32_MIN || value == INT32_MAX;
+    }
+    default: return std::fabs(float32At(sample)) >= 1.0f;
     }
 }
 

@@ -46,6 +46,15 @@ inline int pcmAmplitude(const uint8_t* sample, int sampleBits) {
 // of an integer, a float at 32768 per 1.0, clipped.
 int32_t sixteenBitLevel(const uint8_t* sample, SampleFormat format);
 
+// A sample of any format at 1.0 per full scale, for measuring: integers by
+// their whole depth (an 8-bit sample about its silence), floats as they are
+// (not a number reads 0).
+float unitLevel(const uint8_t* sample, SampleFormat format);
+
+// Whether a sample sits at full scale: an integer at either extreme of its
+// depth, a float at a magnitude of 1.0 or more.
+bool atFullScale(const uint8_t* sample, SampleFormat format);
+
 // One channel as the reduction reads it: 8-bit unsigned (sampleBits 8) or
 // 16-bit signed little endian (sampleBits 16).
 struct MonoSamples {
