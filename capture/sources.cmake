@@ -10,6 +10,8 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/signal/reduce.cpp
   capture/signal/signal_path.cpp
   capture/signal/silence_decay.cpp
+  capture/signal/spectrum.cpp
+  capture/signal/spectrum_bands.cpp
   capture/signal/trace_picture.cpp
   capture/signal/trigger.cpp
   capture/signal/xy_figure.cpp
