@@ -7,6 +7,7 @@ list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/signal/auto_gain.cpp
   capture/signal/channels.cpp
   capture/signal/delay_line.cpp
+  capture/signal/level_meter.cpp
   capture/signal/reduce.cpp
   capture/signal/signal_path.cpp
   capture/signal/silence_decay.cpp

@@ -29,9 +29,34 @@ public:
     void show(uint32_t nowMs, LevelPicture& picture);
 
 private:
-    struct Channel;  // defined in level_meter.cpp
-    // The helper that implements this class replaces this line with its
-    // fixed-size state (no allocation); the interface above stays.
+    static constexpr uint32_t kBlockMs = 10;  // the RMS sums squares in blocks this long
+    static constexpr uint32_t kRmsBlocks = kRmsWindowMs / kBlockMs;
+    static constexpr float kSilentDb = -200.0f;
+
+    struct Channel {
+        std::array<double, kRmsBlocks> blockSquares{};  // the latest whole blocks' sums of squares
+        double squares = 0;                             // the block being filled
+        float loudest = 0;  // the largest magnitude taken since the last show, 1.0 at full scale
+        bool clippedSinceShow = false;
+        float peakDb = kSilentDb;
+        float holdDb = kSilentDb;
+        uint32_t holdLeftMs = 0;
+        uint32_t clipLeftMs = 0;
+    };
+
+    void restart(uint32_t framesPerSecond);
+    void measure(Channel& channel, const uint8_t* sample, SampleFormat format);
+    void closeBlock();
+    void showChannel(Channel& channel, uint32_t elapsedMs, ChannelLevel& level);
+
+    std::array<Channel, 2> channels_{};
+    int32_t channelCount_ = 0;  // 0 until a buffer was measured
+    uint32_t framesPerSecond_ = 0;
+    uint32_t blockFrames_ = 0;  // frames per block at that rate
+    uint32_t framesInBlock_ = 0;
+    uint32_t nextBlock_ = 0;  // the oldest block, the next to be replaced
+    bool shown_ = false;      // a show happened: the next one falls by the time between
+    uint32_t lastShowMs_ = 0;
 };
 
 }  // namespace zembrit
