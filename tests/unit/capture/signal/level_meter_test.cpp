@@ -83,8 +83,8 @@ TEST(LevelMeter, AFullScaleSampleLightsTheClipMarkForTwoSeconds) {
         std::vector<uint8_t> below, full;
     };
     const std::vector<Case> cases{
-        {SampleFormat::unsigned8, {1, 254}, {255}},
-        {SampleFormat::signed16, {0x01, 0x80, 0xFE, 0x7F}, {0x00, 0x80}},
+        {SampleFormat::unsigned8, {1, 254}, {0}},
+        {SampleFormat::signed16, {0x01, 0x80, 0xFE, 0x7F}, {0xFF, 0x7F}},
         {SampleFormat::signed32, {0xFE, 0xFF, 0xFF, 0x7F}, {0xFF, 0xFF, 0xFF, 0x7F}},
         {SampleFormat::float32, zembrit_test::floatFrames(1, 1, [](uint32_t, int) { return -0.9999; }),
          zembrit_test::floatFrames(1, 1, [](uint32_t, int) { return -1.0; })},
