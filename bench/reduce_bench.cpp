@@ -1,3 +1,4 @@
+#include "bench/allocations.h"
 #include "capture/signal/reduce.h"
 #include "capture/signal/signal_path.h"
 
@@ -26,6 +27,9 @@ void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace zembrit {
+
+long allocationCount() { return allocations.load(); }
+
 namespace {
 
 // One reduction of a full 16-bit buffer: the time the capture callback holds
