@@ -73,7 +73,10 @@ enum class WordTest { Whole, Substring, Prefix, Name };
     X(SetDevice, "SetDevice", Name, "SetDevice")                                                                       \
     X(SetDelay, "SetDelay", Substring, "SetDelay")                                                                     \
     T(ClickThrough, "ClickThrough", clickThrough, nothing)                                                             \
-    T(Beam, "Beam", beam, nothing)
+    T(Beam, "Beam", beam, nothing)                                                                                     \
+    X(SetViewTrace, "SetView trace", Whole, "SetView trace")                                                           \
+    X(SetViewSpectrum, "SetView spectrum", Whole, "SetView spectrum")                                                  \
+    T(Meter, "Meter", meter, restartRunningCapture)
 
 #define ZEMBRIT_COMMAND_ID(id, word, test, menuWord) id,
 #define ZEMBRIT_TOGGLE_ID(id, word, key, then) id,

@@ -122,6 +122,8 @@ void onSetTriggerOff(const Command&) { setSignalWord(keys::trigger, triggerText(
 void onSetChannelsMono(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::mono)); }
 void onSetChannelsStereo(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::stereo)); }
 void onSetChannelsXY(const Command&) { setSignalWord(keys::channels, channelsText(ChannelMode::xy)); }
+void onSetViewTrace(const Command&) { setSignalWord(keys::view, viewText(PictureView::trace)); }
+void onSetViewSpectrum(const Command&) { setSignalWord(keys::view, viewText(PictureView::spectrum)); }
 void onSetSource(const Command& command) { setCaptureSource(std::strchr(command.word, ' ')); }
 void onSetDelay(const Command& command) { setCaptureValue(keys::delay, command.number); }
 void onSetDevice(const Command& command) {

@@ -173,6 +173,16 @@ void addSourceMenu(MenuBuild& build, int parent, CaptureSource current) {
     attach(build, parent, menu, "Source");
 }
 
+// The picture the window shows, then the meter drawn over it; after every
+// older item, so nothing before them moves.
+void addViewItems(MenuBuild& build, int config, const ScopeSettings& settings) {
+    const int view = createMenu(build, "View", "Zembrit_View");
+    addInternalItem(build, view, "Trace", CommandId::SetViewTrace, settings.view == PictureView::trace);
+    addInternalItem(build, view, "Spectrum", CommandId::SetViewSpectrum, settings.view == PictureView::spectrum);
+    attach(build, config, view, "View");
+    addToggleItem(build, config, "Level Meter", CommandId::Meter, settings);
+}
+
 // Only for a WASAPI source: the default, then each active endpoint by name.
 void addDeviceMenu(MenuBuild& build, int parent, const MenuInput& input) {
     if (input.settings.source == CaptureSource::wavein) return;
@@ -222,6 +232,7 @@ std::vector<MenuOp> buildScopeMenu(const MenuInput& input) {
                   settings.delayMs);
     addToggleItem(build, config, "Click Through", CommandId::ClickThrough, settings);
     addToggleItem(build, config, "Beam", CommandId::Beam, settings);
+    addViewItems(build, config, settings);
     attach(build, mainMenu, config, "Configuration");
     addInternalItem(build, mainMenu, "Monitor Wave?", CommandId::ToggleRecord, input.capturing);
     addSeparator(build, mainMenu);

@@ -65,7 +65,12 @@ enum class StoredAs { Bool, Int, Text };
     X(rightColor, rightColor, "Zembrit.plugin.style.rightColor:", Text, TextField<kRightColorCapacity>, "", kept)      \
     X(delayMs, delay, "Zembrit.plugin.delay:", Int, int32_t, 0, delayInRange)                                          \
     X(clickThrough, clickThrough, "Zembrit.plugin.clickThrough:", Bool, bool, false, kept)                             \
-    X(beam, beam, "Zembrit.plugin.style.beam:", Bool, bool, false, kept)
+    X(beam, beam, "Zembrit.plugin.style.beam:", Bool, bool, false, kept)                                               \
+    X(view, view, "Zembrit.plugin.view:", Text, PictureView, "trace", viewWord)                                        \
+    X(spectrumBands, spectrumBands, "Zembrit.plugin.spectrum.bands:", Int, Relaxed<int32_t>, 0, bandsInRange)          \
+    X(spectrumFloor, spectrumFloor, "Zembrit.plugin.spectrum.floor:", Int, int32_t, -80, floorInRange)                 \
+    X(spectrumPeakHold, spectrumPeakHold, "Zembrit.plugin.spectrum.peakHold:", Int, int32_t, 1500, peakHoldInRange)    \
+    X(meter, meter, "Zembrit.plugin.meter:", Bool, bool, false, kept)
 
 // The rows of the table, by the keys:: name.
 #define ZEMBRIT_KEY_ROW_NAME(field, name, text, stored, type, fallback, rule) name,

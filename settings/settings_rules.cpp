@@ -44,6 +44,19 @@ bool findInDirectory(const char* pathInDirectory, FileExistsFn exists, void* con
 
 int32_t clampDelayMs(int32_t stored) { return std::clamp<int32_t>(stored, 0, kMostDelayMs); }
 
+int32_t clampSpectrumBands(int32_t stored) {
+    return stored <= 0 ? 0 : std::clamp<int32_t>(stored, kMinBands, kMaxBands);
+}
+
+int32_t spectrumBandsFor(int32_t stored, int32_t lengthPixels) {
+    constexpr int32_t kPixelsPerBand = 4;
+    return std::clamp<int32_t>(stored <= 0 ? lengthPixels / kPixelsPerBand : stored, kMinBands, kMaxBands);
+}
+
+int32_t clampSpectrumFloor(int32_t stored) { return std::clamp<int32_t>(stored, kLowestFloorDb, kHighestFloorDb); }
+
+int32_t clampPeakHoldMs(int32_t stored) { return std::clamp<int32_t>(stored, 0, kLongestPeakHoldMs); }
+
 int32_t clampBufferPoints(int32_t stored) {
     if (stored > kMaxPoints) return kMaxPoints;
     if (stored < kMinPoints) return kMinPoints;

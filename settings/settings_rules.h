@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "capture/signal/spectrum_bars.h"
 #include "capture/signal/trace_points.h"
 #include "settings/scope_settings.h"
 #include "settings/virtual_screen.h"
@@ -39,6 +40,24 @@ uint8_t clampAlpha(int32_t stored);
 // scope and narrow enough that drawing it never costs more than a frame.
 inline constexpr int32_t kWidestLine = 16;
 int32_t clampLineWidth(int32_t stored);
+
+// The spectrum's band count as stored: 0 (or less, kept as 0) lets the
+// window's length choose; anything else is held within kMinBands to kMaxBands.
+int32_t clampSpectrumBands(int32_t stored);
+// The bands a frame shows for a stored count and the window's length along
+// the bars: one per 4 pixels when the count is 0, held within kMinBands to
+// kMaxBands either way.
+int32_t spectrumBandsFor(int32_t stored, int32_t lengthPixels);
+
+// The spectrum's lowest level in dBFS, kLowestFloorDb to kHighestFloorDb:
+// high enough below 0 dBFS that the bars always have room to move.
+inline constexpr int32_t kLowestFloorDb = -120;
+inline constexpr int32_t kHighestFloorDb = -20;
+int32_t clampSpectrumFloor(int32_t stored);
+
+// How long a spectrum peak mark stays, 0 (no marks) to kLongestPeakHoldMs.
+inline constexpr int32_t kLongestPeakHoldMs = 10000;
+int32_t clampPeakHoldMs(int32_t stored);
 
 // Copies text into a fixed, zero-terminated field of capacity bytes. A text
 // longer than capacity - 1 characters keeps its leading characters and loses
@@ -147,6 +166,10 @@ inline void channelsWord(ChannelMode& field, const char* stored, ScreenExtent) {
 inline void sourceWord(CaptureSource& field, const char* stored, ScreenExtent) {
     field = captureSourceFromText(stored).value_or(CaptureSource::wavein);
 }
+inline void viewWord(PictureView& field, const char* stored, ScreenExtent) { field = viewFromText(stored); }
+inline void bandsInRange(Relaxed<int32_t>& field, int32_t stored, ScreenExtent) { field = clampSpectrumBands(stored); }
+inline void floorInRange(int32_t& field, int32_t stored, ScreenExtent) { field = clampSpectrumFloor(stored); }
+inline void peakHoldInRange(int32_t& field, int32_t stored, ScreenExtent) { field = clampPeakHoldMs(stored); }
 
 }  // namespace rules
 
@@ -173,6 +196,10 @@ inline const char* firstLetter(char, const char* stored) { return stored; }
 inline const char* triggerWord(bool field, const char*) { return triggerText(field); }
 inline const char* channelsWord(ChannelMode field, const char*) { return channelsText(field); }
 inline const char* sourceWord(CaptureSource field, const char*) { return captureSourceWord(field); }
+inline const char* viewWord(PictureView field, const char*) { return viewText(field); }
+inline int32_t bandsInRange(int32_t field, int32_t) { return field; }
+inline int32_t floorInRange(int32_t field, int32_t) { return field; }
+inline int32_t peakHoldInRange(int32_t field, int32_t) { return field; }
 
 }  // namespace written
 

@@ -36,6 +36,12 @@ const char* channelsText(ChannelMode mode) {
     }
 }
 
+PictureView viewFromText(const char* text) {
+    return isWord(text, "spectrum") ? PictureView::spectrum : PictureView::trace;
+}
+
+const char* viewText(PictureView view) { return view == PictureView::spectrum ? "spectrum" : "trace"; }
+
 std::optional<uint32_t> colorFromHex(const char* text) {
     if (!text || text[0] != '#' || std::strlen(text) != 7) return std::nullopt;
     uint32_t color = 0;

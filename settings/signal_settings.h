@@ -4,8 +4,8 @@
 
 #include "capture/signal/signal_options.h"
 
-// The texts of the signal options (trigger, channels) in the configuration
-// file, and the right channel's colour.
+// The texts of the signal options (trigger, channels, view) in the
+// configuration file, and the right channel's colour.
 namespace zembrit {
 
 // "rising" (any case) turns the trigger on; anything else leaves it off.
@@ -15,6 +15,10 @@ const char* triggerText(bool trigger);
 // "stereo" or "xy" (any case); anything else is mono.
 ChannelMode channelsFromText(const char* text);
 const char* channelsText(ChannelMode mode);
+
+// "spectrum" (any case); anything else is the trace.
+PictureView viewFromText(const char* text);
+const char* viewText(PictureView view);
 
 // A "#rrggbb" text as a colour with red in the low byte; nothing for any other text.
 std::optional<uint32_t> colorFromHex(const char* text);

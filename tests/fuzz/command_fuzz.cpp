@@ -91,6 +91,9 @@ constexpr Expected kExpected[] = {
     {CommandId::SetDelay, Kind::Substring, "SetDelay"},
     {CommandId::ClickThrough, Kind::Whole, "ClickThrough"},
     {CommandId::Beam, Kind::Whole, "Beam"},
+    {CommandId::SetViewTrace, Kind::Whole, "SetView trace"},
+    {CommandId::SetViewSpectrum, Kind::Whole, "SetView spectrum"},
+    {CommandId::Meter, Kind::Whole, "Meter"},
 };
 
 // Whatever a name holds, these words followed by a space own the command.

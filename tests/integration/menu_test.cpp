@@ -133,7 +133,8 @@ TEST_F(Menu, StoredValuesGiveTheModelsMenu) {
                               "Zembrit.plugin.trigger: rising\nZembrit.plugin.channels: xy\n"
                               "Zembrit.plugin.autogain: true\nZembrit.plugin.delay: 150\n"
                               "Zembrit.plugin.style.ScopeColor: menu.frame.color\nZembrit.plugin.style.beam: true\n"
-                              "Zembrit.plugin.clickThrough: true\nZembrit.plugin.alwaysontop: false\n"}) {
+                              "Zembrit.plugin.clickThrough: true\nZembrit.plugin.alwaysontop: false\n"
+                              "Zembrit.plugin.view: Spectrum\nZembrit.plugin.meter: true\n"}) {
         SCOPED_TRACE(lines);
         ASSERT_EQ(startQuiet(lines), 0);
         rightClick();

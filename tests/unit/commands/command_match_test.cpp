@@ -189,5 +189,18 @@ TEST(MatchCommand, NameWordThenASpaceTakesTheWholeRestWhateverItHolds) {
     EXPECT_EQ(idOf("@ZembritInternal SetDevicex"), CommandId::SetDevice);
 }
 
+// The view's words are whole; a numeric or name word around one keeps its row.
+TEST(MatchCommand, ViewAndMeterWordsTakeNothingFromOlderRows) {
+    const std::pair<const char*, CommandId> cases[] = {{"setview SPECTRUM", CommandId::SetViewSpectrum},
+                                                       {"SetView trace", CommandId::SetViewTrace},
+                                                       {"Meter", CommandId::Meter},
+                                                       {"SetView spectrum ", CommandId::None},
+                                                       {"Meters", CommandId::None},
+                                                       {"SetView SetFPS 30", CommandId::SetFPS},
+                                                       {"MeterSetDelay 50", CommandId::SetDelay},
+                                                       {"SetDevice Meter", CommandId::SetDevice}};
+    for (const auto& [word, id] : cases) EXPECT_EQ(idOf(("@ZembritInternal " + std::string(word)).c_str()), id) << word;
+}
+
 }  // namespace
 }  // namespace zembrit

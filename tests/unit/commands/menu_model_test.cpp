@@ -149,6 +149,11 @@ new 14 "Delay" Zembrit_Delay
 1 sub 14 "Delay"
 1 [ ] "Click Through" @ZembritInternal ClickThrough
 1 [ ] "Beam" @ZembritInternal Beam
+new 15 "View" Zembrit_View
+15 [x] "Trace" @ZembritInternal SetView trace
+15 [ ] "Spectrum" @ZembritInternal SetView spectrum
+1 sub 15 "View"
+1 [ ] "Level Meter" @ZembritInternal Meter
 0 sub 1 "Configuration"
 0 [ ] "Monitor Wave?" @ZembritInternal ToggleRecord
 0 ---
@@ -177,7 +182,7 @@ TEST(ScopeMenu, EveryItemSendsACommandTheMatcherTakes) {
             EXPECT_EQ(command.number, op.kind == MenuOpKind::IntItem ? 128 : std::stoi(op.label)) << sent;
         }
     }
-    EXPECT_EQ(items, 97) << "the default menu's 95 and the Device menu's two";
+    EXPECT_EQ(items, 100) << "the default menu's 98 and the Device menu's two";
 }
 
 TEST(ScopeMenu, FrameRateMarksCompareIntervals) {
@@ -256,6 +261,15 @@ TEST(ScopeMenu, SignalChoicesCarryOneMarkEach) {
     EXPECT_EQ(marked(ops, "Zembrit_Trigger"), Labels{"Rising"});
     EXPECT_EQ(marked(ops, "Zembrit_Channels"), Labels{"Stereo"});
     EXPECT_EQ(marked(ops, "Zembrit_IDConfig").back(), "Automatic Gain");
+}
+
+TEST(ScopeMenu, ViewAndMeterMarksFollowTheSettings) {
+    ScopeSettings settings;
+    settings.view = PictureView::spectrum;
+    settings.meter = true;
+    const auto ops = menuOf(settings);
+    EXPECT_EQ(marked(ops, "Zembrit_View"), Labels{"Spectrum"});
+    EXPECT_EQ(marked(ops, "Zembrit_IDConfig").back(), "Level Meter");
 }
 
 TEST(ScopeMenu, SourceMarkFollowsTheSetting) {

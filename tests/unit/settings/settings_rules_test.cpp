@@ -237,6 +237,31 @@ TEST(SettingsChange, EachValueGoesThroughItsRuleAndTheFileGetsWhatItHolds) {
     EXPECT_EQ(file.writes, expected);
 }
 
+// The file gets what the picture will use; a band count below 1 stays 0,
+// for the window's length to choose.
+TEST(SettingsChange, ViewKeysHoldTheirRangesAndBandsFollowTheWindowWhenUnset) {
+    const std::tuple<IntKey, int32_t, int32_t> cases[] = {
+        {keys::spectrumBands, -3, 0},          {keys::spectrumBands, 1, 4},       {keys::spectrumBands, 300, 256},
+        {keys::spectrumFloor, 0, -20},         {keys::spectrumFloor, -121, -120}, {keys::spectrumPeakHold, -1, 0},
+        {keys::spectrumPeakHold, 10001, 10000}};
+    ScopeSettings record;
+    FakeSink file;
+    std::vector<std::string> expected;
+    for (const auto& [key, stored, held] : cases) {
+        changeSetting(record, key, stored, ScreenExtent{1280, 1024}, &file);
+        expected.push_back(std::string(key.text) + " " + std::to_string(held));
+    }
+    changeSetting(record, keys::view, "SPECTRUM", ScreenExtent{1280, 1024}, &file);
+    EXPECT_EQ(record.view, PictureView::spectrum);
+    expected.push_back("Zembrit.plugin.view: spectrum");
+    EXPECT_EQ(file.writes, expected);
+    EXPECT_EQ(spectrumBandsFor(0, 403), 100);
+    EXPECT_EQ(spectrumBandsFor(0, 10), kMinBands);
+    EXPECT_EQ(spectrumBandsFor(0, 4000), kMaxBands);
+    EXPECT_EQ(spectrumBandsFor(300, 40), kMaxBands);
+    EXPECT_EQ(spectrumBandsFor(32, 4000), 32);
+}
+
 TEST(SettingsChange, WithoutAFileOnlyTheRecordChangesAndFlagsReadTheirOwnField) {
     ScopeSettings record;
     changeSetting(record, keys::height, 3, ScreenExtent{1280, 1024}, nullptr);

@@ -11,9 +11,11 @@ TEST(SignalSettings, StoredTextsReadBackAndAnythingElseIsTheDefault) {
         EXPECT_EQ(channelsFromText(channelsText(mode)), mode);
     EXPECT_TRUE(triggerFromText("Rising"));
     EXPECT_EQ(channelsFromText("XY"), ChannelMode::xy);
-    for (const char* text : std::initializer_list<const char*>{"", "risingx", "on", "x-y", "stereo ", nullptr}) {
+    for (const char* text :
+         std::initializer_list<const char*>{"", "risingx", "on", "x-y", "stereo ", "spectrum ", "spectra", nullptr}) {
         EXPECT_FALSE(triggerFromText(text));
         EXPECT_EQ(channelsFromText(text), ChannelMode::mono);
+        EXPECT_EQ(viewFromText(text), PictureView::trace);
     }
 }
 
