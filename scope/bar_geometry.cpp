@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "capture/signal/spectrum_bars.h"
-
 namespace zembrit {
 namespace {
 
 int32_t clampToInt32(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
-// part of kFullHeight of a length, the height held within 0 and kFullHeight.
-int64_t portion(int64_t length, int32_t height) {
-    return length * std::clamp<int32_t>(height, 0, kFullHeight) / kFullHeight;
+// A share of a length, in whole pixels; the share held within 0 and 1.
+int64_t portion(int64_t length, double share) {
+    return static_cast<int64_t>(static_cast<double>(length) * std::clamp(share, 0.0, 1.0));
 }
 
 // A box given along the length (from `along` to `alongEnd`) and across it
@@ -75,21 +73,21 @@ ClientRect barArea(const ClientRect& client, int32_t width, int32_t height, int3
     return {clampToInt32(left), clampToInt32(top), clampToInt32(right), clampToInt32(bottom)};
 }
 
-BarBox spectrumBar(const ClientRect& area, bool horizontal, int band, int count, BarHalf half, int32_t height) {
+BarBox spectrumBar(const ClientRect& area, bool horizontal, int band, int count, BarHalf half, double share) {
     const Extent extent = extentOf(area, horizontal);
     int64_t from = 0, to = 0;
     bandSpan(extent.length, band, count, from, to);
     const HalfSpan span = halfOf(extent.breadth, half);
-    return acrossSpan(area, horizontal, from, to, span, 0, portion(span.room, height));
+    return acrossSpan(area, horizontal, from, to, span, 0, portion(span.room, share));
 }
 
-BarBox peakMark(const ClientRect& area, bool horizontal, int band, int count, BarHalf half, int32_t height,
+BarBox peakMark(const ClientRect& area, bool horizontal, int band, int count, BarHalf half, double share,
                 int32_t thickness) {
     const Extent extent = extentOf(area, horizontal);
     int64_t from = 0, to = 0;
     bandSpan(extent.length, band, count, from, to);
     const HalfSpan span = halfOf(extent.breadth, half);
-    const int64_t tip = portion(span.room, height);
+    const int64_t tip = portion(span.room, share);
     return acrossSpan(area, horizontal, from, to, span, std::max<int64_t>(tip - std::max(thickness, 1), 0), tip);
 }
 
@@ -104,12 +102,12 @@ BarBox onTrack(const ClientRect& area, bool horizontal, int channel, int32_t thi
 
 }  // namespace
 
-BarBox meterSpan(const ClientRect& area, bool horizontal, int channel, int32_t thickness, int32_t from, int32_t to) {
+BarBox meterSpan(const ClientRect& area, bool horizontal, int channel, int32_t thickness, double from, double to) {
     const int64_t length = extentOf(area, horizontal).length;
     return onTrack(area, horizontal, channel, thickness, portion(length, from), portion(length, to));
 }
 
-BarBox meterMark(const ClientRect& area, bool horizontal, int channel, int32_t thickness, int32_t at) {
+BarBox meterMark(const ClientRect& area, bool horizontal, int channel, int32_t thickness, double at) {
     const int64_t length = extentOf(area, horizontal).length;
     const int64_t start = std::max<int64_t>(portion(length, at) - std::max(thickness, 1), 0);
     return onTrack(area, horizontal, channel, thickness, start,

@@ -161,6 +161,9 @@ ClientRect barAreaOf(const RECT& client) {
     return barArea(clientOf(client), shownWidth(), shownHeight(), traceMargin());
 }
 
+// A height of the picture as a share of its scale.
+double shareOf(int32_t height) { return static_cast<double>(height) / kFullHeight; }
+
 void fillBox(HDC target, const BarBox& box, HBRUSH brush) {
     if (box.right <= box.left || box.bottom <= box.top) return;
     const RECT rect{box.left, box.top, box.right, box.bottom};
@@ -173,9 +176,9 @@ void drawBands(HDC target, const ClientRect& area, const SpectrumBars& bars, int
     OwnedObject brush(CreateSolidBrush(color));
     const auto fill = static_cast<HBRUSH>(brush.handle);
     for (int band = 0; band < count; ++band) {
-        fillBox(target, spectrumBar(area, horizontal, band, count, half, bars.bars[band]), fill);
+        fillBox(target, spectrumBar(area, horizontal, band, count, half, shareOf(bars.bars[band])), fill);
         if (const int32_t peak = bars.peaks[band])
-            fillBox(target, peakMark(area, horizontal, band, count, half, peak, mark), fill);
+            fillBox(target, peakMark(area, horizontal, band, count, half, shareOf(peak), mark), fill);
     }
 }
 
@@ -195,7 +198,7 @@ void drawSpectrum(HDC target, const RECT& client) {
 void drawLevel(HDC target, const ClientRect& area, int channel, const ChannelLevel& level) {
     const bool horizontal = isHorizontal(settings().scopeType);
     const int32_t thickness = lengthOnScope(kMeterThickness);
-    const int32_t rms = level.rms, peak = level.peak, hold = level.hold;
+    const double rms = shareOf(level.rms), peak = shareOf(level.peak), hold = shareOf(level.hold);
     OwnedObject solid(CreateSolidBrush(style().scopeColor));
     OwnedObject light(CreateSolidBrush(halfMix(style().scopeColor, styleFillColor())));
     fillBox(target, meterSpan(area, horizontal, channel, thickness, 0, rms), static_cast<HBRUSH>(solid.handle));
@@ -205,7 +208,7 @@ void drawLevel(HDC target, const ClientRect& area, int channel, const ChannelLev
         fillBox(target, meterMark(area, horizontal, channel, thickness, hold), static_cast<HBRUSH>(solid.handle));
     if (!level.clipped) return;
     OwnedObject clip(CreateSolidBrush(kClipColor));
-    fillBox(target, meterMark(area, horizontal, channel, thickness, kFullHeight), static_cast<HBRUSH>(clip.handle));
+    fillBox(target, meterMark(area, horizontal, channel, thickness, 1.0), static_cast<HBRUSH>(clip.handle));
 }
 
 void drawMeter(HDC target, const RECT& client) {
