@@ -1,7 +1,8 @@
-// One frame: background, trace (a line, or the beam's light) and tab drawn
-// into memory, blended there onto what the window shows when motion blur is
-// on, then one copy of the repainted rectangle onto the window. Nothing is
-// ever read from the window.
+// One frame: background, the view (the trace as a line or the beam's light,
+// or the spectrum's bars), the level meter and the tab drawn into memory,
+// blended there onto what the window shows when motion blur is on, then one
+// copy of the repainted rectangle onto the window. Nothing is ever read from
+// the window.
 #include "scope/renderer.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "capture/latest_trace.h"
 #include "scope/back_buffer.h"
+#include "scope/bar_geometry.h"
 #include "scope/beam.h"
 #include "scope/blend.h"
 #include "scope/color_key.h"
@@ -150,6 +152,72 @@ void drawBeam(const Surface& target, const RECT& client, BeamPicture& beam, bool
     beam.composite(target.pixels(), target.width(), seeThrough);
 }
 
+// The meter's tracks and the spectrum's peak marks, at 96 DPI.
+constexpr int32_t kMeterThickness = 3;
+constexpr int32_t kPeakMarkThickness = 1;
+constexpr COLORREF kClipColor = RGB(0xff, 0x30, 0x30);
+
+ClientRect barAreaOf(const RECT& client) {
+    return barArea(clientOf(client), shownWidth(), shownHeight(), traceMargin());
+}
+
+// A height of the picture as a share of its scale.
+double shareOf(int32_t height) { return static_cast<double>(height) / kFullHeight; }
+
+void fillBox(HDC target, const BarBox& box, HBRUSH brush) {
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    const RECT rect{box.left, box.top, box.right, box.bottom};
+    FillRect(target, &rect, brush);
+}
+
+void drawBands(HDC target, const ClientRect& area, const SpectrumBars& bars, int count, BarHalf half, COLORREF color) {
+    const bool horizontal = isHorizontal(settings().scopeType);
+    const int32_t mark = lengthOnScope(kPeakMarkThickness);
+    OwnedObject brush(CreateSolidBrush(color));
+    const auto fill = static_cast<HBRUSH>(brush.handle);
+    for (int band = 0; band < count; ++band) {
+        fillBox(target, spectrumBar(area, horizontal, band, count, half, shareOf(bars.bars[band])), fill);
+        if (const int32_t peak = bars.peaks[band])
+            fillBox(target, peakMark(area, horizontal, band, count, half, shareOf(peak), mark), fill);
+    }
+}
+
+// Stereo mirrors the right channel's bars below the left's.
+void drawSpectrum(HDC target, const RECT& client) {
+    const SpectrumPicture& spectrum = latestPicture().spectrum;
+    const int count = std::clamp<int>(spectrum.count, 0, kMaxBands);
+    const ClientRect area = barAreaOf(client);
+    if (settings().channels != ChannelMode::stereo)
+        return drawBands(target, area, spectrum.left, count, BarHalf::whole, style().scopeColor);
+    drawBands(target, area, spectrum.left, count, BarHalf::first, style().scopeColor);
+    drawBands(target, area, spectrum.right, count, BarHalf::second, rightTraceColor());
+}
+
+// The RMS solid, the peak beyond it lighter, the held mark, and the clip
+// mark lit at the track's end.
+void drawLevel(HDC target, const ClientRect& area, int channel, const ChannelLevel& level) {
+    const bool horizontal = isHorizontal(settings().scopeType);
+    const int32_t thickness = lengthOnScope(kMeterThickness);
+    const double rms = shareOf(level.rms), peak = shareOf(level.peak), hold = shareOf(level.hold);
+    OwnedObject solid(CreateSolidBrush(style().scopeColor));
+    OwnedObject light(CreateSolidBrush(halfMix(style().scopeColor, styleFillColor())));
+    fillBox(target, meterSpan(area, horizontal, channel, thickness, 0, rms), static_cast<HBRUSH>(solid.handle));
+    fillBox(target, meterSpan(area, horizontal, channel, thickness, rms, std::max(rms, peak)),
+            static_cast<HBRUSH>(light.handle));
+    if (hold > 0)
+        fillBox(target, meterMark(area, horizontal, channel, thickness, hold), static_cast<HBRUSH>(solid.handle));
+    if (!level.clipped) return;
+    OwnedObject clip(CreateSolidBrush(kClipColor));
+    fillBox(target, meterMark(area, horizontal, channel, thickness, 1.0), static_cast<HBRUSH>(clip.handle));
+}
+
+void drawMeter(HDC target, const RECT& client) {
+    const LevelPicture& levels = latestPicture().levels;
+    const int channels = std::clamp<int>(levels.channels, 0, 2);
+    const ClientRect area = barAreaOf(client);
+    for (int channel = 0; channel < channels; ++channel) drawLevel(target, area, channel, levels.channel[channel]);
+}
+
 void drawTab(HDC target, const RECT& client) {
     const ClientRect area = clientOf(client);
     const int32_t border = lengthOnScope(style().borderWidth);
@@ -169,10 +237,13 @@ void drawTab(HDC target, const RECT& client) {
 
 void drawFrame(const Surface& target, const RECT& client, BeamPicture* beam, bool seeThrough) {
     drawBackground(target.dc(), client, seeThrough);
-    if (beam)
+    if (settings().view == PictureView::spectrum)
+        drawSpectrum(target.dc(), client);
+    else if (beam)
         drawBeam(target, client, *beam, seeThrough);
     else
         drawTrace(target.dc(), client);
+    if (settings().meter) drawMeter(target.dc(), client);
     if (seeThrough) drawTab(target.dc(), client);
 }
 
@@ -203,8 +274,9 @@ Surface* blendedFrameSurface(bool seeThrough) {
 }
 
 // Without its picture (it could not be made) the trace is drawn as a line.
+// The spectrum's bars are drawn plainly.
 BeamPicture* beamOfThisPaint() {
-    if (settings().beam) return beamPicture();
+    if (settings().beam && settings().view == PictureView::trace) return beamPicture();
     releaseBeamPicture();
     return nullptr;
 }

@@ -1,4 +1,5 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
+  scope/bar_geometry.cpp
   scope/beam.cpp
   scope/blend.cpp
   scope/dpi_scale.cpp

@@ -4,8 +4,9 @@
 # private Xvfb. Either way it saves what the oscilloscope showed to
 # out/zembrit.png and out/zembrit.gif, then one picture per display mode:
 # out/zembrit-mono.png (trigger rising), out/zembrit-stereo.png and
-# out/zembrit-xy.png, and the trace drawn as a beam: out/zembrit-beam.png and
-# out/zembrit-xy-beam.png. Audio comes from the machine's input device when it has
+# out/zembrit-xy.png, the trace drawn as a beam: out/zembrit-beam.png and
+# out/zembrit-xy-beam.png, and the spectrum with the level meter:
+# out/zembrit-spectrum.png and out/zembrit-spectrum-stereo.png. Audio comes from the machine's input device when it has
 # one; else a private PulseAudio server plays a tone and the scope shows what
 # it plays (else a generated tone in an ALSA file device). The stereo and X-Y
 # pictures are of a tone whose channels are a quarter period apart, so the
@@ -132,8 +133,17 @@ show --wait 3000 --screenshot "$(windows_path "$demo/stereo.bmp")" \
 # The trace as a beam, with the glow that motion blur's alpha sets.
 settings 400 100 "Zembrit.plugin.style.beam: true" "Zembrit.plugin.motionblur: true"
 show --wait 3000 --screenshot "$(windows_path "$demo/beam.bmp")" --quit
+# The spectrum with the level meter along its base: of the ring's stereo
+# tone, each channel's bars, then of the chord.
+settings 200 200 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true" "Zembrit.plugin.channels: stereo"
+show --wait 3000 --screenshot "$(windows_path "$demo/spectrum-stereo.bmp")" --quit
+play chord
+settings 400 100 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true"
+show --wait 3000 --screenshot "$(windows_path "$demo/spectrum.bmp")" --quit
 
 convert "$demo/shot.bmp" "$out/zembrit.png"
 convert -delay 8 -loop 0 "$demo"/frame-*.bmp "$out/zembrit.gif"
-for mode in mono stereo xy xy-beam beam; do convert "$demo/$mode.bmp" "$out/zembrit-$mode.png"; done
-echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy,xy-beam,beam}.png"
+for mode in mono stereo xy xy-beam beam spectrum spectrum-stereo; do
+    convert "$demo/$mode.bmp" "$out/zembrit-$mode.png"
+done
+echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy,xy-beam,beam,spectrum,spectrum-stereo}.png"

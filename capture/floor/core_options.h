@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "capture/signal/signal_options.h"
+#include "capture/signal/spectrum.h"
 #include "settings/scope_settings.h"
 
 namespace zembrit {
@@ -16,5 +17,10 @@ int32_t dimensionFor(char scopeType, int32_t width, int32_t height);
 
 // Reads each shared setting once, so a reduction never sees two values of one setting.
 TraceShape traceShapeOf(const ScopeSettings& settings);
+
+// A frame's spectrum: the bands for the window's length now (bars run along
+// it: across a horizontal scope, up a vertical one), the rest as the
+// capture started.
+SpectrumRequest spectrumRequestOf(const ScopeSettings& settings, const SignalOptions& options);
 
 }  // namespace zembrit

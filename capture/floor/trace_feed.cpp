@@ -31,20 +31,36 @@ void resetTrace() {
     clear(latest);
 }
 
+TraceFeed::TraceFeed(const SignalOptions& options) : options_(options) {
+    if (options.view == PictureView::spectrum) spectrum_.emplace();
+}
+
 bool TraceFeed::show(const SampleBuffer& buffer) {
-    const TraceShape shape = traceShapeOf(settings());
-    if (options_.delayMs <= 0) {
-        traceBuffer(buffer, shape, options_, state_, latest);
-        return claimRepaintWhenDue();
-    }
-    traceBuffer(buffer, shape, options_, state_, made_);
-    return showDelayed();
+    TracePicture& picture = options_.delayMs <= 0 ? latest : made_;
+    take(buffer, picture);
+    if (!claimRepaintWhenDue()) return false;
+    const uint32_t now = GetTickCount();
+    finishFrame(now, picture);
+    return options_.delayMs <= 0 || showDelayed(now);
+}
+
+// Every buffer: the trace is reduced, the spectrum's ring and the meter fed.
+void TraceFeed::take(const SampleBuffer& buffer, TracePicture& picture) {
+    if (spectrum_)
+        spectrum_->take(buffer.bytes, buffer.byteCount, buffer.layout, buffer.layout.framesPerSecond);
+    else
+        traceBuffer(buffer, traceShapeOf(settings()), options_, state_, picture);
+    if (options_.meter) meter_.take(buffer.bytes, buffer.byteCount, buffer.layout, buffer.layout.framesPerSecond);
+}
+
+// Once a frame: the transform, and the levels as of now.
+void TraceFeed::finishFrame(uint32_t now, TracePicture& picture) {
+    if (spectrum_) spectrum_->analyse(now, spectrumRequestOf(settings(), options_), picture.spectrum);
+    if (options_.meter) meter_.show(now, picture.levels);
 }
 
 // Each due picture is held; the one whose delay has passed is shown.
-bool TraceFeed::showDelayed() {
-    if (!claimRepaintWhenDue()) return false;
-    const uint32_t now = GetTickCount();
+bool TraceFeed::showDelayed(uint32_t now) {
     delay_.push(now, made_, options_.delayMs, settings().frameIntervalMs);
     return delay_.publishDue(now, latest);
 }

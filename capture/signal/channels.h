@@ -14,7 +14,8 @@ enum class SampleFormat : uint8_t { unsigned8, signed16, signed24, signed32, flo
 
 struct SourceLayout {
     SampleFormat format;
-    int channels;  // interleaved frames of this many samples; below 1 counts as 1
+    int channels;                  // interleaved frames of this many samples; below 1 counts as 1
+    uint32_t framesPerSecond = 0;  // 0 where nothing needs it: the spectrum and the meter do
 };
 
 // A PCM depth as wave-in records it: 8 bits and fewer are unsigned bytes,

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+#include "capture/signal/spectrum_bars.h"
 #include "capture/signal/trace_points.h"
 #include "capture/signal/xy_figure.h"
 
@@ -15,13 +16,19 @@ namespace zembrit {
 
 // Every element is written whole: a paint may read a picture while a
 // capture thread writes it, and mix two buffers' values, but never sees a
-// torn one. Which parts are painted follows the channels: the left row, both
-// rows in stereo, the figure in X-Y.
+// torn one. Which parts are painted follows the view and the channels: the
+// left row, both rows in stereo, the figure in X-Y, or the spectrum; the
+// levels with the meter on.
 struct TracePicture {
     TraceRow left{};   // the trace; the left channel's in stereo
     TraceRow right{};  // the right channel's in stereo
     XyFigure figure;
+    SpectrumPicture spectrum;
+    LevelPicture levels;
 };
+
+// The spectrum's bars and peak marks, both channels', then each level.
+inline constexpr int kPictureHeights = 4 * kMaxBands + 4 * 2;
 
 // A picture set aside by one thread, in plain values: a delay line's slot,
 // where a glide starts from, what a repaint gate saw last.
@@ -30,6 +37,8 @@ struct HeldPicture {
     std::array<uint32_t, kMaxXyPairs> pairs{};  // the figure's, the first count of them held
     int32_t count = 0;
     float gain = 1.0f;
+    std::array<int32_t, kPictureHeights> heights{};
+    int32_t bandCount = 0, levelChannels = 0;
 };
 
 // Copies a whole picture; of the figure, only the pairs its count covers.
@@ -38,14 +47,15 @@ void copyInto(const HeldPicture& held, TracePicture& picture);
 
 // picture becomes from scaled by leftMs / wholeMs, each value rounded toward
 // zero: the rows toward the centre line, from's pairs toward the centre
-// point. The figure keeps its count and gain.
+// point, the bars and levels toward their floor. The figure keeps its count
+// and gain, the spectrum and levels theirs.
 void glideTowardRest(const HeldPicture& from, uint32_t leftMs, uint32_t wholeMs, TracePicture& picture);
 
 // True when picture differs from last, which then holds it. A figure's
 // pairs beyond its count are not shown, and never count.
 bool changedSince(const TracePicture& picture, HeldPicture& last);
 
-// Flat rows and no figure.
+// Flat rows, no figure, no bands and no levels.
 void clear(TracePicture& picture);
 
 }  // namespace zembrit

@@ -58,7 +58,9 @@ std::optional<SourceLayout> mixFormatOf(const WAVEFORMATEX& format) {
         if (IsEqualGUID(subtype, kSubtypePcm)) tag = FormatTag::pcm;
         if (IsEqualGUID(subtype, kSubtypeFloat)) tag = FormatTag::ieeeFloat;
     }
-    return mixFormatFor(tag, format.wBitsPerSample, format.nChannels, format.nBlockAlign);
+    std::optional<SourceLayout> layout = mixFormatFor(tag, format.wBitsPerSample, format.nChannels, format.nBlockAlign);
+    if (layout) layout->framesPerSecond = format.nSamplesPerSec;
+    return layout;
 }
 
 // Only ever on the engine thread's stack, which outlives its registration:

@@ -63,6 +63,7 @@ CaptureBuffer* allocateWithWorker(HWAVEIN device, const WaveInPlan& plan) {
     CaptureBuffer* buffer = allocateCaptureBuffer(plan.bufferBytes, device);
     if (!buffer) return nullptr;
     buffer->layout = plan.layout;
+    buffer->layout.framesPerSecond = plan.recording.samplesPerSecond;
     buffer->framesPerSecond = plan.recording.samplesPerSecond;
     buffer->feed = TraceFeed(plan.options);
     if (startWorker(*buffer)) return buffer;
