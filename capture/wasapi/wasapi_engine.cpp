@@ -187,7 +187,10 @@ private:
 
     void hand(const BYTE* data, UINT32 frames, DWORD flags) {
         EngineSink& sink = *run_.sink;
-        auto deliver = [&sink](const uint8_t* bytes, uint32_t count, const SourceLayout& layout) {
+        // The spans are mixed to 16 bits at the endpoint's own rate.
+        auto deliver = [&sink, rate = format_.framesPerSecond](const uint8_t* bytes, uint32_t count,
+                                                               SourceLayout layout) {
+            layout.framesPerSecond = rate;
             sink.deliver(bytes, count, layout);
         };
         if ((flags & AUDCLNT_BUFFERFLAGS_SILENT) || !data)

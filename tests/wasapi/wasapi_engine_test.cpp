@@ -23,6 +23,7 @@ public:
     void deliver(const uint8_t* bytes, uint32_t byteCount, const zembrit::SourceLayout& layout) override {
         std::lock_guard<std::mutex> guard(lock);
         EXPECT_EQ(layout.channels, 1);
+        EXPECT_EQ(layout.framesPerSecond, 48000u) << "the spectrum and the meter need the endpoint's rate";
         const auto* samples = reinterpret_cast<const int16_t*>(bytes);
         spans.emplace_back(samples, samples + byteCount / 2);
     }
