@@ -134,12 +134,14 @@ show --wait 3000 --screenshot "$(windows_path "$demo/stereo.bmp")" \
 settings 400 100 "Zembrit.plugin.style.beam: true" "Zembrit.plugin.motionblur: true"
 show --wait 3000 --screenshot "$(windows_path "$demo/beam.bmp")" --quit
 # The spectrum with the level meter along its base: of the ring's stereo
-# tone, each channel's bars, then of the chord.
+# tone, each channel's bars, then of the chord. The tone's sudden start
+# lights every band for a moment; the pictures wait until the peak marks it
+# left have fallen.
 settings 200 200 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true" "Zembrit.plugin.channels: stereo"
-show --wait 3000 --screenshot "$(windows_path "$demo/spectrum-stereo.bmp")" --quit
+show --wait 6000 --screenshot "$(windows_path "$demo/spectrum-stereo.bmp")" --quit
 play chord
 settings 400 100 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true"
-show --wait 3000 --screenshot "$(windows_path "$demo/spectrum.bmp")" --quit
+show --wait 6000 --screenshot "$(windows_path "$demo/spectrum.bmp")" --quit
 
 convert "$demo/shot.bmp" "$out/zembrit.png"
 convert -delay 8 -loop 0 "$demo"/frame-*.bmp "$out/zembrit.gif"
