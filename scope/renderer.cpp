@@ -264,19 +264,21 @@ void blendOntoShown(const Surface& frame, const Surface& shown, const RECT& area
     }
 }
 
+// The beam draws the trace; the spectrum's bars are drawn plainly.
+bool beamShown() { return settings().beam && settings().view == PictureView::trace; }
+
 // Every frame is blended, the first after a build onto black; a see-through
 // one is drawn straight into what is shown, since a blend would spoil its
 // colour key. The beam's own persistence stands in for the blend.
 Surface* blendedFrameSurface(bool seeThrough) {
-    if (settings().motionBlur && !seeThrough && !settings().beam) return frameSurface();
+    if (settings().motionBlur && !seeThrough && !beamShown()) return frameSurface();
     releaseFrameSurface();
     return nullptr;
 }
 
 // Without its picture (it could not be made) the trace is drawn as a line.
-// The spectrum's bars are drawn plainly.
 BeamPicture* beamOfThisPaint() {
-    if (settings().beam && settings().view == PictureView::trace) return beamPicture();
+    if (beamShown()) return beamPicture();
     releaseBeamPicture();
     return nullptr;
 }
