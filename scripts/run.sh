@@ -113,7 +113,7 @@ show() {
 [ -f "$WINEPREFIX/system.reg" ] || "$WINELOADER" wineboot -i >/dev/null 2>&1
 rm -f "$demo"/*.bmp "$demo/wine.log"
 
-animation=(--wait 1500 --screenshot "$(windows_path "$demo/shot.bmp")" --frames 24 80 "$(windows_path "$demo/frame")")
+animation=(--wait 3000 --screenshot "$(windows_path "$demo/shot.bmp")" --frames 24 80 "$(windows_path "$demo/frame")")
 if [ "$live" = 1 ]; then
     animation=(--interactive "${animation[@]}" --wait "$(( ${ZEMBRIT_RUN_SECONDS:-60} * 1000 ))")
 fi
