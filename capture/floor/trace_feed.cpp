@@ -31,7 +31,7 @@ void resetTrace() {
     clear(latest);
 }
 
-TraceFeed::TraceFeed(const SignalOptions& options) : options_(options) {
+TraceFeed::TraceFeed(const SignalOptions& options, LevelsFrom levels) : options_(options), levels_(levels) {
     if (options.view == PictureView::spectrum) spectrum_.emplace();
 }
 
@@ -50,7 +50,16 @@ void TraceFeed::take(const SampleBuffer& buffer, TracePicture& picture) {
         spectrum_->take(buffer.bytes, buffer.byteCount, buffer.layout, buffer.layout.framesPerSecond);
     else
         traceBuffer(buffer, traceShapeOf(settings()), options_, state_, picture);
-    if (options_.meter) meter_.take(buffer.bytes, buffer.byteCount, buffer.layout, buffer.layout.framesPerSecond);
+    if (options_.meter && levels_ == LevelsFrom::buffers)
+        meter_.take(buffer.bytes, buffer.byteCount, buffer.layout, buffer.layout.framesPerSecond);
+}
+
+void TraceFeed::takeLevels(const uint8_t* bytes, uint32_t frames, const SourceLayout& format) {
+    if (!options_.meter || levels_ != LevelsFrom::packets) return;
+    if (bytes)
+        meter_.take(bytes, frames * bytesPerFrame(format), format, format.framesPerSecond);
+    else
+        meter_.takeSilence(frames, format.channels, format.framesPerSecond);
 }
 
 // Once a frame: the transform, and the levels as of now.

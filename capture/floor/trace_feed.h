@@ -15,13 +15,20 @@
 
 namespace zembrit {
 
+// Where the meter reads its levels: the buffers shown, or a source's packets
+// before it mixed them into those buffers (a WASAPI source mixes its
+// channels for the mono trace; the meter shows each).
+enum class LevelsFrom : uint8_t { buffers, packets };
+
 // One per running capture, used by its capture thread alone.
 class TraceFeed {
 public:
     // Makes the spectrum's transform when the view asks for it.
-    explicit TraceFeed(const SignalOptions& options = {});
+    explicit TraceFeed(const SignalOptions& options = {}, LevelsFrom levels = LevelsFrom::buffers);
     // True when a repaint is due.
     bool show(const SampleBuffer& buffer);
+    // With LevelsFrom::packets: a packet as delivered; null bytes for silence.
+    void takeLevels(const uint8_t* bytes, uint32_t frames, const SourceLayout& format);
 
 private:
     void take(const SampleBuffer& buffer, TracePicture& picture);
@@ -29,6 +36,7 @@ private:
     bool showDelayed(uint32_t now);
 
     SignalOptions options_;
+    LevelsFrom levels_;
     SignalState state_;
     DelayLine delay_;
     TracePicture made_;  // with a visual delay: each picture as made, before it is held

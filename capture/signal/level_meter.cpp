@@ -46,10 +46,15 @@ void LevelMeter::closeBlock() {
     framesInBlock_ = 0;
 }
 
-void LevelMeter::take(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout, uint32_t framesPerSecond) {
-    if (framesPerSecond == 0) return;
+bool LevelMeter::begin(int channels, uint32_t framesPerSecond) {
+    if (framesPerSecond == 0) return false;
     if (framesPerSecond != framesPerSecond_) restart(framesPerSecond);
-    channelCount_ = layout.channels > 1 ? 2 : 1;
+    channelCount_ = channels > 1 ? 2 : 1;
+    return true;
+}
+
+void LevelMeter::take(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout, uint32_t framesPerSecond) {
+    if (!begin(layout.channels, framesPerSecond)) return;
     const uint32_t frameBytes = bytesPerFrame(layout);
     const uint32_t sampleBytes = bytesPerSample(layout.format);
     const uint32_t frames = byteCount / frameBytes;
@@ -60,6 +65,12 @@ void LevelMeter::take(const uint8_t* bytes, uint32_t byteCount, const SourceLayo
         }
         if (++framesInBlock_ == blockFrames_) closeBlock();
     }
+}
+
+void LevelMeter::takeSilence(uint32_t frames, int channels, uint32_t framesPerSecond) {
+    if (!begin(channels, framesPerSecond)) return;
+    for (uint32_t f = 0; f < frames; ++f)
+        if (++framesInBlock_ == blockFrames_) closeBlock();
 }
 
 void LevelMeter::showChannel(Channel& channel, uint32_t elapsedMs, ChannelLevel& level) {

@@ -24,6 +24,8 @@ public:
 
     // Measures the buffer's frames. A rate of 0 measures nothing.
     void take(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout, uint32_t framesPerSecond);
+    // As take, for frames of silence in that many channels.
+    void takeSilence(uint32_t frames, int channels, uint32_t framesPerSecond);
 
     // The levels as of nowMs (a tick count; its wrap is survived).
     void show(uint32_t nowMs, LevelPicture& picture);
@@ -44,6 +46,8 @@ private:
         uint32_t clipLeftMs = 0;
     };
 
+    // False (nothing to measure) for a rate of 0.
+    bool begin(int channels, uint32_t framesPerSecond);
     void restart(uint32_t framesPerSecond);
     void measure(Channel& channel, const uint8_t* sample, SampleFormat format);
     void closeBlock();

@@ -32,7 +32,7 @@ public:
         delivered_.store(false);
         lastSampleTick_.store(GetTickCount());
         window_.store(window);
-        feed_ = TraceFeed(options);
+        feed_ = TraceFeed(options, LevelsFrom::packets);
     }
     void forgetWindow() { window_.store(nullptr); }
 
@@ -43,6 +43,10 @@ public:
         const SampleBuffer buffer{bytes, byteCount, layout, static_cast<float>(elapsedMs) / 1000.0f};
         if (feed_.show(buffer) && worthRepainting())
             if (HWND window = window_.load()) InvalidateRect(window, nullptr, FALSE);
+    }
+
+    void packet(const uint8_t* bytes, uint32_t frames, const SourceLayout& format) override {
+        feed_.takeLevels(bytes, frames, format);
     }
 
     // User-interface thread: the decay moved the picture behind the engine's back.

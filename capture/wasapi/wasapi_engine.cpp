@@ -193,7 +193,9 @@ private:
             layout.framesPerSecond = rate;
             sink.deliver(bytes, count, layout);
         };
-        if ((flags & AUDCLNT_BUFFERFLAGS_SILENT) || !data)
+        const bool silent = (flags & AUDCLNT_BUFFERFLAGS_SILENT) || !data;
+        sink.packet(silent ? nullptr : data, frames, format_);
+        if (silent)
             run_.accumulator.appendSilence(frames, deliver);
         else
             run_.accumulator.append(data, frames, format_, deliver);

@@ -21,6 +21,10 @@ class EngineSink {
 public:
     // One full span of 16-bit frames (1 or 2 channels, see MixMode).
     virtual void deliver(const uint8_t* bytes, uint32_t byteCount, const SourceLayout& layout) = 0;
+    // Each packet as the endpoint delivered it, before any mixing, in its
+    // mix format; bytes is null for a packet of silence. A sink that only
+    // wants spans leaves it be.
+    virtual void packet(const uint8_t* /*bytes*/, uint32_t /*frames*/, const SourceLayout& /*format*/) {}
     // running after an open succeeded; retrying when one failed or a running
     // capture broke, with the failure.
     virtual void stateChanged(EngineState state, HRESULT reason) = 0;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 #include <thread>
+#include <tuple>
+#include <vector>
 
 #include "capture/wasapi/packet_pacing.h"
 #include "tests/integration/support/waiting.h"
@@ -27,6 +29,11 @@ public:
         const auto* samples = reinterpret_cast<const int16_t*>(bytes);
         spans.emplace_back(samples, samples + byteCount / 2);
     }
+    // Whether it held bytes, its frames and channels.
+    void packet(const uint8_t* bytes, uint32_t frames, const zembrit::SourceLayout& format) override {
+        std::lock_guard<std::mutex> guard(lock);
+        packets.emplace_back(bytes != nullptr, frames, format.channels);
+    }
     void stateChanged(EngineState state, HRESULT reason) override {
         std::lock_guard<std::mutex> guard(lock);
         states.emplace_back(state, reason);
@@ -42,6 +49,7 @@ public:
 
     std::mutex lock;
     std::vector<std::vector<int16_t>> spans;
+    std::vector<std::tuple<bool, uint32_t, int>> packets;
     std::vector<std::pair<EngineState, HRESULT>> states;
 };
 
@@ -103,6 +111,9 @@ TEST_P(EngineFormat, KnownSineComesOutAsMonoSpansAcrossPackets) {
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 2; }));
     EXPECT_EQ(sink.spans[0], std::vector<int16_t>(levels.begin(), levels.begin() + 80));
     EXPECT_EQ(sink.spans[1], std::vector<int16_t>(levels.begin() + 80, levels.end()));
+    // The meter reads each packet as delivered, every channel apart.
+    EXPECT_EQ(sink.packets,
+              (std::vector<std::tuple<bool, uint32_t, int>>{{true, 60, c.channels}, {true, 100, c.channels}}));
     EXPECT_EQ(script.shareMode, AUDCLNT_SHAREMODE_SHARED);
     EXPECT_TRUE(script.initializeFlags & AUDCLNT_STREAMFLAGS_EVENTCALLBACK);
     EXPECT_EQ((script.initializeFlags & AUDCLNT_STREAMFLAGS_LOOPBACK) != 0, c.isFloat);
@@ -128,6 +139,7 @@ TEST_F(Engine, SilentPacketsGiveZerosWhateverTheyHold) {
     script.push(silent);
     ASSERT_TRUE(waitUntil([&] { return sink.spanCount() == 1; }));
     EXPECT_EQ(sink.spans[0], std::vector<int16_t>(80, 0));
+    EXPECT_EQ(sink.packets, (std::vector<std::tuple<bool, uint32_t, int>>{{false, 80, 2}}));
 }
 
 TEST_F(Engine, InvalidatedDeviceReopensWithBackOffAndSaysSoOnceEachWay) {

@@ -41,7 +41,7 @@ TEST(LevelMeter, ReadsPeakAndRmsOverTheLast300Ms) {
     EXPECT_NEAR(db(picture.channel[0].rms), -20.0, 0.1);
     EXPECT_NEAR(db(picture.channel[1].rms), -40.0, 0.1);
 
-    take(meter, std::vector<uint8_t>(kRate / 5 * 8), SampleFormat::float32, 2);
+    meter.takeSilence(kRate / 5, 2, kRate);
     meter.show(2200, picture);
     EXPECT_NEAR(db(picture.channel[0].rms), -20.0 + 10 * std::log10(1 / 3.0), 0.1);
 }
