@@ -5,14 +5,14 @@
 list(APPEND ZEMBRIT_PORTABLE_SOURCES
   capture/floor/core_options.cpp
   capture/signal/auto_gain.cpp
+  capture/signal/band_layout.cpp
   capture/signal/channels.cpp
   capture/signal/delay_line.cpp
+  capture/signal/frequency_analyser.cpp
   capture/signal/level_meter.cpp
   capture/signal/reduce.cpp
   capture/signal/signal_path.cpp
   capture/signal/silence_decay.cpp
-  capture/signal/spectrum.cpp
-  capture/signal/spectrum_bands.cpp
   capture/signal/trace_picture.cpp
   capture/signal/trigger.cpp
   capture/signal/xy_figure.cpp

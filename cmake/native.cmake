@@ -52,7 +52,7 @@ if(NOT ZEMBRIT_SANITIZERS STREQUAL "thread" AND NOT CMAKE_CROSSCOMPILING)
   target_include_directories(portable_fast PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(portable_fast PRIVATE -O2)
   add_executable(portable_bench ${CMAKE_SOURCE_DIR}/bench/reduce_bench.cpp ${CMAKE_SOURCE_DIR}/bench/beam_bench.cpp
-                 ${CMAKE_SOURCE_DIR}/bench/spectrum_bench.cpp)
+                 ${CMAKE_SOURCE_DIR}/bench/bars_bench.cpp)
   target_compile_options(portable_bench PRIVATE -O2)
   target_link_libraries(portable_bench PRIVATE portable_fast benchmark::benchmark_main)
 endif()

@@ -6,9 +6,10 @@
 # out/zembrit-mono.png (trigger rising), out/zembrit-stereo.png and
 # out/zembrit-xy.png, the trace drawn as a beam: out/zembrit-beam.png and
 # out/zembrit-xy-beam.png, and the spectrum with the level meter:
-# out/zembrit-spectrum.png and out/zembrit-spectrum-stereo.png. Audio comes from the machine's input device when it has
-# one; else a private PulseAudio server plays a tone and the scope shows what
-# it plays (else a generated tone in an ALSA file device). The stereo and X-Y
+# out/zembrit-bars.png and out/zembrit-bars-stereo.png. Audio comes from the
+# machine's input device when it has one; else a private PulseAudio server
+# plays a tone and the scope shows what it plays (else a generated tone in an
+# ALSA file device). The stereo and X-Y
 # pictures are of a tone whose channels are a quarter period apart, so the
 # X-Y figure is a ring.
 set -euo pipefail
@@ -138,14 +139,14 @@ show --wait 3000 --screenshot "$(windows_path "$demo/beam.bmp")" --quit
 # lights every band for a moment; the pictures wait until the peak marks it
 # left have fallen.
 settings 200 200 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true" "Zembrit.plugin.channels: stereo"
-show --wait 6000 --screenshot "$(windows_path "$demo/spectrum-stereo.bmp")" --quit
+show --wait 6000 --screenshot "$(windows_path "$demo/bars-stereo.bmp")" --quit
 play chord
 settings 400 100 "Zembrit.plugin.view: spectrum" "Zembrit.plugin.meter: true"
-show --wait 6000 --screenshot "$(windows_path "$demo/spectrum.bmp")" --quit
+show --wait 6000 --screenshot "$(windows_path "$demo/bars.bmp")" --quit
 
 convert "$demo/shot.bmp" "$out/zembrit.png"
 convert -delay 8 -loop 0 "$demo"/frame-*.bmp "$out/zembrit.gif"
-for mode in mono stereo xy xy-beam beam spectrum spectrum-stereo; do
+for mode in mono stereo xy xy-beam beam bars bars-stereo; do
     convert "$demo/$mode.bmp" "$out/zembrit-$mode.png"
 done
-echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy,xy-beam,beam,spectrum,spectrum-stereo}.png"
+echo "Saved $out/zembrit.png, $out/zembrit.gif and $out/zembrit-{mono,stereo,xy,xy-beam,beam,bars,bars-stereo}.png"

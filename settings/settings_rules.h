@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "capture/signal/spectrum_bars.h"
+#include "capture/signal/bar_picture.h"
 #include "capture/signal/trace_points.h"
 #include "settings/scope_settings.h"
 #include "settings/virtual_screen.h"

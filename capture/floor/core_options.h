@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "capture/signal/signal_options.h"
-#include "capture/signal/spectrum.h"
+#include "capture/signal/frequency_analyser.h"
 #include "settings/scope_settings.h"
 
 namespace zembrit {

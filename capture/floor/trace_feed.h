@@ -11,7 +11,7 @@
 #include "capture/signal/delay_line.h"
 #include "capture/signal/level_meter.h"
 #include "capture/signal/signal_path.h"
-#include "capture/signal/spectrum.h"
+#include "capture/signal/frequency_analyser.h"
 
 namespace zembrit {
 

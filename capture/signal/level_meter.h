@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "capture/signal/channels.h"
-#include "capture/signal/spectrum_bars.h"
+#include "capture/signal/bar_picture.h"
 
 namespace zembrit {
 

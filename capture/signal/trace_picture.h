@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "capture/signal/spectrum_bars.h"
+#include "capture/signal/bar_picture.h"
 #include "capture/signal/trace_points.h"
 #include "capture/signal/xy_figure.h"
 

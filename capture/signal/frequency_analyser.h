@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "capture/signal/channels.h"
-#include "capture/signal/spectrum_bars.h"
+#include "capture/signal/bar_picture.h"
 
 namespace zembrit {
 

@@ -1,6 +1,6 @@
 #include "bench/allocations.h"
 #include "capture/signal/level_meter.h"
-#include "capture/signal/spectrum.h"
+#include "capture/signal/frequency_analyser.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 # plugin recording through wave-in, each profile differing from the defaults
 # only in the lines below. Alternated over several rounds; medians reported.
 # Needs a built win64 tree.
-#   bench/spectrum-cpu.sh [seconds] [rounds]
+#   bench/view-cpu.sh [seconds] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
@@ -14,7 +14,7 @@ build="$root/build/win64"
 loader=/usr/lib/wine/wine64
 # shellcheck source=bench/wine-cpu.sh
 . "$root/bench/wine-cpu.sh"
-start_pulse_measurement spectrum-cpu
+start_pulse_measurement view-cpu
 "$root/scripts/pulse-bench.sh" up "$work/pulse" >/dev/null
 
 declare -A lines=(

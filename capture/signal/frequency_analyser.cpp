@@ -1,4 +1,4 @@
-#include "capture/signal/spectrum.h"
+#include "capture/signal/frequency_analyser.h"
 
 #include <kissfft.hh>
 
@@ -9,7 +9,7 @@
 #include <numbers>
 #include <vector>
 
-#include "capture/signal/spectrum_bands.h"
+#include "capture/signal/band_layout.h"
 
 namespace zembrit {
 namespace {

@@ -1,4 +1,4 @@
-#include "capture/signal/spectrum_bands.h"
+#include "capture/signal/band_layout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "capture/signal/spectrum.h"
+#include "capture/signal/frequency_analyser.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-#include "capture/signal/spectrum_bands.h"
+#include "capture/signal/band_layout.h"
 #include "tests/support/float_frames.h"
 
 namespace zembrit {
