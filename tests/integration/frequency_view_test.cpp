@@ -42,13 +42,16 @@ double meterReach(const Picture& shown) {
 
 class SpectrumView : public ShellFixture {
 protected:
-    // True once five pictures in a row, a frame or more apart, measure
-    // within tolerance of wanted: a free-running trace may pass once by chance.
-    bool steadilyNear(double (*measure)(const Picture&), double wanted, double tolerance) {
+    // Starts with the lines in a large window; true once five pictures in a
+    // row, a frame or more apart, measure within 0.025 of wanted: a
+    // free-running trace may pass once by chance.
+    bool showsSteadily(const char* lines, double (*measure)(const Picture&), double wanted) {
+        writeConfig(lines + std::string(kLargeWindow));
+        EXPECT_EQ(start(), 0);
         int inARow = 0;
         return pumpUntil([&] {
             seen = measure(windowPicture(scopeWindow()));
-            inARow = std::fabs(seen - wanted) < tolerance ? inARow + 1 : 0;
+            inARow = std::fabs(seen - wanted) < 0.025 ? inARow + 1 : 0;
             pump(40);
             return inARow >= 5;
         });
@@ -56,32 +59,20 @@ protected:
     double seen = -1.0;
 };
 
+// The margins shift the bands by a pixel or two; the 660 Hz bars stand 0.07
+// of the width further along.
 TEST_F(SpectrumView, TheTonesTallestBarStandsAtItsFrequency) {
-    writeConfig(std::string("Zembrit.plugin.view: spectrum\n") + kLargeWindow);
-    ASSERT_EQ(start(), 0);
     const double wanted = placeOf(440.0);
-    double seen = -1.0;
-    // The margins shift the bands by a pixel or two; the 660 Hz bars stand
-    // 0.07 of the width further along.
-    EXPECT_TRUE(pumpUntil([&] {
-        seen = tallestColumn(windowPicture(scopeWindow()));
-        return std::fabs(seen - wanted) < 0.025;
-    })) << "the tallest bar stands at "
-        << seen << " of the width, 440 Hz at " << wanted;
+    EXPECT_TRUE(showsSteadily("Zembrit.plugin.view: spectrum\n", tallestColumn, wanted))
+        << "the tallest bar stands at " << seen << " of the width, 440 Hz at " << wanted;
 }
 
 // The held mark shows the loudest sample, 15210 of 32768: -6.67 dBFS, 0.889
 // of the track from -60 dBFS. The margins take about a hundredth off it.
 TEST_F(SpectrumView, TheMetersHeldMarkShowsTheTonesLoudestSample) {
-    writeConfig(std::string("Zembrit.plugin.meter: true\n") + kLargeWindow);
-    ASSERT_EQ(start(), 0);
     const double wanted = (60.0 + 20.0 * std::log10(15210.0 / 32768.0)) / 60.0;
-    double seen = -1.0;
-    EXPECT_TRUE(pumpUntil([&] {
-        seen = meterReach(windowPicture(scopeWindow()));
-        return std::fabs(seen - wanted) < 0.025;
-    })) << "the meter reaches "
-        << seen << " of the width, the tone's peak " << wanted;
+    EXPECT_TRUE(showsSteadily("Zembrit.plugin.meter: true\n", meterReach, wanted))
+        << "the meter reaches " << seen << " of the width, the tone's peak " << wanted;
 }
 
 }  // namespace
