@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "capture/signal/band_layout.h"
+#include "capture/signal/level_motion.h"
 
 namespace zembrit {
 namespace {
 
 constexpr uint32_t kSize = SpectrumAnalyser::kTransformSize;
 constexpr uint32_t kBins = kSize / 2;
-// Far below any floor: what silence and the state before the first frame read.
-constexpr float kSilentDb = -200.0f;
 constexpr float kSilentPower = 1e-20f;
 
 float powerDb(float power) { return 10.0f * std::log10(std::max(power, kSilentPower)); }
@@ -54,38 +53,11 @@ float bandDb(const std::vector<float>& power, const BandBins& band) {
     return band.first <= band.last ? loudestDb(power, band) : betweenDb(power, band);
 }
 
-int32_t height(float db, int32_t floorDb) {
-    const float floor = static_cast<float>(floorDb);
-    const float share = (db - floor) / -floor;
-    return static_cast<int32_t>(std::lround(std::clamp(share, 0.0f, 1.0f) * static_cast<float>(kFullHeight)));
-}
-
 // How a bar and its peak mark stand between frames, in dB.
 struct BandMotion {
     float barDb = kSilentDb;
-    float peakDb = kSilentDb;
-    uint32_t holdLeftMs = 0;  // the peak mark's hold still to run
+    HeldMark peak;
 };
-
-// Rises at once to levelDb, else falls by elapsedMs at the bar's rate.
-void moveBar(BandMotion& band, float levelDb, uint32_t elapsedMs) {
-    const float fallen = band.barDb - SpectrumAnalyser::kBarFallDbPerSecond * static_cast<float>(elapsedMs) / 1000.0f;
-    band.barDb = std::max(levelDb, fallen);
-}
-
-// The mark climbs with the bar and is held holdMs from its last climb, then
-// falls at its own rate, never below the bar.
-void movePeak(BandMotion& band, uint32_t elapsedMs, uint32_t holdMs) {
-    if (band.barDb >= band.peakDb) {
-        band.peakDb = band.barDb;
-        band.holdLeftMs = holdMs;
-        return;
-    }
-    const uint32_t heldMs = std::min(elapsedMs, band.holdLeftMs);
-    band.holdLeftMs -= heldMs;
-    const auto fallMs = static_cast<float>(elapsedMs - heldMs);
-    band.peakDb = std::max(band.barDb, band.peakDb - SpectrumAnalyser::kPeakFallDbPerSecond * fallMs / 1000.0f);
-}
 
 using ChannelMotion = std::array<BandMotion, kMaxBands>;
 
@@ -153,13 +125,14 @@ struct SpectrumAnalyser::Parts {
         transformToPower();
         ChannelMotion& bands = motion[static_cast<size_t>(std::max(channel, 0))];
         const auto holdMs = static_cast<uint32_t>(std::max(request.peakHoldMs, 0));
-        const int32_t floorDb = std::clamp(request.floorDb, -200, -1);
+        const auto floorDb = static_cast<float>(std::clamp(request.floorDb, -200, -1));
         for (int32_t i = 0; i < bandCount; ++i) {
             BandMotion& band = bands[static_cast<size_t>(i)];
-            moveBar(band, bandDb(power, this->bands[static_cast<size_t>(i)]), elapsedMs);
-            movePeak(band, elapsedMs, holdMs);
-            bars.bars[static_cast<size_t>(i)] = height(band.barDb, floorDb);
-            bars.peaks[static_cast<size_t>(i)] = holdMs > 0 ? height(band.peakDb, floorDb) : 0;
+            const float levelDb = bandDb(power, this->bands[static_cast<size_t>(i)]);
+            band.barDb = riseOrFall(band.barDb, levelDb, elapsedMs, kBarFallDbPerSecond);
+            band.peak.follow(band.barDb, elapsedMs, holdMs, kPeakFallDbPerSecond);
+            bars.bars[static_cast<size_t>(i)] = heightOf(band.barDb, floorDb);
+            bars.peaks[static_cast<size_t>(i)] = holdMs > 0 ? heightOf(band.peak.db, floorDb) : 0;
         }
     }
 };

@@ -8,17 +8,7 @@ namespace {
 
 float amplitudeDb(double amplitude) { return static_cast<float>(20.0 * std::log10(std::max(amplitude, 1e-10))); }
 
-int32_t height(float db) {
-    const float share = (db - LevelMeter::kFloorDb) / -LevelMeter::kFloorDb;
-    return static_cast<int32_t>(std::lround(std::clamp(share, 0.0f, 1.0f) * static_cast<float>(kFullHeight)));
-}
-
-// Runs a countdown by elapsedMs; what is left of elapsedMs once it ran out.
-uint32_t countDown(uint32_t& leftMs, uint32_t elapsedMs) {
-    const uint32_t used = std::min(leftMs, elapsedMs);
-    leftMs -= used;
-    return elapsedMs - used;
-}
+int32_t height(float db) { return heightOf(db, LevelMeter::kFloorDb); }
 
 }  // namespace
 
@@ -74,20 +64,11 @@ void LevelMeter::takeSilence(uint32_t frames, int channels, uint32_t framesPerSe
 }
 
 void LevelMeter::showChannel(Channel& channel, uint32_t elapsedMs, ChannelLevel& level) {
-    const float fallen = channel.peakDb - kPeakFallDbPerSecond * static_cast<float>(elapsedMs) / 1000.0f;
-    channel.peakDb = std::max(amplitudeDb(channel.loudest), fallen);
+    channel.peakDb = riseOrFall(channel.peakDb, amplitudeDb(channel.loudest), elapsedMs, kPeakFallDbPerSecond);
     channel.loudest = 0;
+    channel.hold.follow(channel.peakDb, elapsedMs, kHoldMs, kHoldFallDbPerSecond);
 
-    if (channel.peakDb >= channel.holdDb) {
-        channel.holdDb = channel.peakDb;
-        channel.holdLeftMs = kHoldMs;
-    } else {
-        const uint32_t fallMs = countDown(channel.holdLeftMs, elapsedMs);
-        const float held = channel.holdDb - kHoldFallDbPerSecond * static_cast<float>(fallMs) / 1000.0f;
-        channel.holdDb = std::max(channel.peakDb, held);
-    }
-
-    countDown(channel.clipLeftMs, elapsedMs);
+    channel.clipLeftMs -= std::min(channel.clipLeftMs, elapsedMs);
     if (channel.clippedSinceShow) channel.clipLeftMs = kClipMs;
     channel.clippedSinceShow = false;
 
@@ -97,7 +78,7 @@ void LevelMeter::showChannel(Channel& channel, uint32_t elapsedMs, ChannelLevel&
 
     level.peak = height(channel.peakDb);
     level.rms = height(amplitudeDb(std::sqrt(meanSquare)));
-    level.hold = height(channel.holdDb);
+    level.hold = height(channel.hold.db);
     level.clipped = channel.clipLeftMs > 0 ? 1 : 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "capture/signal/channels.h"
 #include "capture/signal/bar_picture.h"
+#include "capture/signal/level_motion.h"
 
 namespace zembrit {
 
@@ -33,7 +34,6 @@ public:
 private:
     static constexpr uint32_t kBlockMs = 10;  // the RMS sums squares in blocks this long
     static constexpr uint32_t kRmsBlocks = kRmsWindowMs / kBlockMs;
-    static constexpr float kSilentDb = -200.0f;
 
     struct Channel {
         std::array<double, kRmsBlocks> blockSquares{};  // the latest whole blocks' sums of squares
@@ -41,8 +41,7 @@ private:
         float loudest = 0;  // the largest magnitude taken since the last show, 1.0 at full scale
         bool clippedSinceShow = false;
         float peakDb = kSilentDb;
-        float holdDb = kSilentDb;
-        uint32_t holdLeftMs = 0;
+        HeldMark hold;
         uint32_t clipLeftMs = 0;
     };
 

@@ -27,7 +27,6 @@ struct SignalOptions {
 struct TraceShape {
     int points;         // clamped to [kMinPoints, kMaxPoints] on use
     int32_t dimension;  // pixels across the trace: the window's height for a horizontal trace, else its width
-    int32_t bands = 0;  // the spectrum's bands; held within [kMinBands, kMaxBands] on use
 };
 
 }  // namespace zembrit
