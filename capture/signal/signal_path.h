@@ -1,17 +1,16 @@
 #pragma once
 // The signal core: one buffer of any source in, the picture out. It is
-// portable (it includes only itself and the standard library, and takes
-// plain numbers in its own option records, signal_options.h), allocates
-// nothing, and keeps what it remembers between buffers in a SignalState that
-// one capture owns and one thread uses. A buffer's way, top to bottom in
-// signal_path.cpp: its channels are taken apart (channels.h), the trigger
-// finds where the trace starts (trigger.h), the automatic gain follows the
-// peak of what is shown (auto_gain.h), and the span is reduced to trace
-// points (reduce.h) or kept as X-Y pairs (xy_figure.h), into one picture
-// (trace_picture.h). Between buffers, silence_decay.h lets a silent picture
-// glide flat and delay_line.h holds pictures for a visual delay. With every
-// option off a one-channel 8- or 16-bit buffer is reduced from its own
-// bytes, so the trace is the plain reduction's.
+// portable (it includes only itself, the standard library and the
+// spectrum's transform header, and takes plain numbers in its own option
+// records, signal_options.h), allocates nothing once made, and keeps what it remembers between buffers in a SignalState
+// that one capture owns and one thread uses. A buffer's way, top to bottom in signal_path.cpp: its channels are taken
+// apart (channels.h), the trigger finds where the trace starts (trigger.h), the automatic gain follows the peak of what
+// is shown (auto_gain.h), and the span is reduced to trace points (reduce.h) or kept as X-Y pairs (xy_figure.h), into
+// one picture (trace_picture.h). Between buffers, silence_decay.h lets a silent picture glide flat and delay_line.h
+// holds pictures for a visual delay. The same buffers feed the spectrum (frequency_analyser.h) and the level meter
+// (level_meter.h), whose bars and levels are parts of the picture too.
+// With every option off a one-channel 8- or 16-bit buffer is reduced from
+// its own bytes, so the trace is the plain reduction's.
 #include <cstdint>
 
 #include "capture/signal/auto_gain.h"
